@@ -1,0 +1,52 @@
+#pragma once
+
+// Everything the two batches need of the main window, so that the window, the command-line program and
+// the tests can each drive the very same batch code. Indices are 0-based.
+
+#include "crypto/clsCRC.h"
+#include "host/window_host.h"
+
+#include <string>
+
+// Which batch (and so which list, button and cancel flag) an operation is about.
+enum class BatchSide { Encrypt, Decrypt };
+
+class BatchWindow : public host::WindowHost {
+public:
+    BatchWindow() { m_CRC.SetYield([this] { PumpEvents(); }); }
+    BatchWindow(const BatchWindow&) = delete;
+    BatchWindow& operator=(const BatchWindow&) = delete;
+
+    // List1 (Encrypt) or List2 (Decrypt).
+    virtual int ListCount(BatchSide side) const = 0;
+    virtual std::string ListItem(BatchSide side, int index) const = 0;
+    virtual int ListIndex(BatchSide side) const = 0; // -1 when nothing is selected
+    virtual void SetListIndex(BatchSide side, int index) = 0;
+
+    // Text3(0) password, Text3(1) repetition, Text3(2) decryption password.
+    virtual std::string PasswordText(int index) const = 0;
+    virtual void FocusPassword(int index) = 0;
+
+    // cmdEnc (Encrypt) or cmdDec (Decrypt).
+    virtual std::string ButtonCaption(BatchSide side) const = 0;
+    virtual void SetButtonCaption(BatchSide side, const std::string& caption) = 0;
+
+    // Label1, the status line.
+    virtual std::string StatusText() const = 0;
+    virtual void SetStatusText(const std::string& text) = 0;
+    virtual void ShowStatus() = 0;
+
+    // Option1(1) "Suffix ->" selected, and the text of txtSuffix.
+    virtual bool SuffixSelected() const = 0;
+    virtual std::string SuffixText() const = 0;
+
+    // The decimal separator of the user's locale, for the time text.
+    virtual char DecimalSeparator() const { return '.'; }
+
+    // Window state shared with the batches.
+    bool CancelEncrypt = false;
+    bool CancelDecrypt = false;
+    // True while either batch runs; a click that would start a second batch is ignored.
+    bool BatchRunning = false;
+    clsCRC m_CRC;
+};

@@ -1,0 +1,77 @@
+#pragma once
+
+// The container format: a 31-byte header ("rc4", the plain file's CRC-32 as 8 upper-case hex digits,
+// the 20-byte SHA-1 of the password check text) followed by the plain bytes enciphered in blocks of
+// 100000 bytes, each block with the keystream restarted from its first byte.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+class clsRC4;
+
+namespace container {
+
+constexpr std::size_t MarkerSize = 3;
+constexpr std::size_t ChecksumSize = 8;
+constexpr std::size_t DigestSize = 20;
+constexpr std::size_t HeaderSize = MarkerSize + ChecksumSize + DigestSize; // 31
+constexpr std::size_t BlockSize = 100000;
+inline constexpr char Marker[] = "rc4";
+inline constexpr char Extension[] = ".rc4";
+
+// The header as three texts (UTF-8; each character stands for one Windows-1252 byte in the file).
+struct ContainerHeader {
+    std::string Marker;         // 3 characters
+    std::string PlainChecksum;  // 8 characters
+    std::string PasswordDigest; // 20 characters, as clsSHA::SHA1_string gives them
+};
+
+using HeaderBytes = std::array<std::uint8_t, HeaderSize>;
+
+// The fixed salt appended to every password before hashing; part of the format, never to change.
+std::string PasswordSalt();
+
+// The text with leading and trailing U+0020 spaces removed (tabs and other blanks stay).
+std::string TrimSpaces(const std::string& text);
+
+// The trimmed password followed by the salt.
+std::string PasswordCheckText(const std::string& password);
+
+// SHA1_string of the password check text.
+std::string PasswordDigest(const std::string& password);
+
+// The 31 header bytes. Fields of the wrong length are cut or padded with NUL to their width.
+HeaderBytes ComposeHeader(const ContainerHeader& header);
+HeaderBytes ComposeHeader(const std::string& checksumText, const std::string& digest);
+
+// Splits 31 header bytes into the three fields.
+ContainerHeader ParseHeader(std::span<const std::uint8_t, HeaderSize> bytes);
+
+// Length of the next block: BlockSize while processed + BlockSize < total, else the rest.
+constexpr std::int64_t NextBlockLength(std::int64_t processed, std::int64_t total) {
+    return processed + static_cast<std::int64_t>(BlockSize) < total ? static_cast<std::int64_t>(BlockSize)
+                                                                      : total - processed;
+}
+
+// Enciphers (or deciphers) the data in place in the container's block partition.
+void TransformData(clsRC4& rc4, std::span<std::uint8_t> data, const std::string& key);
+
+// The checksum text the format stores for these bytes (CRC-32 in hex; "00000000" for 0 or 1 byte).
+std::string ChecksumText(std::span<const std::uint8_t> plain);
+
+// A whole container for the plain bytes, in memory.
+std::vector<std::uint8_t> MakeContainer(std::span<const std::uint8_t> plain, const std::string& password);
+
+enum class OpenResult { Ok, NotAContainer, WrongPassword, ChecksumError };
+
+// Checks a container in memory against a password and restores its plain bytes. The plain bytes are
+// filled for Ok and ChecksumError only.
+OpenResult OpenContainer(std::span<const std::uint8_t> bytes, const std::string& password,
+                         std::vector<std::uint8_t>& plain);
+
+} // namespace container
