@@ -1,0 +1,95 @@
+#include "cli_window.h"
+
+#include "core/batch_texts.h"
+
+#include <cstdio>
+
+namespace {
+
+// Redrawing the status line more often than this only costs time.
+constexpr auto RedrawInterval = std::chrono::milliseconds(100);
+
+int Index(BatchSide side) {
+    return side == BatchSide::Encrypt ? 0 : 1;
+}
+
+} // namespace
+
+CliWindow::CliWindow(BatchSide side, std::vector<std::string> files, const std::string& password,
+                     bool showStatus)
+    : side_(side), files_(std::move(files)), password_(password),
+      showStatus_(showStatus), caption_{texts::CaptionEncrypt, texts::CaptionDecrypt} {}
+
+void CliWindow::SetNaming(bool suffixSelected, std::string suffix) {
+    suffixSelected_ = suffixSelected;
+    suffix_ = std::move(suffix);
+}
+
+int CliWindow::ListCount(BatchSide side) const {
+    return side == side_ ? static_cast<int>(files_.size()) : 0;
+}
+
+std::string CliWindow::ListItem(BatchSide side, int index) const {
+    return side == side_ ? files_.at(static_cast<std::size_t>(index)) : std::string();
+}
+
+int CliWindow::ListIndex(BatchSide side) const {
+    return side == side_ ? selected_ : -1;
+}
+
+void CliWindow::SetListIndex(BatchSide side, int index) {
+    if (side == side_)
+        selected_ = index;
+}
+
+// Both password boxes of the encryption side hold the one password the user gave.
+std::string CliWindow::PasswordText(int) const {
+    return password_;
+}
+
+std::string CliWindow::ButtonCaption(BatchSide side) const {
+    return caption_[Index(side)];
+}
+
+void CliWindow::SetButtonCaption(BatchSide side, const std::string& caption) {
+    caption_[Index(side)] = caption;
+}
+
+void CliWindow::SetStatusText(const std::string& text) {
+    status_ = text;
+    const auto now = std::chrono::steady_clock::now();
+    if (showStatus_ && now - lastDraw_ >= RedrawInterval) {
+        lastDraw_ = now;
+        DrawStatus();
+    }
+}
+
+void CliWindow::DrawStatus() {
+    std::fprintf(stderr, "\r%s\033[K", status_.c_str());
+    std::fflush(stderr);
+    statusOnScreen_ = true;
+}
+
+void CliWindow::EndStatusLine() {
+    if (!showStatus_)
+        return;
+    DrawStatus();
+    std::fputc('\n', stderr);
+    statusOnScreen_ = false;
+}
+
+void CliWindow::ShowWarning(const std::string& text) {
+    ++warnings_;
+    if (statusOnScreen_) {
+        std::fputc('\n', stderr);
+        statusOnScreen_ = false;
+    }
+    std::string block;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            continue;
+        block += text[i];
+    }
+    std::fprintf(stderr, "%s\n", block.c_str());
+    std::fflush(stderr);
+}

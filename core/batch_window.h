@@ -13,7 +13,9 @@ enum class BatchSide { Encrypt, Decrypt };
 
 class BatchWindow : public host::WindowHost {
 public:
-    BatchWindow() { m_CRC.SetYield([this] { PumpEvents(); }); }
+    BatchWindow() {
+        m_CRC.SetYield([this] { PumpEvents(); });
+    }
     BatchWindow(const BatchWindow&) = delete;
     BatchWindow& operator=(const BatchWindow&) = delete;
 

@@ -27,6 +27,9 @@ void DeleteFile(const std::string& path);
 // Whether the path names a folder; throws if the path cannot be examined.
 bool IsFolder(const std::string& path);
 
+// Whether both paths name the same existing file (also through other spellings or links). Never throws.
+bool SameFile(const std::string& a, const std::string& b) noexcept;
+
 // Length in bytes of a file that is not open.
 std::int64_t FileLength(const std::string& path);
 

@@ -17,8 +17,12 @@ std::string JoinArguments(const std::vector<std::string>& arguments);
 // The process's current directory, read at each call.
 std::string CurrentDirectory();
 
-constexpr int VersionMajor() { return 1; }
-constexpr int VersionMinor() { return 1; }
+constexpr int VersionMajor() {
+    return 1;
+}
+constexpr int VersionMinor() {
+    return 1;
+}
 
 // The program's file name without folder and extension.
 std::string ExecutableName();

@@ -26,7 +26,9 @@ TempDir::~TempDir() {
     fs::remove_all(path_, ec);
 }
 
-std::string TempDir::File(const std::string& name) const { return (path_ / name).string(); }
+std::string TempDir::File(const std::string& name) const {
+    return (path_ / name).string();
+}
 
 std::vector<std::uint8_t> ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

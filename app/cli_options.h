@@ -1,0 +1,31 @@
+#pragma once
+
+// The command line of tessarin-cli:
+//   tessarin-cli encrypt [--password-file FILE | --password-stdin] [-q] [--] FILE...
+//   tessarin-cli decrypt [--password-file FILE | --password-stdin] [--suffix TEXT | --original-name] [-q]
+//   [--] FILE... tessarin-cli --help | --version
+
+#include <optional>
+#include <string>
+#include <vector>
+
+struct CliOptions {
+    enum class Command { Encrypt, Decrypt, Help, Version };
+    Command command = Command::Help;
+    std::optional<std::string> passwordFile;
+    bool passwordStdin = false;
+    std::string suffix = "-dec";
+    bool originalName = false;
+    bool quiet = false;
+    std::vector<std::string> files; // in the order given, exact repeats dropped
+};
+
+struct ParseResult {
+    std::optional<CliOptions> options;
+    std::string error; // set when options is empty: a usage error
+};
+
+ParseResult ParseCommandLine(const std::vector<std::string>& arguments);
+
+extern const char* const HelpText;
+extern const char* const VersionText;

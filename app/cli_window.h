@@ -1,0 +1,58 @@
+#pragma once
+
+// The batch window of the command-line program: the list is the named files, the passwords come from
+// the options, warnings go to standard error and the status line is rewritten in place on a terminal.
+
+#include "core/batch_window.h"
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+class CliWindow : public BatchWindow {
+public:
+    CliWindow(BatchSide side, std::vector<std::string> files, const std::string& password, bool showStatus);
+
+    void SetNaming(bool suffixSelected, std::string suffix);
+    void SetDecimalSeparator(char separator) { decimalSeparator_ = separator; }
+
+    // Writes the last status text as a finished line (when the status line is shown).
+    void EndStatusLine();
+    int WarningCount() const noexcept { return warnings_; }
+
+    int ListCount(BatchSide side) const override;
+    std::string ListItem(BatchSide side, int index) const override;
+    int ListIndex(BatchSide side) const override;
+    void SetListIndex(BatchSide side, int index) override;
+    std::string PasswordText(int index) const override;
+    void FocusPassword(int) override {}
+    std::string ButtonCaption(BatchSide side) const override;
+    void SetButtonCaption(BatchSide side, const std::string& caption) override;
+    std::string StatusText() const override { return status_; }
+    void SetStatusText(const std::string& text) override;
+    void ShowStatus() override {}
+    bool SuffixSelected() const override { return suffixSelected_; }
+    std::string SuffixText() const override { return suffix_; }
+    char DecimalSeparator() const override { return decimalSeparator_; }
+
+    void ShowWarning(const std::string& text) override;
+    void PumpEvents() override {}
+    void SetWaitPointer(bool) override {}
+
+private:
+    void DrawStatus();
+
+    BatchSide side_;
+    std::vector<std::string> files_;
+    std::string password_;
+    bool showStatus_;
+    int selected_ = -1;
+    std::string caption_[2];
+    std::string status_ = "0 %";
+    bool suffixSelected_ = true;
+    std::string suffix_ = "-dec";
+    char decimalSeparator_ = '.';
+    int warnings_ = 0;
+    bool statusOnScreen_ = false;
+    std::chrono::steady_clock::time_point lastDraw_{};
+};

@@ -1,0 +1,88 @@
+#include "core/batch_run.h"
+
+#include "core/batch_texts.h"
+#include "core/container.h"
+#include "core/file_names.h"
+#include "core/status_text.h"
+#include "crypto/clsRC4.h"
+#include "host/files.h"
+
+#include <span>
+
+namespace {
+
+const char* IdleCaption(BatchSide side) {
+    return side == BatchSide::Encrypt ? texts::CaptionEncrypt : texts::CaptionDecrypt;
+}
+
+bool& CancelFlag(BatchWindow& window, BatchSide side) {
+    return side == BatchSide::Encrypt ? window.CancelEncrypt : window.CancelDecrypt;
+}
+
+} // namespace
+
+BatchRun::BatchRun(BatchWindow& window, BatchSide side)
+    : window_(window), side_(side), count_(window.ListCount(side)) {
+    window_.BatchRunning = true;
+    window_.SetWaitPointer(true);
+    window_.ShowStatus();
+    if (count_ > 1)
+        window_.SetButtonCaption(side_, texts::CaptionCancel);
+    CancelFlag(window_, side_) = false;
+    timer_.ResetTimer();
+}
+
+BatchRun::~BatchRun() {
+    window_.BatchRunning = false;
+}
+
+bool BatchRun::CancelRequested() const {
+    return CancelFlag(window_, side_);
+}
+
+void BatchRun::TransformBlocks(clsRC4& rc4, const std::string& key, host::InputFile& input,
+                               host::OutputFile& output, std::int64_t total) {
+    std::int64_t processed = 0;
+    while (processed < total) {
+        const auto length = static_cast<std::size_t>(container::NextBlockLength(processed, total));
+        buffer_.resize(length);
+        input.Read(buffer_.data(), length);
+        rc4.EncryptByte(std::span<std::uint8_t>(buffer_), key);
+        output.Write(buffer_.data(), length);
+        processed += static_cast<std::int64_t>(length);
+        const std::int32_t percent = status::Percentage(processed, total);
+        window_.PumpEvents();
+        window_.SetStatusText(
+            status::ProgressLine(window_.ListIndex(side_) + 1, window_.ListCount(side_), percent));
+    }
+}
+
+void BatchRun::Restore() {
+    window_.SetWaitPointer(false);
+    window_.SetButtonCaption(side_, IdleCaption(side_));
+}
+
+void BatchRun::Finish() {
+    buffer_.clear();
+    buffer_.shrink_to_fit();
+    timer_.StopTimer();
+    const char* label = side_ == BatchSide::Encrypt ? texts::EncryptTime : texts::DecryptTime;
+    window_.SetStatusText(window_.StatusText() +
+                          status::TimeText(label, timer_.Elapsed(), window_.DecimalSeparator()));
+    Restore();
+}
+
+void BatchRun::Fail(const std::exception& failure, const std::string& currentPath) {
+    Restore();
+    // A checksum pass cut short leaves its partial sum behind; the next file must start from a clear one.
+    window_.m_CRC.Clear();
+    const auto* fileError = dynamic_cast<const host::FileError*>(&failure);
+    if (fileError && fileError->Kind() == host::FileErrorKind::AccessRefused) {
+        window_.ShowWarning(texts::WriteRefused);
+        return;
+    }
+    const std::string& path = fileError ? fileError->Path() : currentPath;
+    const std::string reason = fileError ? fileError->Reason() : std::string(failure.what());
+    window_.ShowWarning(texts::FileFailureHead + Nurdatei(path, host::PathSeparator()) + texts::NewLine +
+                        reason);
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+// Every text the two batches show: captions, messages and the pieces of the status line, side by side.
+
+namespace texts {
+
+inline constexpr char CaptionEncrypt[] = "RC4 Encrypt";
+inline constexpr char CaptionDecrypt[] = "RC4 Decrypt";
+inline constexpr char CaptionCancel[] = "Abbrechen";
+
+inline constexpr char NoFilesToEncrypt[] = "Bitte eine zu verschlüsselnde Dateien auswählen !";
+inline constexpr char NoEncryptPassword[] = "Bitte ein Passwort eingeben !";
+inline constexpr char PasswordsDiffer[] = "Die Passworte stimmen nicht überein !";
+inline constexpr char NoFilesToDecrypt[] = "Bitte eine zu entschlüsselnde Dateien auswählen !";
+inline constexpr char NoDecryptPassword[] = "Bitte das Passwort eingeben !";
+
+// "Die Datei: " CR LF name CR LF "wurde nicht ..."
+inline constexpr char NotAContainerHead[] = "Die Datei: ";
+inline constexpr char NotAContainerTail[] =
+    "wurde nicht mit diesem Programm verschlüsselt oder ist beschädigt!";
+inline constexpr char WrongPassword[] = "Falsches Passwort!";
+
+// "Datei:  " name "   -> checksum error!" CR LF explanation
+inline constexpr char ChecksumErrorHead[] = "Datei:  ";
+inline constexpr char ChecksumErrorMiddle[] = "   -> checksum error!";
+inline constexpr char ChecksumErrorTail[] = "Die crc32 Checksumme der entschlüsselten Datei stimmt nicht mit "
+                                            "der Checksumme der Originaldatei überein!";
+
+// Refused access to a file or folder.
+inline constexpr char WriteRefused[] =
+    "Fehler beim Schreiben! Mögliche Ursachen:\r\n"
+    "1. Der aktuelle Ordner befindet sich auf einen schreibgeschützten Datenträger.\r\n"
+    "2. Sie besitzen nicht die erforderlichen Rechte um in diesen Ordner zu schreiben.";
+// Any other failure: "Fehler bei der Datei: " name CR LF reason
+inline constexpr char FileFailureHead[] = "Fehler bei der Datei: ";
+inline constexpr char SameFileReason[] = "Die wiederhergestellte Datei würde den Container selbst ersetzen.";
+
+inline constexpr char ProgressFile[] = "File: ";
+inline constexpr char ProgressOf[] = " von ";
+inline constexpr char ProgressDone[] = ",  File bearbeitet: ";
+inline constexpr char ProgressPercent[] = " %";
+inline constexpr char EncryptTime[] = " , EncryptTime: ";
+inline constexpr char DecryptTime[] = " , DecryptTime: ";
+
+inline constexpr char NewLine[] = "\r\n";
+
+} // namespace texts

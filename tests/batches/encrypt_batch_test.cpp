@@ -1,0 +1,187 @@
+#include "batch_fixture.h"
+
+#include "host/fault_injection.h"
+
+#include <regex>
+
+namespace {
+
+using Encrypt = BatchTest;
+
+TEST_F(Encrypt, InputChecksComeInOrderAndChangeNothing) {
+    struct Case {
+        bool listed;
+        std::string password, repetition, message;
+        int focus;
+    };
+    const Case cases[] = {
+        {false, "", "", "Bitte eine zu verschlüsselnde Dateien auswählen !", -1},
+        {true, "", "", "Bitte ein Passwort eingeben !", 0},
+        // Spaces only would give an empty key and containers holding the plain bytes.
+        {true, "   ", "   ", "Bitte ein Passwort eingeben !", 0},
+        {true, "abc", "abc ", "Die Passworte stimmen nicht überein !", 1},
+        {true, "abc", "ABC", "Die Passworte stimmen nicht überein !", 1},
+    };
+    for (const Case& c : cases) {
+        RecordingWindow w;
+        if (c.listed)
+            w.list[0] = {dir.File("x.txt")};
+        w.password[0] = c.password;
+        w.password[1] = c.repetition;
+        cmdEnc_Click(w);
+        ASSERT_EQ(w.warnings.size(), 1u) << c.message;
+        EXPECT_EQ(w.warnings[0], c.message);
+        EXPECT_EQ(w.focused, c.focus);
+        EXPECT_FALSE(w.statusVisible);
+        EXPECT_TRUE(w.pointerHistory.empty());
+    }
+}
+
+TEST_F(Encrypt, ContainersMatchTheFormatAtBlockBoundaries) {
+    const std::size_t sizes[] = {0, 1, 2, 4097, 100000, 100001, 250000};
+    for (std::size_t n : sizes)
+        AddPlain("f" + std::to_string(n), n, static_cast<std::uint32_t>(n));
+    cmdEnc_Click(window);
+    EXPECT_TRUE(window.warnings.empty());
+    for (std::size_t n : sizes) {
+        const std::string plain = dir.File("f" + std::to_string(n));
+        EXPECT_EQ(ReadBytes(plain + ".rc4"), container::MakeContainer(ReadBytes(plain), Password)) << n;
+        EXPECT_EQ(ReadBytes(plain), RandomBytes(n, static_cast<std::uint32_t>(n))) << "plain file changed";
+    }
+    ExpectIdle();
+    EXPECT_EQ(window.selected[0], 6);
+}
+
+TEST_F(Encrypt, ProgressAndTimeText) {
+    AddPlain("a", 250000);
+    cmdEnc_Click(window);
+    const std::vector<std::string> expected = {"File: 1 von 1,  File bearbeitet: 40 %",
+                                               "File: 1 von 1,  File bearbeitet: 80 %",
+                                               "File: 1 von 1,  File bearbeitet: 100 %"};
+    ASSERT_EQ(window.statusHistory.size(), 4u);
+    EXPECT_EQ(std::vector<std::string>(window.statusHistory.begin(), window.statusHistory.begin() + 3),
+              expected);
+    EXPECT_TRUE(std::regex_match(
+        window.status,
+        std::regex(R"(File: 1 von 1,  File bearbeitet: 100 % , EncryptTime: \d+(\.\d{1,2})? ms)")))
+        << window.status;
+    EXPECT_TRUE(window.statusVisible);
+    EXPECT_GE(window.pumps, 3) << "the window handles its events after every block";
+}
+
+TEST_F(Encrypt, CaptionShowsCancelOnlyForSeveralFiles) {
+    AddPlain("one", 10);
+    std::vector<std::string> seen;
+    window.onPump = [&](int) { seen.push_back(window.caption[0]); };
+    cmdEnc_Click(window);
+    for (const auto& caption : seen)
+        EXPECT_EQ(caption, "RC4 Encrypt");
+
+    AddPlain("two", 10);
+    seen.clear();
+    cmdEnc_Click(window);
+    ASSERT_FALSE(seen.empty());
+    for (const auto& caption : seen)
+        EXPECT_EQ(caption, "Abbrechen");
+    ExpectIdle();
+}
+
+TEST_F(Encrypt, MissingFilesAreSkippedSilentlyAndTheTimeTextStillComes) {
+    window.list[0] = {dir.File("gone1"), dir.File("gone2")};
+    cmdEnc_Click(window);
+    EXPECT_TRUE(window.warnings.empty());
+    EXPECT_TRUE(std::regex_match(window.status, std::regex(R"(0 % , EncryptTime: [0-9.]+ ms)")))
+        << window.status;
+    EXPECT_FALSE(Exists("gone1.rc4"));
+    ExpectIdle();
+}
+
+TEST_F(Encrypt, ReadOnlyContainerIsReplaced) {
+    const std::string plain = AddPlain("doc.txt", 5000);
+    WriteBytes(plain + ".rc4", {1, 2, 3});
+    std::filesystem::permissions(plain + ".rc4", std::filesystem::perms::owner_read);
+    cmdEnc_Click(window);
+    EXPECT_TRUE(window.warnings.empty());
+    EXPECT_EQ(ReadBytes(plain + ".rc4"), container::MakeContainer(ReadBytes(plain), Password));
+}
+
+TEST_F(Encrypt, CancelFinishesTheFileInWorkAndStopsBeforeTheNext) {
+    AddPlain("a", 300000);
+    AddPlain("b", 10);
+    AddPlain("c", 10);
+    window.onPump = [&](int n) {
+        if (n == 1)
+            cmdEnc_Click(window); // the user clicks "Abbrechen"
+    };
+    cmdEnc_Click(window);
+    EXPECT_EQ(ReadBytes(dir.File("a.rc4")), container::MakeContainer(ReadBytes(dir.File("a")), Password));
+    EXPECT_FALSE(Exists("b.rc4"));
+    EXPECT_FALSE(Exists("c.rc4"));
+    EXPECT_NE(window.status.find(" , EncryptTime: "), std::string::npos);
+    ExpectIdle();
+}
+
+TEST_F(Encrypt, NoSecondBatchWhileOneRuns) {
+    AddPlain("a", 300000);
+    const std::string container = AddContainer("c.rc4", {1, 2, 3});
+    window.onPump = [&](int) {
+        cmdEnc_Click(window); // a second click during a one-file batch is no cancel request
+        cmdDec_Click(window); // and the other batch must not start
+    };
+    cmdEnc_Click(window);
+    EXPECT_FALSE(Exists("c"));
+    EXPECT_FALSE(Exists("c-dec"));
+    EXPECT_FALSE(window.CancelEncrypt);
+    EXPECT_TRUE(Exists("a.rc4"));
+    ExpectIdle();
+}
+
+TEST_F(Encrypt, ListShrinkingDuringTheBatchEndsItWithoutTouchingFiles) {
+    AddPlain("a", 250000);
+    AddPlain("b", 10);
+    window.onPump = [&](int) { window.list[0].resize(1); };
+    cmdEnc_Click(window);
+    EXPECT_TRUE(Exists("a.rc4"));
+    EXPECT_FALSE(Exists("b.rc4"));
+    ExpectIdle();
+}
+
+TEST_F(Encrypt, FailuresEndTheBatchWithAMessage) {
+    // An output path that is a folder: not refused access, but the user must still hear of it.
+    AddPlain("a", 10);
+    AddPlain("b", 10);
+    std::filesystem::create_directory(dir.File("a.rc4"));
+    cmdEnc_Click(window);
+    ASSERT_EQ(window.warnings.size(), 1u);
+    EXPECT_EQ(window.warnings[0].rfind("Fehler bei der Datei: a.rc4\r\n", 0), 0u) << window.warnings[0];
+    EXPECT_FALSE(Exists("b.rc4")) << "the batch must end at the failure";
+    EXPECT_EQ(window.status.find("EncryptTime"), std::string::npos);
+    ExpectIdle();
+}
+
+TEST_F(Encrypt, RefusedAccessShowsTheWriteMessage) {
+    AddPlain("a", 10);
+    host::faults::FailOperation(2, host::faults::Fault::AccessRefused); // the checksum pass opening "a"
+    cmdEnc_Click(window);
+    host::faults::Reset();
+    ASSERT_EQ(window.warnings.size(), 1u);
+    EXPECT_EQ(window.warnings[0],
+              "Fehler beim Schreiben! Mögliche Ursachen:\r\n"
+              "1. Der aktuelle Ordner befindet sich auf einen schreibgeschützten Datenträger.\r\n"
+              "2. Sie besitzen nicht die erforderlichen Rechte um in diesen Ordner zu schreiben.");
+    ExpectIdle();
+}
+
+TEST_F(Encrypt, AFailedChecksumPassDoesNotSpoilTheNextBatch) {
+    AddPlain("a", 3'000'000);
+    host::faults::FailOperation(4, host::faults::Fault::IoError); // a read in the middle of the checksum pass
+    cmdEnc_Click(window);
+    host::faults::Reset();
+    ASSERT_EQ(window.warnings.size(), 1u);
+    window.warnings.clear();
+    cmdEnc_Click(window);
+    EXPECT_TRUE(window.warnings.empty());
+    EXPECT_EQ(ReadBytes(dir.File("a.rc4")), container::MakeContainer(ReadBytes(dir.File("a")), Password));
+}
+
+} // namespace
