@@ -1,0 +1,40 @@
+#include "core/command_line.h"
+
+#include "host/process.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Items = std::vector<std::string>;
+
+TEST(CommandLine, SplitsQuotedArguments) {
+    struct Case {
+        std::string text;
+        Items items;
+    } const cases[] = {
+        {R"("C:\a b\x.txt" "C:\y.RC4")", {R"(C:\a b\x.txt)", R"(C:\y.RC4)"}},
+        {R"(C:\x.txt C:\y.txt)", {R"(C:\x.txt C:\y.txt)"}},
+        {R"("/home/u/eine Datei")", {"/home/u/eine Datei"}},
+        {R"("a" "" "b")", {"a", "", "b"}}, // an empty pair of quotes stays an empty item
+        {R"("""")", {""}},
+        {"", {""}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SplitCommandLine(c.text), c.items) << c.text;
+}
+
+TEST(CommandLine, JoinedArgumentsComeBackOneItemEach) {
+    const Items arguments = {"/tmp/a b.txt", "/tmp/c.rc4", "x", "  spaced  ", "ä ö ü"};
+    EXPECT_EQ(SplitCommandLine(host::JoinArguments(arguments)), arguments);
+}
+
+TEST(CommandLine, ContainersAreRecognisedByExtensionInAnyCase) {
+    EXPECT_TRUE(IsContainerPath(R"(C:\y.RC4)", '\\'));
+    EXPECT_TRUE(IsContainerPath("/d/x.txt.rc4", '/'));
+    EXPECT_FALSE(IsContainerPath("/d/x.rc4.bak", '/'));
+    EXPECT_FALSE(IsContainerPath("/d.rc4/readme", '/'));
+    EXPECT_FALSE(IsContainerPath("", '/'));
+}
+
+} // namespace

@@ -1,0 +1,176 @@
+// tessarin-cli end to end: the real program as a subprocess, files in, files, standard error and exit
+// status out.
+
+#include "support/temp_dir.h"
+
+#include "core/container.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace {
+
+struct Result {
+    int status;
+    std::string out, err;
+};
+
+std::string Quote(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+std::string ReadText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+class Cli : public ::testing::Test {
+protected:
+    // Runs tessarin-cli without a controlling terminal, standard input taken from the given text.
+    Result Run(const std::vector<std::string>& arguments, const std::string& input = "") {
+        const char* cli = std::getenv("TESSARIN_CLI");
+        EXPECT_NE(cli, nullptr) << "TESSARIN_CLI names the program under test";
+        std::ofstream(dir.File(".stdin"), std::ios::binary) << input;
+        std::string command = "setsid " + Quote(cli ? cli : "tessarin-cli");
+        for (const auto& a : arguments)
+            command += " " + Quote(a);
+        command += " <" + Quote(dir.File(".stdin")) + " >" + Quote(dir.File(".stdout")) + " 2>" +
+                   Quote(dir.File(".stderr"));
+        const int raw = std::system(command.c_str());
+        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadText(dir.File(".stdout")),
+                ReadText(dir.File(".stderr"))};
+    }
+
+    std::string PasswordFile(const std::string& content) {
+        const std::string path = dir.File(".pw");
+        std::ofstream(path, std::ios::binary) << content;
+        return path;
+    }
+
+    TempDir dir;
+};
+
+TEST_F(Cli, RoundTripIsExact) {
+    const std::size_t sizes[] = {0, 1, 2, 4097, 100000, 100001, 3'000'017};
+    std::vector<std::string> files;
+    for (std::size_t n : sizes) {
+        files.push_back(dir.File("f" + std::to_string(n) + ".bin"));
+        WriteBytes(files.back(), RandomBytes(n, static_cast<std::uint32_t>(n)));
+    }
+    const std::string pw = PasswordFile("Kennwort mit Ümlaut\n");
+    std::vector<std::string> encrypt = {"encrypt", "--password-file", pw, "-q"};
+    encrypt.insert(encrypt.end(), files.begin(), files.end());
+    Result r = Run(encrypt);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+
+    std::vector<std::string> decrypt = {"decrypt", "--password-stdin", "--"};
+    for (const auto& f : files)
+        decrypt.push_back(f + ".rc4");
+    r = Run(decrypt, "Kennwort mit Ümlaut\r\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    for (std::size_t n : sizes)
+        EXPECT_EQ(ReadBytes(dir.File("f" + std::to_string(n) + "-dec.bin")),
+                  RandomBytes(n, static_cast<std::uint32_t>(n)))
+            << n;
+}
+
+TEST_F(Cli, ContainersFollowTheFormat) {
+    const std::string plain = dir.File("a.txt");
+    WriteBytes(plain, RandomBytes(250000, 4));
+    ASSERT_EQ(Run({"encrypt", "--password-stdin", plain, plain}, " pass \n").status, 0);
+    EXPECT_EQ(ReadBytes(plain + ".rc4"), container::MakeContainer(ReadBytes(plain), "pass"));
+}
+
+TEST_F(Cli, NamingOptions) {
+    const std::string c = dir.File("b.txt.rc4");
+    WriteBytes(c, container::MakeContainer(std::vector<std::uint8_t>{1, 2, 3}, "pw"));
+    ASSERT_EQ(Run({"decrypt", "--password-stdin", "--suffix", "  _x ", c}, "pw").status, 0);
+    EXPECT_EQ(ReadBytes(dir.File("b_x.txt")), (std::vector<std::uint8_t>{1, 2, 3}));
+    ASSERT_EQ(Run({"decrypt", "--password-stdin", "--original-name", c}, "pw").status, 0);
+    EXPECT_EQ(ReadBytes(dir.File("b.txt")), (std::vector<std::uint8_t>{1, 2, 3}));
+}
+
+TEST_F(Cli, UsageErrorsExitWith2AndTouchNothing) {
+    const std::string plain = dir.File("p");
+    WriteBytes(plain, {1});
+    const std::string long32(32, 'x');
+    const std::string umlauts32 = [] {
+        std::string s;
+        for (int i = 0; i < 32; ++i)
+            s += "ä";
+        return s;
+    }();
+    struct Case {
+        std::vector<std::string> arguments;
+        std::string input;
+    } const cases[] = {
+        {{}, ""},
+        {{"verschluesseln", plain}, ""},
+        {{"encrypt", "--bogus", plain}, ""},
+        {{"encrypt", "--password-stdin"}, "pw\n"},
+        {{"encrypt", plain}, ""}, // no password source and no terminal
+        {{"encrypt", "--password-stdin", plain}, "\n"},
+        {{"encrypt", "--password-stdin", plain}, "    \n"},
+        {{"encrypt", "--password-stdin", plain}, long32 + "y\n"},
+        {{"encrypt", "--password-stdin", plain}, umlauts32 + "ö\n"},
+        {{"encrypt", "--password-stdin", "--password-file", plain, plain}, "pw\n"},
+        {{"encrypt", "--password-file", dir.File("nicht-da"), plain}, ""},
+        {{"encrypt", "--suffix", "x", "--password-stdin", plain}, "pw\n"},
+        {{"decrypt", "--suffix", "x", "--original-name", "--password-stdin", plain}, "pw\n"},
+    };
+    for (const Case& c : cases) {
+        const Result r = Run(c.arguments, c.input);
+        std::string shown;
+        for (const auto& a : c.arguments)
+            shown += a + " ";
+        EXPECT_EQ(r.status, 2) << shown << r.err;
+        EXPECT_NE(r.err, "") << shown;
+    }
+    EXPECT_FALSE(std::filesystem::exists(plain + ".rc4"));
+
+    // 32 characters are the most the window takes, umlauts included.
+    EXPECT_EQ(Run({"encrypt", "--password-stdin", plain}, umlauts32 + "\n").status, 0);
+    EXPECT_EQ(Run({"encrypt", "--password-stdin", plain}, long32).status, 0);
+}
+
+TEST_F(Cli, HelpAndVersion) {
+    Result r = Run({"--version"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "tessarin-cli 1.1.0\n");
+    r = Run({"--help"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("tessarin-cli encrypt"), std::string::npos);
+}
+
+TEST_F(Cli, WarningsGoToStandardErrorAndExitWith1) {
+    const std::string good = dir.File("good");
+    WriteBytes(good, {7, 7});
+    Result r = Run({"encrypt", "--password-stdin", dir.File("missing"), good}, "pw\n");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find(dir.File("missing")), std::string::npos) << r.err;
+    EXPECT_TRUE(std::filesystem::exists(good + ".rc4")) << "the other files are still processed";
+
+    r = Run({"decrypt", "--password-stdin", good + ".rc4"}, "falsch\n");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Falsches Passwort!\n");
+    EXPECT_FALSE(std::filesystem::exists(dir.File("good-dec")));
+
+    const std::string foreign = dir.File("foreign.rc4");
+    WriteBytes(foreign, {'R', 'C', '4'});
+    r = Run({"decrypt", "--password-stdin", foreign}, "pw\n");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(
+        r.err,
+        "Die Datei: \nforeign.rc4\nwurde nicht mit diesem Programm verschlüsselt oder ist beschädigt!\n");
+}
+
+} // namespace
