@@ -55,7 +55,7 @@ ContainerHeader ParseHeader(std::span<const std::uint8_t, HeaderSize> bytes);
 // Length of the next block: BlockSize while processed + BlockSize < total, else the rest.
 constexpr std::int64_t NextBlockLength(std::int64_t processed, std::int64_t total) {
     return processed + static_cast<std::int64_t>(BlockSize) < total ? static_cast<std::int64_t>(BlockSize)
-                                                                      : total - processed;
+                                                                    : total - processed;
 }
 
 // Enciphers (or deciphers) the data in place in the container's block partition.

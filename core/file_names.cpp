@@ -1,1 +1,37 @@
-// placeholder
+#include "core/file_names.h"
+
+namespace {
+
+// Start of the file name part: one past the last separator, or 0 when there is none.
+std::string::size_type NameStart(const std::string& path, char separator) {
+    const auto sep = path.rfind(separator);
+    return sep == std::string::npos ? 0 : sep + 1;
+}
+
+// Position of the dot that starts the extension, or npos when the file name part has no dot. A dot in
+// a folder name lies before the name's start and so does not count.
+std::string::size_type ExtensionStart(const std::string& path, char separator) {
+    const auto dot = path.rfind('.');
+    return dot != std::string::npos && dot >= NameStart(path, separator) ? dot : std::string::npos;
+}
+
+} // namespace
+
+std::string Nurdatei(const std::string& path, char separator) {
+    return path.substr(NameStart(path, separator));
+}
+
+std::string nur_Pfad(const std::string& Dateiname, char separator) {
+    return Dateiname.substr(0, NameStart(Dateiname, separator));
+}
+
+std::string NurName(const std::string& Dateiname, char separator) {
+    const auto start = NameStart(Dateiname, separator);
+    const auto dot = ExtensionStart(Dateiname, separator);
+    return dot == std::string::npos ? Dateiname.substr(start) : Dateiname.substr(start, dot - start);
+}
+
+std::string NurExt(const std::string& lzFile, char separator) {
+    const auto dot = ExtensionStart(lzFile, separator);
+    return dot == std::string::npos ? std::string() : lzFile.substr(dot);
+}

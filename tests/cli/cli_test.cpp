@@ -1,62 +1,11 @@
 // tessarin-cli end to end: the real program as a subprocess, files in, files, standard error and exit
 // status out.
 
-#include "support/temp_dir.h"
+#include "cli_runner.h"
 
 #include "core/container.h"
 
-#include <cstdlib>
-#include <fstream>
-#include <gtest/gtest.h>
-#include <sstream>
-#include <sys/wait.h>
-
 namespace {
-
-struct Result {
-    int status;
-    std::string out, err;
-};
-
-std::string Quote(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-std::string ReadText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-class Cli : public ::testing::Test {
-protected:
-    // Runs tessarin-cli without a controlling terminal, standard input taken from the given text.
-    Result Run(const std::vector<std::string>& arguments, const std::string& input = "") {
-        const char* cli = std::getenv("TESSARIN_CLI");
-        EXPECT_NE(cli, nullptr) << "TESSARIN_CLI names the program under test";
-        std::ofstream(dir.File(".stdin"), std::ios::binary) << input;
-        std::string command = "setsid " + Quote(cli ? cli : "tessarin-cli");
-        for (const auto& a : arguments)
-            command += " " + Quote(a);
-        command += " <" + Quote(dir.File(".stdin")) + " >" + Quote(dir.File(".stdout")) + " 2>" +
-                   Quote(dir.File(".stderr"));
-        const int raw = std::system(command.c_str());
-        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadText(dir.File(".stdout")),
-                ReadText(dir.File(".stderr"))};
-    }
-
-    std::string PasswordFile(const std::string& content) {
-        const std::string path = dir.File(".pw");
-        std::ofstream(path, std::ios::binary) << content;
-        return path;
-    }
-
-    TempDir dir;
-};
 
 TEST_F(Cli, RoundTripIsExact) {
     const std::size_t sizes[] = {0, 1, 2, 4097, 100000, 100001, 3'000'017};
