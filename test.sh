@@ -1,10 +1,27 @@
 #!/usr/bin/env bash
-# Sets up a fresh Debian 12 machine if needed, builds everything and runs every test through CTest.
+# Sets up a fresh Debian 12 machine if needed, builds everything and runs every test through CTest:
+#   1. the release build, with warnings as errors;
+#   2. the same tests again built with AddressSanitizer and UndefinedBehaviorSanitizer;
+#   3. the libFuzzer targets (clang), each for a bounded number of inputs.
+# The 4 GiB test is left out (label "slow"): ctest --test-dir build -L slow --output-on-failure
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/setup.sh
-
 jobs=$(nproc)
+
+echo "== Release build"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DTESSARIN_WERROR=ON
 cmake --build build -j"$jobs"
-ctest --test-dir build --output-on-failure -j"$jobs"
+ctest --test-dir build --output-on-failure -j"$jobs" -LE slow
+
+echo "== Sanitizer build (ASan + UBSan)"
+cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTESSARIN_SANITIZE=ON -DTESSARIN_BENCH=OFF
+cmake --build build-sanitize -j"$jobs"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp" \
+    ctest --test-dir build-sanitize --output-on-failure -j"$jobs" -LE slow
+
+echo "== Fuzz targets (libFuzzer)"
+CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSARIN_FUZZ=ON -DTESSARIN_GUI=OFF \
+    -DTESSARIN_TESTS=OFF -DTESSARIN_BENCH=OFF
+cmake --build build-fuzz -j"$jobs"
+ctest --test-dir build-fuzz --output-on-failure -L fuzz

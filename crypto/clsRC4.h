@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -21,7 +22,8 @@ public:
     clsRC4& operator=(const clsRC4&) = delete;
 
     // Write-only key: a UTF-8 text, turned into Windows-1252 bytes. Setting the text already held does
-    // nothing; another text runs the key schedule.
+    // nothing; another text runs the key schedule. The empty text (which EncryptByte never sets) returns
+    // the object to the state of a new instance.
     void Key(const std::string& New_Value);
 
     // XORs the bytes in place with the keystream from its first byte. A non-empty Key argument is set
@@ -36,13 +38,13 @@ public:
     void OnProgress(ProgressHandler handler) { progress_ = std::move(handler); }
 
 private:
-    void ExtendKeystream(std::size_t length);
-    void RaiseProgress(std::size_t n);
+    // The keystream of the current key from its first byte, with the generator state after it. Shared
+    // so that a call in progress keeps its keystream when a Progress subscriber sets another key.
+    struct Keystream;
 
     std::string keyText_;
-    std::uint8_t state_[256] = {}; // the saved, key-scheduled permutation
-    std::vector<std::uint8_t> keystream_;
-    std::uint8_t genI_ = 0, genJ_ = 0; // generator position after keystream_
-    std::uint8_t genState_[256] = {};
+    std::uint8_t state_[256] = {}; // the saved, key-scheduled permutation (all zero in a new instance)
+    std::shared_ptr<Keystream> stream_;
+    int depth_ = 0; // EncryptByte calls in progress (a subscriber may call back into the object)
     ProgressHandler progress_;
 };

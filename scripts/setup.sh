@@ -3,7 +3,7 @@
 # Sourced or run by run.sh and test.sh; needs root (or sudo) only when something must be installed.
 set -euo pipefail
 
-packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev qt6-svg-dev
+packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev qt6-svg-dev clang libclang-rt-14-dev
           libgl-dev xvfb xauth)
 
 missing=()
