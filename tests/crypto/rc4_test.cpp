@@ -1,4 +1,5 @@
 #include "crypto/clsRC4.h"
+#include "support/bytes.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -12,17 +13,8 @@
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-Bytes FromText(const std::string& text) {
-    return Bytes(text.begin(), text.end());
-}
-
-Bytes FromHex(const std::string& hex) {
-    Bytes bytes;
-    for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
-        bytes.push_back(static_cast<std::uint8_t>(std::stoi(hex.substr(i, 2), nullptr, 16)));
-    return bytes;
-}
+using test_bytes::FromHex;
+using test_bytes::FromText;
 
 // A straightforward RC4 (key schedule and output generator exactly as published), for comparison.
 Bytes ReferenceRc4(const Bytes& key, Bytes data) {
