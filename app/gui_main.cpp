@@ -1,0 +1,16 @@
+// The window program: the main window and the event loop, nothing else.
+
+#include "host/process.h"
+#include "ui/frmRC4.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    // QApplication takes its own options (-style, -platform, ...) out of argc and argv; what remains are
+    // the program's arguments, the files to list.
+    QApplication app(argc, argv);
+    host::InitProcess(argc, argv);
+    frmRC4 window(host::CommandLineText());
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,150 @@
+#include "window_fixture.h"
+
+#include <QCoreApplication>
+#include <QFontMetricsF>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QTest>
+
+#include <cmath>
+
+namespace {
+
+// The extent AddHScroll gives for a longest item: measured in the window's font with 25 spaces after
+// it, whole pixels.
+int ExtentFor(const QWidget& window, const QString& longest) {
+    const qreal pixels = QFontMetricsF(window.font()).horizontalAdvance(longest + QString(25, u' '));
+    return static_cast<int>(std::lrint(pixels * 15) / 15);
+}
+
+} // namespace
+
+TEST(FileListBox, SortsByTextIgnoringCaseInTheUserCollation) {
+    FileListBox list;
+    for (const char* text : {"b", "Z", "ä", "a", "B", "A"})
+        list.AddItem(QString::fromUtf8(text));
+    // Equal texts but for case keep the order they came in.
+    EXPECT_EQ(list.Items(), QStringList({"a", "A", "ä", "b", "B", "Z"}));
+}
+
+TEST(FileListBox, ScrollsSidewaysOnlyOverItsExtent) {
+    FileListBox list;
+    list.resize(200, 100);
+    list.show();
+    list.AddItem(QString(300, u'W'));
+    QCoreApplication::processEvents();
+    // A long item alone gives no sideways scrolling.
+    EXPECT_EQ(list.horizontalScrollBar()->maximum(), 0);
+    list.SetHorizontalExtent(1000);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(list.horizontalScrollBar()->maximum(), 1000 - list.viewport()->width());
+    // Removing items leaves the extent as it was.
+    list.clear();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(list.HorizontalExtent(), 1000);
+    EXPECT_EQ(list.horizontalScrollBar()->maximum(), 1000 - list.viewport()->width());
+}
+
+TEST_F(WindowTest, DropOnEncryptionListAddsFilesOnceAndSkipsFolders) {
+    Open();
+    const QString b = MakeFile("b.txt", 1);
+    const QString c = MakeFile("C.txt", 1);
+    const QString a = MakeFile("a.txt", 1);
+    const QString shortcut = MakeFile("x.lnk", 1);
+    const QString container = MakeFile("y.rc4", 1);
+    const QString folder = MakeFolder("sub");
+    EXPECT_TRUE(Drop(1, {b, c, folder, a}));
+    EXPECT_EQ(Items(1), QStringList({a, b, c}));
+    EXPECT_EQ(LabelText("Label5"), "Files: 3");
+    EXPECT_EQ(List(1)->HorizontalExtent(), ExtentFor(Window(), a));
+
+    // Again, with a shortcut and a container, which are listed as they are.
+    EXPECT_TRUE(Drop(1, {b, shortcut, container, b}));
+    EXPECT_EQ(Items(1), QStringList({a, b, c, shortcut, container}));
+    EXPECT_EQ(LabelText("Label5"), "Files: 5");
+
+    // Only folders: nothing added.
+    EXPECT_TRUE(Drop(1, {folder}));
+    EXPECT_EQ(Items(1).size(), 5);
+    EXPECT_TRUE(warnings_.empty());
+    EXPECT_TRUE(Items(2).isEmpty());
+}
+
+TEST_F(WindowTest, DropOnDecryptionListRefusesEveryOtherFileWithItsOwnWarning) {
+    Open();
+    const QString upper = MakeFile("x.RC4", 1);
+    const QString backup = MakeFile("x.rc4.bak", 1);
+    const QString good = MakeFile("z.rc4", 1);
+    const QString shortcut = MakeFile("x.lnk", 1);
+    const QString folder = MakeFolder("y.rc4");
+    EXPECT_TRUE(Drop(2, {backup, upper, folder, shortcut, good}));
+    EXPECT_EQ(Items(2), QStringList({upper, good}));
+    EXPECT_EQ(LabelText("Label6"), "Files: 2");
+    const QString reason = QString::fromUtf8(
+        "Fehler: Für die Entschlüsselung können nur verschlüsselte Dateien mit der Erweiterung .rc4 Dateien "
+        "ausgewählt werden!");
+    ASSERT_EQ(warnings_.size(), 2u);
+    EXPECT_EQ(warnings_[0].text, "Datei: x.rc4.bak\r\n" + reason);
+    EXPECT_EQ(warnings_[1].text, "Datei: x.lnk\r\n" + reason);
+    EXPECT_EQ(warnings_[0].title, QString::fromStdString(host::ExecutableName()));
+}
+
+TEST_F(WindowTest, DropEndsQuietlyAtAPathThatCannotBeExamined) {
+    Open();
+    const QString a = MakeFile("a.txt", 1);
+    const QString b = MakeFile("b.txt", 1);
+    Drop(1, {a, QString::fromStdString(dir_.File("gone.txt")), b});
+    // What came before stays; the rest of the drop and its closing steps are skipped.
+    EXPECT_EQ(Items(1), QStringList({a}));
+    EXPECT_EQ(LabelText("Label5"), "Files: 0");
+    EXPECT_EQ(List(1)->HorizontalExtent(), -1);
+    EXPECT_TRUE(warnings_.empty());
+}
+
+TEST_F(WindowTest, DragWithoutFilesIsNotTaken) {
+    Open();
+    QMimeData data;
+    data.setText("/etc/passwd");
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(List(1)->viewport(), &enter);
+    EXPECT_FALSE(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(List(1)->viewport(), &drop);
+    EXPECT_TRUE(Items(1).isEmpty());
+}
+
+TEST_F(WindowTest, DoubleClickRemovesTheSelectedItemAndClearEmptiesTheList) {
+    Open(R"("/f/a.txt" "/f/b.txt" "/f/c.txt" "/f/d.rc4")");
+    FileListBox* list = List(1);
+    const int extent = list->HorizontalExtent();
+    QCoreApplication::processEvents();
+    const QRect second = list->visualItemRect(list->item(1));
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second.center());
+    EXPECT_EQ(Items(1), QStringList({"/f/a.txt", "/f/c.txt"}));
+    EXPECT_EQ(LabelText("Label5"), "Files: 2");
+
+    // Below the last item nothing is selected: nothing goes, the count is written again.
+    list->clearSelection();
+    Find<QLabel>("Label5")->setText("stale");
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, QPoint(10, list->viewport()->height() - 5));
+    EXPECT_EQ(Items(1).size(), 2);
+    EXPECT_EQ(LabelText("Label5"), "Files: 2");
+
+    QTest::mouseClick(Button("Command5"), Qt::LeftButton);
+    EXPECT_TRUE(Items(1).isEmpty());
+    EXPECT_EQ(LabelText("Label5"), "Files: 0");
+    EXPECT_EQ(list->HorizontalExtent(), extent);
+    EXPECT_EQ(Items(2), QStringList({"/f/d.rc4"}));
+    QTest::mouseClick(Button("Command6"), Qt::LeftButton);
+    EXPECT_TRUE(Items(2).isEmpty());
+    EXPECT_EQ(LabelText("Label6"), "Files: 0");
+}
+
+TEST_F(WindowTest, ExtentFollowsTheEarliestOfTheLongestItems) {
+    // Both items are equally long; "/f/aaaa" sorts first and is the one measured.
+    Open(R"("/f/WWWW" "/f/aaaa")");
+    EXPECT_EQ(List(1)->HorizontalExtent(), ExtentFor(Window(), "/f/aaaa"));
+    EXPECT_NE(ExtentFor(Window(), "/f/aaaa"), ExtentFor(Window(), "/f/WWWW"));
+    // An empty list measures the 25 spaces alone.
+    EXPECT_EQ(List(2)->HorizontalExtent(), ExtentFor(Window(), QString()));
+}

@@ -1,0 +1,20 @@
+// The widget tests need a QApplication before the first widget; the platform (offscreen) comes from
+// the test environment.
+
+#include "host/process.h"
+
+#include <QApplication>
+#include <QLocale>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    host::InitProcess(argc, argv);
+    // Listing the tests, as CTest's discovery does, needs no window system.
+    if (GTEST_FLAG_GET(list_tests))
+        return RUN_ALL_TESTS();
+    QApplication app(argc, argv);
+    // Collation and number formats follow this locale, not the machine's.
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,108 @@
+#include "window_fixture.h"
+
+#include "host/process.h"
+#include "ui/StdDialoge.h"
+
+#include <QTest>
+
+namespace {
+
+const QChar Nul(u'\0');
+
+QString Joined(const QStringList& parts) { return parts.join(Nul); }
+
+} // namespace
+
+TEST(StdDialoge, LeftOfSeparatorCutsAtTheFirstOccurrence) {
+    const struct {
+        QString text;
+        QString separator;
+        QString left;
+    } cases[] = {
+        {"a|b|c", "|", "a"},
+        {"abc", "|", "abc"},
+        {"", "|", ""},
+        {"|a", "|", ""},
+        {Joined({"/d", "a", "", "b"}), QString(2, Nul), Joined({"/d", "a"})},
+        {"aXXb", "XX", "a"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(StdDialoge::LeftOfSeparator(c.text, c.separator), c.left) << c.text.toStdString();
+}
+
+TEST(StdDialoge, ResultTextHoldsOnePathOrAFolderAndNames) {
+    const struct {
+        QStringList files;
+        QString result;
+    } cases[] = {
+        {{}, ""},
+        {{"/d/a b.txt"}, "/d/a b.txt"},
+        {{"/d/a.txt", "/d/b.txt"}, Joined({"/d", "a.txt", "b.txt"})},
+        // In a root the folder is the separator itself.
+        {{"/a.txt", "/b.txt"}, Joined({"/", "a.txt", "b.txt"})},
+        // A file from elsewhere has no place in the text.
+        {{"/d/a.txt", "/e/b.txt", "/d/c.txt"}, Joined({"/d", "a.txt", "c.txt"})},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(StdDialoge::ResultText(c.files), c.result) << c.files.join(',').toStdString();
+}
+
+TEST(StdDialoge, FilterTextBecomesQtFilters) {
+    EXPECT_EQ(StdDialoge::QtFilter("Alle Dateien (*.*)|*.*"), "Alle Dateien (*.*) (*)");
+    EXPECT_EQ(StdDialoge::QtFilter("RC4 verschluesselte Dateien (*.rc4)|*.rc4"),
+              "RC4 verschluesselte Dateien (*.rc4) (*.rc4)");
+    EXPECT_EQ(StdDialoge::QtFilter("Bilder|*.png;*.jpg|Alle|*.*"), "Bilder (*.png *.jpg);;Alle (*)");
+}
+
+TEST_F(WindowTest, OpenButtonsAskWithTheirTitleFilterAndCurrentFolder) {
+    Open();
+    QTest::mouseClick(Button("Befehl2"), Qt::LeftButton);
+    QTest::mouseClick(Button("Command3"), Qt::LeftButton);
+    ASSERT_EQ(dialogCalls_.size(), 2u);
+    const QString folder = QString::fromStdString(host::CurrentDirectory());
+    EXPECT_EQ(dialogCalls_[0].title, QString::fromUtf8("Zu verschlüsselnde Datei(en) auswählen"));
+    EXPECT_EQ(dialogCalls_[0].start, folder);
+    EXPECT_EQ(dialogCalls_[0].filter, "Alle Dateien (*.*) (*)");
+    EXPECT_EQ(dialogCalls_[0].suffix, "");
+    EXPECT_EQ(dialogCalls_[1].title, QString::fromUtf8("Zu entschlüsselnde Datei auswählen"));
+    EXPECT_EQ(dialogCalls_[1].start, folder);
+    EXPECT_EQ(dialogCalls_[1].filter, "RC4 verschluesselte Dateien (*.rc4) (*.rc4)");
+    EXPECT_EQ(dialogCalls_[1].suffix, "rc4");
+}
+
+TEST_F(WindowTest, OpenButtonsListWhatTheDialogChose) {
+    const struct {
+        const char* button;
+        int list;
+        QStringList chosen;
+        QStringList listed;
+    } cases[] = {
+        {"Befehl2", 1, {"/d/one file.txt"}, {"/d/one file.txt"}},
+        {"Command3", 2, {"/d/x.txt"}, {"/d/x.txt"}},
+        {"Befehl2", 1, {"/d/b.txt", "/d/a.txt", "/d/a.txt"}, {"/d/a.txt", "/d/b.txt"}},
+        {"Befehl2", 1, {"/a.txt", "/b.txt"}, {"/a.txt", "/b.txt"}},
+        // Around a name the encryption list drops spaces; the decryption list keeps them.
+        {"Befehl2", 1, {"/d/ a.txt ", "/d/b.txt"}, {"/d/a.txt", "/d/b.txt"}},
+        {"Command3", 2, {"/d/ a.rc4 ", "/d/b.rc4"}, {"/d/ a.rc4 ", "/d/b.rc4"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.chosen.join(',').toStdString());
+        Open();
+        dialogAnswer_ = c.chosen;
+        QTest::mouseClick(Button(c.button), Qt::LeftButton);
+        EXPECT_EQ(Items(c.list), c.listed);
+        EXPECT_EQ(LabelText(c.list == 1 ? "Label5" : "Label6"), QStringLiteral("Files: %1").arg(c.listed.size()));
+        EXPECT_GE(List(c.list)->HorizontalExtent(), 0);
+    }
+}
+
+TEST_F(WindowTest, CancelledDialogChangesNoListButResetsTheStatusLine) {
+    Open(R"("/d/a.txt")");
+    Window().SetStatusText("File: 1 von 1,  File bearbeitet: 100 %");
+    Find<QLabel>("Label5")->setText("stale");
+    dialogAnswer_.clear();
+    QTest::mouseClick(Button("Befehl2"), Qt::LeftButton);
+    EXPECT_EQ(Items(1), QStringList({"/d/a.txt"}));
+    EXPECT_EQ(LabelText("Label1"), "0 %");
+    EXPECT_EQ(LabelText("Label5"), "Files: 1");
+}

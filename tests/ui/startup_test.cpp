@@ -1,0 +1,165 @@
+#include "window_fixture.h"
+
+#include <QApplication>
+#include <QTest>
+
+TEST_F(WindowTest, CommandLineSortsPathsIntoTheTwoLists) {
+    struct Case {
+        std::string commandLine;
+        QStringList list1;
+        QStringList list2;
+    };
+    const std::vector<Case> cases = {
+        {"", {}, {}},
+        // Quoted paths, one with a space; the extension test ignores letter case.
+        {R"("/a b/x.txt" "/y.RC4")", {"/a b/x.txt"}, {"/y.RC4"}},
+        // Unquoted paths separated by a space stay one item.
+        {"/x.txt /y.txt", {"/x.txt /y.txt"}, {}},
+        {R"("/x.txt" "/x.txt")", {"/x.txt"}, {}},
+        // Only quotes, and an empty pair between two paths: no empty entries.
+        {R"("""")", {}, {}},
+        {R"("/b.txt" "" "/a.txt")", {"/a.txt", "/b.txt"}, {}},
+        {R"("/k.rc4.bak" "/k.rc4" "/k")", {"/k", "/k.rc4.bak"}, {"/k.rc4"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.commandLine);
+        Open(c.commandLine);
+        EXPECT_EQ(Items(1), c.list1);
+        EXPECT_EQ(Items(2), c.list2);
+        EXPECT_EQ(LabelText("Label5"), QStringLiteral("Files: %1").arg(c.list1.size()));
+        EXPECT_EQ(LabelText("Label6"), QStringLiteral("Files: %1").arg(c.list2.size()));
+    }
+}
+
+TEST_F(WindowTest, OpensInItsStartState) {
+    Open();
+    EXPECT_EQ(Window().windowTitle(), "Tessarin");
+    EXPECT_EQ(Window().size(), QSize(508, 582));
+    QLabel* status = Find<QLabel>("Label1");
+    EXPECT_TRUE(status->isHidden());
+    EXPECT_EQ(status->text(), "0 %");
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(Password(i)->echoMode(), QLineEdit::Password);
+        EXPECT_TRUE(Password(i)->text().isEmpty());
+    }
+    EXPECT_EQ(Button("Command2")->text(), "N");
+    EXPECT_FALSE(Find<QRadioButton>("Option1(0)")->isChecked());
+    EXPECT_TRUE(Find<QRadioButton>("Option1(1)")->isChecked());
+    EXPECT_EQ(Find<QLineEdit>("txtSuffix")->text(), "-dec");
+    EXPECT_EQ(Button("cmdEnc")->text(), "RC4 Encrypt");
+    EXPECT_EQ(Button("cmdDec")->text(), "RC4 Decrypt");
+    // dummy is out of sight but still able to take the focus.
+    QPushButton* dummy = Button("dummy");
+    EXPECT_LT(dummy->geometry().right(), 0);
+    EXPECT_TRUE(dummy->isEnabled());
+    EXPECT_NE(dummy->focusPolicy() & Qt::TabFocus, 0);
+    EXPECT_EQ(Window().focusWidget(), Button("Befehl2"));
+    EXPECT_TRUE(Button("cmdEnc")->font().bold());
+    EXPECT_FALSE(List(1)->font().bold());
+    EXPECT_EQ(QFontInfo(List(1)->font()).fixedPitch(), true);
+    EXPECT_EQ(Find<QLabel>("Label2")->palette().color(QPalette::WindowText), QColor(128, 128, 0));
+    EXPECT_EQ(Window().palette().color(QPalette::Window), QColor(Qt::black));
+    // Every icon is there: a missing resource or SVG engine would leave the buttons blank.
+    for (const char* name : {"Befehl2", "Command3", "Command4", "Command1"})
+        EXPECT_FALSE(Button(name)->icon().isNull()) << name;
+    for (const char* name : {"Picture1", "Picture2", "Image1(0)", "Image1(1)"})
+        EXPECT_FALSE(Find<QLabel>(name)->pixmap().isNull()) << name;
+    EXPECT_FALSE(Window().windowIcon().isNull());
+}
+
+TEST_F(WindowTest, TextsAndToolTipsReadAsTheUserSeesThem) {
+    Open();
+    struct Expected {
+        const char* name;
+        const char* text;
+        const char* tip;
+    };
+    const std::vector<Expected> widgets = {
+        {"Label2", "Zu verschlüsselnde Dateien in die Liste ziehen oder mit dem Button auswählen:", ""},
+        {"Label3", "Zu entschlüsselnde Dateien in die Liste ziehen oder mt dem Button auswählen:", ""},
+        {"Befehl2", "", "Open"},
+        {"Command3", "", "Open"},
+        {"List1", "", "Doppelclick entfernt die selektierte Datei aus der Liste"},
+        {"List2", "", "Doppelclick entfernt die selektierte Datei aus der Liste"},
+        {"Command5", "C", "Entfernt alle Dateien aus der Liste"},
+        {"Command6", "C", "Entfernt alle Dateien aus der Liste"},
+        {"Label4(0)", "Passwort:", ""},
+        {"Label4(1)", "Wiederholung:", ""},
+        {"Label4(2)", "Passwort:", ""},
+        {"cmdEnc", "RC4 Encrypt", "Datei RC4 verschlüsseln"},
+        {"cmdDec", "RC4 Decrypt", "Datei entschlüsseln"},
+        {"Command2", "N", "Passwortdarstellung verdeckt/klar"},
+        {"Option1(0)", "Originalname",
+         "Die entschlüsselte Datei erhält den Originalnamen (wie vor der Verschlüsselung)."},
+        {"Option1(1)", "Suffix ->", "Der Dateiname der entschlüsselten Datei erhält einen Suffix."},
+        {"txtSuffix", "-dec", "Diesen Suffix erhält der Dateiname der entschlüsselten Datei."},
+        {"Command4", "", "RC4?"},
+        {"Command1", "", "Beenden"},
+    };
+    for (const Expected& e : widgets) {
+        QWidget* widget = Find<QWidget>(QString::fromLatin1(e.name));
+        ASSERT_NE(widget, nullptr);
+        QString text;
+        if (auto* label = qobject_cast<QLabel*>(widget))
+            text = label->text();
+        else if (auto* button = qobject_cast<QAbstractButton*>(widget))
+            text = button->text();
+        else if (auto* edit = qobject_cast<QLineEdit*>(widget))
+            text = edit->text();
+        EXPECT_EQ(text, QString::fromUtf8(e.text)) << e.name;
+        EXPECT_EQ(widget->toolTip(), QString::fromUtf8(e.tip)) << e.name;
+    }
+}
+
+TEST_F(WindowTest, TabKeyWalksTheWidgetsInLayoutOrder) {
+    Open();
+    const QStringList expected = {"Befehl2",  "Command1", "cmdEnc",   "Command3",   "cmdDec",     "Text3(0)",
+                                  "Text3(1)", "Text3(2)", "Command2", "dummy",      "Command4",   "List1",
+                                  "Command5", "List2",    "Command6", "Option1(0)", "Option1(1)", "txtSuffix"};
+    QStringList chain;
+    QWidget* widget = Button("Befehl2");
+    for (qsizetype i = 0; i < expected.size(); ++i) {
+        chain << widget->objectName();
+        // Skip the widgets that never take the focus from the Tab key (labels, pictures, viewports).
+        do
+            widget = widget->nextInFocusChain();
+        while ((widget->focusPolicy() & Qt::TabFocus) == 0 || widget->objectName().isEmpty());
+    }
+    EXPECT_EQ(chain, expected);
+}
+
+TEST_F(WindowTest, PasswordToggleShowsAndMasksAllThreeBoxes) {
+    Open();
+    Password(0)->setText("geheim");
+    Password(2)->setFocus();
+    QPushButton* toggle = Button("Command2");
+    const struct {
+        QLineEdit::EchoMode mode;
+        const char* caption;
+    } after[] = {{QLineEdit::Normal, "P"}, {QLineEdit::Password, "N"}};
+    for (const auto& state : after) {
+        QTest::mouseClick(toggle, Qt::LeftButton);
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(Password(i)->echoMode(), state.mode) << i;
+        EXPECT_EQ(toggle->text(), state.caption);
+        // No password box keeps the focus after a toggle.
+        EXPECT_EQ(Window().focusWidget(), Button("dummy"));
+    }
+    EXPECT_EQ(Password(0)->text(), "geheim");
+}
+
+TEST_F(WindowTest, PasswordBoxesTakeAtMost32CodePageCharacters) {
+    Open();
+    for (int i = 0; i < 3; ++i) {
+        QLineEdit* box = Password(i);
+        QTest::keyClicks(box, QString(33, u'x'));
+        EXPECT_EQ(box->text(), QString(32, u'x')) << i;
+    }
+    // Characters the code page holds are taken; others would become '?' in the key and are refused.
+    QLineEdit* box = Password(2);
+    box->clear();
+    // Typed one by one, as keys would; a refused character leaves the text as it was.
+    for (const QString& character : QString::fromUtf8("äß€?ł✓z").split(QString(), Qt::SkipEmptyParts))
+        box->insert(character);
+    EXPECT_EQ(box->text(), QString::fromUtf8("äß€?z"));
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QCollator>
+#include <QListWidget>
+#include <QStringList>
+
+// A list of file paths as the main window keeps them:
+//   - items sorted by their text, letter case ignored, in the user's collation; each added item takes
+//     its sorted place, after the items that compare equal to it;
+//   - a horizontal scroll extent that only SetHorizontalExtent changes, whatever the items' widths;
+//   - local files dropped from the desktop handed on as paths, a double-click anywhere reported;
+//   - a lock that refuses every change by the user (drops, double-clicks, selection by mouse or keys)
+//     while a batch reads the list.
+class FileListBox : public QListWidget {
+    Q_OBJECT
+
+public:
+    explicit FileListBox(QWidget* parent = nullptr);
+
+    void AddItem(const QString& text);
+    QStringList Items() const;
+
+    // The width in pixels the list scrolls over; -1 until the first SetHorizontalExtent, and until then
+    // the list does not scroll sideways.
+    int HorizontalExtent() const { return extent_; }
+    void SetHorizontalExtent(int pixels);
+
+    void SetLocked(bool locked);
+    bool Locked() const { return locked_; }
+
+signals:
+    // Local files dropped on the list: full paths in the drag's order, never empty.
+    void FilesDropped(const QStringList& paths);
+    // A double-click anywhere on the list, after the click has selected the item under the pointer.
+    void DoubleClicked();
+
+protected:
+    void updateGeometries() override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    QCollator collator_;
+    int extent_ = -1;
+    bool locked_ = false;
+};

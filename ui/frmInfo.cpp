@@ -1,0 +1,111 @@
+#include "ui/frmInfo.h"
+
+#include "host/process.h"
+#include "ui/look.h"
+#include "ui/texts.h"
+
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QScreen>
+
+namespace {
+
+QLabel* BannerLabel(QWidget* banner, const char* name, const QString& text, const QFont& font, int left, int top) {
+    auto* label = new QLabel(text, banner);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFont(font);
+    label->move(look::Px(left), look::Px(top));
+    label->adjustSize();
+    return label;
+}
+
+} // namespace
+
+// A fixed dialog frame: no minimise or maximise box, not resizable; as a dialog owned by the main
+// window it gets no task-bar entry of its own and closes with it.
+frmInfo::frmInfo(QWidget* owner)
+    : QWidget(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                         Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    setObjectName(QStringLiteral("frmInfo"));
+    setWindowTitle(QString::fromUtf8(ui_texts::InfoCaption));
+    setWindowIcon(look::Icon("question"));
+    setFixedSize(look::Px(8550), look::Px(7680));
+    QPalette dark = palette();
+    dark.setColor(QPalette::Window, QColor(64, 64, 64));
+    setPalette(dark);
+    setAutoFillBackground(true);
+
+    const QColor paleYellow(253, 255, 230);
+
+    auto* banner = new QWidget(this);
+    banner->setObjectName(QStringLiteral("Picture1"));
+    banner->setGeometry(look::TwipsRect(0, 0, 8550, 915));
+    QPalette grey = banner->palette();
+    grey.setColor(QPalette::Window, QColor(128, 128, 128));
+    grey.setColor(QPalette::WindowText, Qt::black);
+    banner->setPalette(grey);
+    banner->setAutoFillBackground(true);
+
+    Label3_ = BannerLabel(banner, "Label3", QString::fromUtf8(ui_texts::InfoBanner), look::VerdanaFont(24), 300, 120);
+    Label4_ = BannerLabel(banner, "Label4", VersionText(), look::VerdanaFont(8.25), 360, 660);
+    Label1_ = BannerLabel(banner, "Label1", QString::fromUtf8(ui_texts::InfoCredit), look::VerdanaFont(8.25), 5160, 660);
+    Label1_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    Label2_ = new QLabel(this);
+    Label2_->setObjectName(QStringLiteral("Label2"));
+    Label2_->setGeometry(look::TwipsRect(180, 1020, 8235, 6555));
+    QPalette panel = Label2_->palette();
+    panel.setColor(QPalette::Window, paleYellow);
+    Label2_->setPalette(panel);
+    Label2_->setAutoFillBackground(true);
+
+    Text1_ = new QPlainTextEdit(this);
+    Text1_->setObjectName(QStringLiteral("Text1"));
+    Text1_->setGeometry(look::TwipsRect(360, 1140, 7935, 6195));
+    Text1_->setFont(look::FixedFont());
+    Text1_->setFrameShape(QFrame::NoFrame);
+    Text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Text1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Text1_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    Text1_->setTabStopDistance(QFontMetricsF(Text1_->font()).horizontalAdvance(QLatin1Char(' ')) * 8);
+    QPalette text = Text1_->palette();
+    text.setColor(QPalette::Base, paleYellow);
+    text.setColor(QPalette::Text, QColor(0, 0, 192));
+    Text1_->setPalette(text);
+
+    // Text1 first, then the banner's labels, which never take the focus.
+    setFocusProxy(Text1_);
+}
+
+QString frmInfo::InfoText() {
+    QString text;
+    for (const char* piece : ui_texts::InfoPieces)
+        text += QString::fromUtf8(piece);
+    return text;
+}
+
+QString frmInfo::VersionText() {
+    return QString::fromUtf8(ui_texts::VersionPrefix) + QString::number(host::VersionMajor()) + u'.' +
+           QString::number(host::VersionMinor());
+}
+
+void frmInfo::Open() {
+    // The text box shows line feeds; the CR LF text itself stays as it is in InfoText.
+    QString shown = InfoText();
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    Text1_->setPlainText(shown);
+    Label4_->setText(VersionText());
+    Label4_->adjustSize();
+    Text1_->setFocus();
+
+    show();
+    if (QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        const QSize outer = frameGeometry().size();
+        move(area.x() + (area.width() - outer.width()) / 2, area.y() + (area.height() - outer.height()) / 2);
+    }
+    raise();
+    activateWindow();
+}
