@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev qt6-svg-dev clang libclang-rt-14-dev
-          libgl-dev xvfb xauth)
+          libgl-dev xvfb xauth dpkg-dev desktop-file-utils shared-mime-info libxml2-utils)
 
 missing=()
 for p in "${packages[@]}"; do
