@@ -1,5 +1,6 @@
 #include "ui/frmRC4.h"
 
+#include "core/batch_texts.h"
 #include "core/batches.h"
 #include "core/command_line.h"
 #include "core/file_names.h"
@@ -171,7 +172,7 @@ void frmRC4::BuildWidgets() {
     Command5 = MakeButton(this, "Command5", Text(ui_texts::ClearCaption), ui_texts::ClearTip, TwipsRect(7020, 2700, 255, 255));
     Text3[0] = MakePasswordBox(this, 0, TwipsRect(1560, 3000, 1835, 225));
     Text3[1] = MakePasswordBox(this, 1, TwipsRect(1560, 3300, 1835, 225));
-    cmdEnc = MakeButton(this, "cmdEnc", Text(ui_texts::EncryptCaption), ui_texts::EncryptTip,
+    cmdEnc = MakeButton(this, "cmdEnc", Text(texts::CaptionEncrypt), ui_texts::EncryptTip,
                         TwipsRect(4260, 3000, 2475, 675), true);
 
     Command3 = MakeIconButton(this, "Command3", "folder_open", ui_texts::OpenTip, TwipsRect(6840, 4140, 435, 315));
@@ -181,7 +182,7 @@ void frmRC4::BuildWidgets() {
     Command6 = MakeButton(this, "Command6", Text(ui_texts::ClearCaption), ui_texts::ClearTip, TwipsRect(6960, 6720, 255, 255));
     Text3[2] = MakePasswordBox(this, 2, TwipsRect(1500, 7080, 1835, 225));
     Command2 = MakeButton(this, "Command2", Text(ui_texts::MaskedCaption), ui_texts::MaskTip, TwipsRect(3000, 7380, 315, 255));
-    cmdDec = MakeButton(this, "cmdDec", Text(ui_texts::DecryptCaption), ui_texts::DecryptTip,
+    cmdDec = MakeButton(this, "cmdDec", Text(texts::CaptionDecrypt), ui_texts::DecryptTip,
                         TwipsRect(4200, 7020, 2475, 675), true);
 
     // The padlocks lie on their buttons and let every click through to them, so a click on a padlock

@@ -1,6 +1,7 @@
 #pragma once
 
-// Every text the window program shows, in one place so they can be read side by side. UTF-8.
+// Every text the window program shows, in one place so they can be read side by side. UTF-8. The batch
+// button captions and all batch messages are shared with the command-line program (core/batch_texts.h).
 
 namespace ui_texts {
 
@@ -16,9 +17,7 @@ inline constexpr char ClearCaption[] = "C";
 inline constexpr char ClearTip[] = "Entfernt alle Dateien aus der Liste";
 inline constexpr char PasswordCaption[] = "Passwort:";
 inline constexpr char RepetitionCaption[] = "Wiederholung:";
-inline constexpr char EncryptCaption[] = "RC4 Encrypt";
 inline constexpr char EncryptTip[] = "Datei RC4 verschlüsseln";
-inline constexpr char DecryptCaption[] = "RC4 Decrypt";
 inline constexpr char DecryptTip[] = "Datei entschlüsseln";
 inline constexpr char MaskedCaption[] = "N";
 inline constexpr char ClearTextCaption[] = "P";
