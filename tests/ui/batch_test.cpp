@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
@@ -341,6 +342,11 @@ TEST_F(BatchTest, DISABLED_HalfGigabyteThroughTheWindow) {
     Open(Quoted({plain}).toStdString());
     Password(0)->setText("pw");
     Password(1)->setText("pw");
+    // A file just written runs slower through any program the first time; the timed run is the second,
+    // after an untimed sync, like every run of bench/run.sh.
+    QTest::mouseClick(Button("cmdEnc"), Qt::LeftButton);
+    std::filesystem::remove(plain.toStdString() + ".rc4");
+    ::sync();
     Print("encryption of 512 MiB", size, MeasureBatch(Window(), Button("cmdEnc"), Button("Command2"), passes_));
     EXPECT_EQ(SizeOf(plain + ".rc4"), size + 31);
 }
