@@ -8,11 +8,19 @@ namespace host {
 // Records the program's arguments; the entry points call it first thing.
 void InitProcess(int argc, char** argv);
 
+// The program's arguments behind its own path, each as UTF-8 text. On Windows they come from the
+// wide-character command line, so names outside the ANSI code page arrive intact.
+std::vector<std::string> Arguments();
+
 // The arguments behind the program's own path as one text. Where the system hands them over already
 // split, each is enclosed in double quotes and they are joined by single spaces.
 std::string CommandLineText();
 // The same joining rule for given arguments.
 std::string JoinArguments(const std::vector<std::string>& arguments);
+// What CommandLineText returns for a whole command line as Windows hands it over: the text behind the
+// program's path, which stands first (in double quotes up to the next quote, or unquoted up to the
+// first blank), with the blanks after the path removed. Everything else is kept as typed.
+std::string TextBehindProgramPath(const std::string& commandLine);
 
 // The process's current directory, read at each call.
 std::string CurrentDirectory();

@@ -16,6 +16,10 @@ void InitProcess(int argc, char** argv) {
     arguments.assign(argv + (argc > 0 ? 1 : 0), argv + argc);
 }
 
+std::vector<std::string> Arguments() {
+    return arguments;
+}
+
 std::string CommandLineText() {
     return JoinArguments(arguments);
 }

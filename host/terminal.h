@@ -8,12 +8,17 @@
 
 namespace host {
 
+// Makes a Windows console show the program's UTF-8 output and the line-editing escapes of the status
+// line; the console's previous settings come back when the program ends. Nothing to do elsewhere.
+void PrepareConsole();
+
 bool StandardErrorIsTerminal();
 
 // Shows the prompt on the terminal and reads one line without echo; empty when there is no terminal.
 std::optional<std::string> ReadPasswordFromTerminal(const std::string& prompt);
 
-// The decimal separator the environment's locale settings (LC_ALL, LC_NUMERIC, LANG) ask for.
+// The decimal separator of the user's locale settings: LC_ALL, LC_NUMERIC or LANG on POSIX systems, the
+// user's regional settings on Windows.
 char EnvironmentDecimalSeparator();
 
 } // namespace host

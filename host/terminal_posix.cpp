@@ -8,6 +8,10 @@
 
 namespace host {
 
+void PrepareConsole() {
+    // Terminals here take UTF-8 and the escape sequences as they come.
+}
+
 bool StandardErrorIsTerminal() {
     return ::isatty(STDERR_FILENO) == 1;
 }

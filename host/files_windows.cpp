@@ -1,0 +1,254 @@
+// The file services on Windows, through the wide-character API so that every Unicode name and long
+// paths work. Every failure becomes a FileError that tells refused access (denied, write-protected,
+// held open or locked by another program) from every other reason.
+
+#include "host/fault_injection.h"
+#include "host/files.h"
+#include "host/windows_text.h"
+
+#include <windows.h>
+// <windows.h> maps DeleteFile to DeleteFileW; here the name means host::DeleteFile.
+#undef DeleteFile
+
+#include <algorithm>
+
+namespace host {
+namespace {
+
+using windows::SystemPath;
+
+bool IsAccessRefused(DWORD error) {
+    switch (error) {
+    case ERROR_ACCESS_DENIED:         // no permission, read-only file, a folder opened as a file
+    case ERROR_WRITE_PROTECT:         // write-protected medium
+    case ERROR_SHARING_VIOLATION:     // another program holds the file open
+    case ERROR_LOCK_VIOLATION:        // another program locked a range of it
+    case ERROR_NETWORK_ACCESS_DENIED: // the share refuses it
+    case ERROR_DRIVE_LOCKED:
+    case ERROR_FILE_READ_ONLY:
+    case ERROR_CANT_ACCESS_FILE:
+    case ERROR_PRIVILEGE_NOT_HELD:
+        return true;
+    default:
+        return false;
+    }
+}
+
+[[noreturn]] void ThrowError(const std::string& path, DWORD error) {
+    throw FileError(IsAccessRefused(error) ? FileErrorKind::AccessRefused : FileErrorKind::Other, path,
+                    windows::ErrorText(error));
+}
+
+[[noreturn]] void ThrowLastError(const std::string& path) {
+    ThrowError(path, ::GetLastError());
+}
+
+HANDLE Handle(std::intptr_t handle) {
+    return reinterpret_cast<HANDLE>(handle);
+}
+
+std::intptr_t NoHandle() {
+    return reinterpret_cast<std::intptr_t>(INVALID_HANDLE_VALUE);
+}
+
+// Opens whatever stands at the path, links followed, only to ask about it: no access to the data is
+// requested, so other programs holding the file open do not get in the way.
+HANDLE OpenForQuery(const std::wstring& path) {
+    return ::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+bool QueryByHandle(const std::wstring& path, BY_HANDLE_FILE_INFORMATION& info) {
+    const HANDLE h = OpenForQuery(path);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    const BOOL ok = ::GetFileInformationByHandle(h, &info);
+    ::CloseHandle(h);
+    return ok != 0;
+}
+
+// The attributes of what stands at the path; for a symbolic link those of its target.
+bool Attributes(const std::wstring& path, DWORD& attributes) {
+    attributes = ::GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return false;
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+        BY_HANDLE_FILE_INFORMATION info{};
+        if (!QueryByHandle(path, info))
+            return false;
+        attributes = info.dwFileAttributes;
+    }
+    return true;
+}
+
+// Windows refuses to open a folder as a file with "access denied". A folder in the way is no refused
+// access (no other medium or permission would help), so it is reported as what it is.
+[[noreturn]] void ThrowOpenError(const std::string& path, const std::wstring& systemPath) {
+    const DWORD error = ::GetLastError();
+    DWORD attributes = 0;
+    if (error == ERROR_ACCESS_DENIED && Attributes(systemPath, attributes) &&
+        (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        throw FileError(FileErrorKind::Other, path, "Ist ein Ordner");
+    ThrowError(path, error);
+}
+
+} // namespace
+
+char PathSeparator() noexcept {
+    return '\\';
+}
+
+bool FileExists(const std::string& path) noexcept {
+    if (path.empty())
+        return false;
+    try {
+        DWORD attributes = 0;
+        if (!Attributes(SystemPath(path), attributes))
+            return false;
+        constexpr DWORD notOrdinary =
+            FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DEVICE;
+        return (attributes & notOrdinary) == 0;
+    } catch (...) { // out of memory while converting the path
+        return false;
+    }
+}
+
+bool SameFile(const std::string& a, const std::string& b) noexcept {
+    try {
+        BY_HANDLE_FILE_INFORMATION ia{}, ib{};
+        return QueryByHandle(SystemPath(a), ia) && QueryByHandle(SystemPath(b), ib) &&
+               ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber && ia.nFileIndexHigh == ib.nFileIndexHigh &&
+               ia.nFileIndexLow == ib.nFileIndexLow;
+    } catch (...) {
+        return false;
+    }
+}
+
+void ClearAttributes(const std::string& path) {
+    faults::CountOperation(path.c_str());
+    if (!::SetFileAttributesW(SystemPath(path).c_str(), FILE_ATTRIBUTE_NORMAL))
+        ThrowLastError(path);
+}
+
+void DeleteFile(const std::string& path) {
+    faults::CountOperation(path.c_str());
+    if (!::DeleteFileW(SystemPath(path).c_str()))
+        ThrowLastError(path);
+}
+
+bool IsFolder(const std::string& path) {
+    faults::CountOperation(path.c_str());
+    DWORD attributes = 0;
+    if (!Attributes(SystemPath(path), attributes))
+        ThrowLastError(path);
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::int64_t FileLength(const std::string& path) {
+    faults::CountOperation(path.c_str());
+    const HANDLE h = OpenForQuery(SystemPath(path));
+    if (h == INVALID_HANDLE_VALUE)
+        ThrowLastError(path);
+    LARGE_INTEGER size{};
+    const BOOL ok = ::GetFileSizeEx(h, &size);
+    const DWORD error = ::GetLastError();
+    ::CloseHandle(h);
+    if (!ok)
+        ThrowError(path, error);
+    return size.QuadPart;
+}
+
+InputFile::InputFile(const std::string& path) : path_(path), handle_(NoHandle()) {
+    faults::CountOperation(path.c_str());
+    const std::wstring systemPath = SystemPath(path);
+    // Others may read the file meanwhile, but not change or remove it under the reader.
+    const HANDLE h = ::CreateFileW(systemPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        ThrowOpenError(path, systemPath);
+    handle_ = reinterpret_cast<std::intptr_t>(h);
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(h, &size)) {
+        const DWORD error = ::GetLastError();
+        Close();
+        ThrowError(path, error);
+    }
+    length_ = size.QuadPart;
+}
+
+InputFile::~InputFile() {
+    Close();
+}
+
+void InputFile::Read(std::uint8_t* data, std::size_t n) {
+    faults::CountOperation(path_.c_str());
+    while (n > 0) {
+        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(n, 1u << 30));
+        DWORD got = 0;
+        if (!::ReadFile(Handle(handle_), data, want, &got, nullptr))
+            ThrowLastError(path_);
+        if (got == 0)
+            throw FileError(FileErrorKind::Other, path_, "Unerwartetes Dateiende");
+        data += got;
+        n -= got;
+        position_ += got;
+    }
+}
+
+void InputFile::Close() noexcept {
+    if (handle_ != NoHandle()) {
+        ::CloseHandle(Handle(handle_));
+        handle_ = NoHandle();
+    }
+}
+
+OutputFile::OutputFile(const std::string& path) : path_(path), handle_(NoHandle()) {
+    faults::CountOperation(path.c_str());
+    const std::wstring systemPath = SystemPath(path);
+    // CREATE_ALWAYS empties an existing file. A read-only, hidden or system file is refused instead, as
+    // Windows itself does (Wine, and a process with backup rights, would replace it): the batches never
+    // overwrite a file they count as absent, and clear the attributes first when they mean to replace it.
+    constexpr DWORD protectedFile = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    const DWORD existing = ::GetFileAttributesW(systemPath.c_str());
+    if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+        (existing & protectedFile) != 0)
+        ThrowError(path, ERROR_ACCESS_DENIED);
+    const HANDLE h = ::CreateFileW(systemPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        ThrowOpenError(path, systemPath);
+    handle_ = reinterpret_cast<std::intptr_t>(h);
+}
+
+OutputFile::~OutputFile() {
+    if (handle_ != NoHandle())
+        ::CloseHandle(Handle(handle_));
+}
+
+void OutputFile::Write(const std::uint8_t* data, std::size_t n) {
+    faults::CountOperation(path_.c_str());
+    while (n > 0) {
+        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(n, 1u << 30));
+        DWORD put = 0;
+        if (!::WriteFile(Handle(handle_), data, want, &put, nullptr))
+            ThrowLastError(path_);
+        if (put == 0) // a write that succeeds without writing would otherwise loop for ever
+            throw FileError(FileErrorKind::Other, path_, "Nichts geschrieben");
+        data += put;
+        n -= put;
+    }
+}
+
+void OutputFile::Close() {
+    if (handle_ == NoHandle())
+        return;
+    const HANDLE h = Handle(handle_);
+    handle_ = NoHandle(); // the handle is released even when closing reports an error
+    const BOOL ok = ::CloseHandle(h);
+    const DWORD error = ::GetLastError();
+    faults::CountOperation(path_.c_str());
+    if (!ok)
+        ThrowError(path_, error);
+}
+
+} // namespace host
