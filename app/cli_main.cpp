@@ -11,7 +11,9 @@
 #include "host/process.h"
 #include "host/terminal.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <optional>
@@ -41,7 +43,9 @@ std::string FirstLine(std::istream& in) {
 // The password from the chosen source; an empty optional with the reason in error when there is none.
 std::optional<std::string> ObtainPassword(const CliOptions& options, std::string& error) {
     if (options.passwordFile) {
-        std::ifstream in(*options.passwordFile, std::ios::binary);
+        // The name is UTF-8; a path made from UTF-8 opens it on Windows too (not through the ANSI code page).
+        const std::string& name = *options.passwordFile;
+        std::ifstream in(std::filesystem::path(std::u8string(name.begin(), name.end())), std::ios::binary);
         if (!in) {
             error = "Passwortdatei nicht lesbar: " + *options.passwordFile;
             return std::nullopt;
@@ -77,8 +81,8 @@ std::string PasswordProblem(const std::string& password) {
 
 int main(int argc, char** argv) {
     host::InitProcess(argc, argv);
-    const ParseResult parsed =
-        ParseCommandLine(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc));
+    host::PrepareConsole();
+    const ParseResult parsed = ParseCommandLine(host::Arguments());
     if (!parsed.options)
         return UsageError(parsed.error);
     const CliOptions& options = *parsed.options;
@@ -98,9 +102,16 @@ int main(int argc, char** argv) {
     if (const std::string problem = PasswordProblem(*password); !problem.empty())
         return UsageError(problem);
 
+    // Windows takes '/' for '\\' too, but the path helpers split at the host's separator only: a dot in
+    // a folder name would otherwise start the extension, and a suffix would land in the folder's name.
+    std::vector<std::string> files = options.files;
+    if (host::PathSeparator() != '/')
+        for (std::string& file : files)
+            std::replace(file.begin(), file.end(), '/', host::PathSeparator());
+
     // The batch skips what is not an ordinary file without a word; a script should hear of it.
     bool missing = false;
-    for (const std::string& file : options.files) {
+    for (const std::string& file : files) {
         if (!host::FileExists(file)) {
             std::fprintf(stderr, "Datei nicht gefunden oder keine gewöhnliche Datei: %s\n", file.c_str());
             missing = true;
@@ -109,7 +120,7 @@ int main(int argc, char** argv) {
 
     const bool encrypt = options.command == CliOptions::Command::Encrypt;
     const BatchSide side = encrypt ? BatchSide::Encrypt : BatchSide::Decrypt;
-    CliWindow window(side, options.files, *password, !options.quiet && host::StandardErrorIsTerminal());
+    CliWindow window(side, files, *password, !options.quiet && host::StandardErrorIsTerminal());
     window.SetNaming(!options.originalName, options.suffix);
     window.SetDecimalSeparator(host::EnvironmentDecimalSeparator());
     if (encrypt)

@@ -1,5 +1,6 @@
 #include "ui/file_list_box.h"
 
+#include <QDir>
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -17,7 +18,8 @@ QStringList LocalFiles(const QMimeData* data) {
         return paths;
     for (const QUrl& url : data->urls())
         if (url.isLocalFile())
-            paths << url.toLocalFile();
+            // Qt writes '/' on every system; the path helpers split Windows paths at '\\' only.
+            paths << QDir::toNativeSeparators(url.toLocalFile());
     return paths;
 }
 
