@@ -21,6 +21,10 @@ private:
     std::filesystem::path path_;
 };
 
+// A path from UTF-8 text, and back; on Windows the narrow forms of std::filesystem use the ANSI code page.
+std::filesystem::path PathFromUtf8(const std::string& text);
+std::string Utf8FromPath(const std::filesystem::path& path);
+
 std::vector<std::uint8_t> ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
 // Deterministic pseudo-random bytes.
