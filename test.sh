@@ -2,7 +2,9 @@
 # Sets up a fresh Debian 12 machine if needed, builds everything and runs every test through CTest:
 #   1. the release build, with warnings as errors;
 #   2. the same tests again built with AddressSanitizer and UndefinedBehaviorSanitizer;
-#   3. the libFuzzer targets (clang), each for a bounded number of inputs.
+#   3. the libFuzzer targets (clang), each for a bounded number of inputs;
+#   4. the Windows build (mingw-w64): its tests and a tessarin-cli.exe round trip under Wine, with
+#      containers checked against the Linux build of step 1.
 # The 4 GiB test is left out (label "slow"): ctest --test-dir build -L slow --output-on-failure
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -25,3 +27,6 @@ CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSARI
     -DTESSARIN_TESTS=OFF -DTESSARIN_BENCH=OFF
 cmake --build build-fuzz -j"$jobs"
 ctest --test-dir build-fuzz --output-on-failure -L fuzz
+
+echo "== Windows build (mingw-w64, tests under Wine)"
+scripts/windows-test.sh "$jobs"
