@@ -7,7 +7,7 @@ set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 size_mib=${1:-1024}
 runs=${2:-5}
-cli="$here/build/app/tessarin-cli"
+cli="${TESSARIN_CLI:-$here/build/app/tessarin-cli}"   # another build: TESSARIN_CLI=path bench/run.sh
 
 need=()
 command -v openssl >/dev/null || need+=(openssl)
@@ -27,7 +27,9 @@ trap 'rm -rf "$work"' EXIT
 f="$work/data.bin"
 printf 'Benchmark-Passwort\n' > "$work/pw"
 echo "Making a ${size_mib} MiB test file ..."
-head -c $((size_mib * 1024 * 1024)) /dev/urandom > "$f"
+# Written in 1 MiB pieces, as the programs measured here write their outputs: how a file was written
+# (its page-cache folio sizes) changes how fast it reads back on recent kernels.
+dd if=/dev/urandom of="$f" bs=1M count="$size_mib" iflag=fullblock status=none
 head -c $((1024 * 1024)) /dev/urandom > "$work/small.bin"
 cat "$f" > /dev/null # into the page cache
 
