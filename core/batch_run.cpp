@@ -52,7 +52,7 @@ void BatchRun::TransformBlocks(clsRC4& rc4, const std::string& key, host::InputF
         // and the system. Each block is still enciphered on its own and followed by the event pass and
         // the progress line.
         const auto chunk = static_cast<std::size_t>(std::min<std::int64_t>(total - processed, ChunkSize));
-        buffer_.resize(chunk);
+        buffer_.Resize(chunk);
         input.Read(buffer_.data(), chunk);
         for (std::size_t offset = 0; offset < chunk;) {
             const auto length = static_cast<std::size_t>(container::NextBlockLength(processed, total));
@@ -74,8 +74,7 @@ void BatchRun::Restore() {
 }
 
 void BatchRun::Finish() {
-    buffer_.clear();
-    buffer_.shrink_to_fit();
+    buffer_.Release();
     timer_.StopTimer();
     const char* label = side_ == BatchSide::Encrypt ? texts::EncryptTime : texts::DecryptTime;
     window_.SetStatusText(window_.StatusText() +

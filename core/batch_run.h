@@ -5,11 +5,11 @@
 
 #include "core/batch_window.h"
 #include "crypto/clsTimer.h"
+#include "host/page_buffer.h"
 
 #include <cstdint>
 #include <exception>
 #include <string>
-#include <vector>
 
 class clsRC4;
 namespace host {
@@ -51,5 +51,5 @@ private:
     BatchSide side_;
     int count_;
     clsTimer timer_;
-    std::vector<std::uint8_t> buffer_;
+    host::PageBuffer buffer_;
 };

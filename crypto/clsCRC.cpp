@@ -2,11 +2,11 @@
 
 #include "crypto/crc32_update.h"
 #include "host/files.h"
+#include "host/page_buffer.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <limits>
-#include <memory>
 #include <stdexcept>
 
 namespace {
@@ -47,11 +47,11 @@ std::string clsCRC::CalculateFile(const std::string& strFilePath) {
         return ChecksumText(0);
 
     const std::size_t bufferSize = static_cast<std::size_t>(std::min<std::int64_t>(length, kFileChunk));
-    const std::unique_ptr<std::uint8_t[]> buffer(new std::uint8_t[bufferSize]);
+    host::PageBuffer buffer(bufferSize);
     for (std::int64_t left = length; left > 0;) {
         const std::size_t chunk = static_cast<std::size_t>(std::min<std::int64_t>(left, bufferSize));
-        file.Read(buffer.get(), chunk);
-        AddBytes(std::span<const std::uint8_t>(buffer.get(), chunk));
+        file.Read(buffer.data(), chunk);
+        AddBytes(std::span<const std::uint8_t>(buffer.data(), chunk));
         left -= static_cast<std::int64_t>(chunk);
         if (yield_)
             yield_();
