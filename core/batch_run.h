@@ -51,5 +51,7 @@ private:
     BatchSide side_;
     int count_;
     clsTimer timer_;
-    host::PageBuffer buffer_;
+    // What is read and what is written, each placed to match its file's position.
+    host::PageBuffer input_;
+    host::PageBuffer output_;
 };

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <stdexcept>
 #include <utility>
 
 namespace {
@@ -97,11 +98,13 @@ public:
     KeystreamReader(const KeystreamReader&) = delete;
     KeystreamReader& operator=(const KeystreamReader&) = delete;
 
-    void Apply(std::uint8_t* data, std::size_t n) noexcept {
+    // out[k] = in[k] ^ keystream byte, for the next n keystream bytes; out may be in itself.
+    void Apply(std::uint8_t* out, const std::uint8_t* in, std::size_t n) noexcept {
         if (position_ < kept_.size()) {
             const std::size_t m = std::min(n, kept_.size() - position_);
-            xorkernels::Xor(data, kept_.data() + position_, m);
-            data += m;
+            xorkernels::Xor(out, in, kept_.data() + position_, m);
+            out += m;
+            in += m;
             n -= m;
             position_ += m;
         }
@@ -112,7 +115,7 @@ public:
             generating_ = true;
         }
         for (std::size_t k = 0; k < n; ++k)
-            data[k] ^= generator_.Next();
+            out[k] = static_cast<std::uint8_t>(in[k] ^ generator_.Next());
         position_ += n;
     }
 
@@ -160,12 +163,18 @@ void clsRC4::Key(const std::string& New_Value) {
 }
 
 void clsRC4::EncryptByte(std::span<std::uint8_t> ByteArray, const std::string& Key) {
+    EncryptByte(ByteArray, ByteArray, Key);
+}
+
+void clsRC4::EncryptByte(std::span<const std::uint8_t> Source, std::span<std::uint8_t> Target, const std::string& Key) {
+    if (Target.size() != Source.size())
+        throw std::invalid_argument("clsRC4::EncryptByte: source and target differ in size");
     if (!Key.empty())
         this->Key(Key);
 
     // Every call starts from the key-scheduled state, so all calls under one key share one keystream.
     const std::shared_ptr<Keystream> stream = stream_;
-    const std::size_t n = ByteArray.size();
+    const std::size_t n = Source.size();
     // Only the outermost call extends the kept keystream: a call made from a Progress subscriber must not
     // move the buffer the outer call is reading.
     if (depth_ == 0)
@@ -178,9 +187,10 @@ void clsRC4::EncryptByte(std::span<std::uint8_t> ByteArray, const std::string& K
     } inCall(depth_);
 
     KeystreamReader reader(stream->bytes, stream->after);
-    std::uint8_t* const data = ByteArray.data();
+    const std::uint8_t* const in = Source.data();
+    std::uint8_t* const out = Target.data();
     if (!progress_) {
-        reader.Apply(data, n);
+        reader.Apply(out, in, n);
         return;
     }
 
@@ -196,13 +206,13 @@ void clsRC4::EncryptByte(std::span<std::uint8_t> ByteArray, const std::string& K
         const std::uint64_t at = std::max<std::uint64_t>(done, next);
         if (at >= n)
             break;
-        reader.Apply(data + done, static_cast<std::size_t>(at) + 1 - done);
+        reader.Apply(out + done, in + done, static_cast<std::size_t>(at) + 1 - done);
         done = static_cast<std::size_t>(at) + 1;
         percent = static_cast<std::int32_t>(std::floor(static_cast<double>(at) / total * 100.0));
         next = static_cast<std::uint64_t>(RoundHalfEven((percent + 1) / 100.0 * total + 1.0));
         progress(percent);
     }
-    reader.Apply(data + done, n - done);
+    reader.Apply(out + done, in + done, n - done);
     if (percent != 100)
         progress(100);
 }

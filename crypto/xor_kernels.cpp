@@ -10,59 +10,60 @@
 namespace xorkernels {
 namespace {
 
-void XorBytes(std::uint8_t* data, const std::uint8_t* key, std::size_t n) noexcept {
+void XorBytes(std::uint8_t* out, const std::uint8_t* in, const std::uint8_t* key, std::size_t n) noexcept {
     for (std::size_t i = 0; i < n; ++i)
-        data[i] ^= key[i];
+        out[i] = static_cast<std::uint8_t>(in[i] ^ key[i]);
 }
 
-void XorPortable(std::uint8_t* data, const std::uint8_t* key, std::size_t n) noexcept {
-    for (; n >= 8; n -= 8, data += 8, key += 8) {
+void XorPortable(std::uint8_t* out, const std::uint8_t* in, const std::uint8_t* key, std::size_t n) noexcept {
+    for (; n >= 8; n -= 8, out += 8, in += 8, key += 8) {
         std::uint64_t a, b;
-        std::memcpy(&a, data, 8);
+        std::memcpy(&a, in, 8);
         std::memcpy(&b, key, 8);
         a ^= b;
-        std::memcpy(data, &a, 8);
+        std::memcpy(out, &a, 8);
     }
-    XorBytes(data, key, n);
+    XorBytes(out, in, key, n);
 }
 
 #if TESSARIN_XOR_X86
 // SSE2 is part of x86-64, so this needs no check.
-inline void Xor16(std::uint8_t* data, const std::uint8_t* key) noexcept {
-    const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data));
+inline void Xor16(std::uint8_t* out, const std::uint8_t* in, const std::uint8_t* key) noexcept {
+    const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
     const __m128i k = _mm_loadu_si128(reinterpret_cast<const __m128i*>(key));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(data), _mm_xor_si128(d, k));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_xor_si128(d, k));
 }
 
-void XorSse2(std::uint8_t* data, const std::uint8_t* key, std::size_t n) noexcept {
-    for (; n >= 64; n -= 64, data += 64, key += 64) {
-        Xor16(data, key);
-        Xor16(data + 16, key + 16);
-        Xor16(data + 32, key + 32);
-        Xor16(data + 48, key + 48);
+void XorSse2(std::uint8_t* out, const std::uint8_t* in, const std::uint8_t* key, std::size_t n) noexcept {
+    for (; n >= 64; n -= 64, out += 64, in += 64, key += 64) {
+        Xor16(out, in, key);
+        Xor16(out + 16, in + 16, key + 16);
+        Xor16(out + 32, in + 32, key + 32);
+        Xor16(out + 48, in + 48, key + 48);
     }
-    for (; n >= 16; n -= 16, data += 16, key += 16)
-        Xor16(data, key);
-    XorBytes(data, key, n);
+    for (; n >= 16; n -= 16, out += 16, in += 16, key += 16)
+        Xor16(out, in, key);
+    XorBytes(out, in, key, n);
 }
 
-__attribute__((target("avx2"))) inline void Xor32(std::uint8_t* data, const std::uint8_t* key) noexcept {
-    const __m256i d = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(data));
+__attribute__((target("avx2"))) inline void Xor32(std::uint8_t* out, const std::uint8_t* in,
+                                                  const std::uint8_t* key) noexcept {
+    const __m256i d = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in));
     const __m256i k = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(key));
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(data), _mm256_xor_si256(d, k));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out), _mm256_xor_si256(d, k));
 }
 
-__attribute__((target("avx2"))) void XorAvx2(std::uint8_t* data, const std::uint8_t* key,
+__attribute__((target("avx2"))) void XorAvx2(std::uint8_t* out, const std::uint8_t* in, const std::uint8_t* key,
                                              std::size_t n) noexcept {
-    for (; n >= 128; n -= 128, data += 128, key += 128) {
-        Xor32(data, key);
-        Xor32(data + 32, key + 32);
-        Xor32(data + 64, key + 64);
-        Xor32(data + 96, key + 96);
+    for (; n >= 128; n -= 128, out += 128, in += 128, key += 128) {
+        Xor32(out, in, key);
+        Xor32(out + 32, in + 32, key + 32);
+        Xor32(out + 64, in + 64, key + 64);
+        Xor32(out + 96, in + 96, key + 96);
     }
-    for (; n >= 32; n -= 32, data += 32, key += 32)
-        Xor32(data, key);
-    XorSse2(data, key, n);
+    for (; n >= 32; n -= 32, out += 32, in += 32, key += 32)
+        Xor32(out, in, key);
+    XorSse2(out, in, key, n);
 }
 #endif
 
@@ -87,7 +88,7 @@ bool CpuHas(Path path) noexcept {
     return false;
 }
 
-using XorFunction = void (*)(std::uint8_t*, const std::uint8_t*, std::size_t) noexcept;
+using XorFunction = void (*)(std::uint8_t*, const std::uint8_t*, const std::uint8_t*, std::size_t) noexcept;
 
 XorFunction Function(Path path) noexcept {
 #if TESSARIN_XOR_X86
@@ -110,13 +111,13 @@ XorFunction Fastest() noexcept {
 
 } // namespace
 
-void Xor(Path path, std::uint8_t* data, const std::uint8_t* key, std::size_t n) noexcept {
-    Function(path)(data, key, n);
+void Xor(Path path, std::uint8_t* out, const std::uint8_t* in, const std::uint8_t* key, std::size_t n) noexcept {
+    Function(path)(out, in, key, n);
 }
 
-void Xor(std::uint8_t* data, const std::uint8_t* key, std::size_t n) noexcept {
+void Xor(std::uint8_t* out, const std::uint8_t* in, const std::uint8_t* key, std::size_t n) noexcept {
     static const XorFunction chosen = Fastest();
-    chosen(data, key, n);
+    chosen(out, in, key, n);
 }
 
 bool Supported(Path path) noexcept {

@@ -12,11 +12,19 @@ namespace xorkernels {
 
 enum class Path { Portable, Sse2, Avx2 };
 
-// data[i] ^= key[i] for i < n, with the given implementation; only call with a supported path. The two
-// arrays may not overlap (unless they are the same array).
-void Xor(Path path, std::uint8_t* data, const std::uint8_t* key, std::size_t n) noexcept;
+// out[i] = in[i] ^ key[i] for i < n, with the given implementation; only call with a supported path. out
+// and in are the same array or do not overlap; key overlaps neither.
+void Xor(Path path, std::uint8_t* out, const std::uint8_t* in, const std::uint8_t* key, std::size_t n) noexcept;
 // The same with the fastest supported implementation, chosen once.
-void Xor(std::uint8_t* data, const std::uint8_t* key, std::size_t n) noexcept;
+void Xor(std::uint8_t* out, const std::uint8_t* in, const std::uint8_t* key, std::size_t n) noexcept;
+
+// In place: data[i] ^= key[i].
+inline void Xor(Path path, std::uint8_t* data, const std::uint8_t* key, std::size_t n) noexcept {
+    Xor(path, data, data, key, n);
+}
+inline void Xor(std::uint8_t* data, const std::uint8_t* key, std::size_t n) noexcept {
+    Xor(data, data, key, n);
+}
 
 bool Supported(Path path) noexcept;
 std::vector<Path> SupportedPaths();

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <stdexcept>
@@ -102,6 +103,29 @@ TEST(Rc4, ArraysOfManyLengthsMatchTheReference) {
         rc4.EncryptByte(data, key);
         EXPECT_EQ(data, ReferenceRc4(FromText(key), plain)) << n;
     }
+}
+
+TEST(Rc4, IntoASecondArrayLikeInPlaceLeavingTheSourceAlone) {
+    const std::string key = "correct horse battery staple";
+    clsRC4 rc4;
+    std::vector<std::int32_t> inPlaceProgress, separateProgress;
+    for (std::size_t n : {0u, 1u, 31u, 65u, 99999u, 100000u, 100001u, (16u << 20) + 7u}) {
+        const Bytes plain = RandomBytes(n, static_cast<std::uint32_t>(n) + 5);
+        Bytes inPlace = plain;
+        rc4.OnProgress([&](std::int32_t p) { inPlaceProgress.push_back(p); });
+        rc4.EncryptByte(inPlace, key);
+        // The target sits at an odd address, as the batches place it.
+        Bytes target(n + 31, 0xEE);
+        rc4.OnProgress([&](std::int32_t p) { separateProgress.push_back(p); });
+        rc4.EncryptByte(std::span<const std::uint8_t>(plain), std::span<std::uint8_t>(target.data() + 31, n), key);
+        EXPECT_TRUE(std::equal(inPlace.begin(), inPlace.end(), target.begin() + 31)) << n;
+        EXPECT_EQ(Bytes(target.begin(), target.begin() + 31), Bytes(31, 0xEE)) << n;
+        EXPECT_EQ(plain, RandomBytes(n, static_cast<std::uint32_t>(n) + 5)) << n;
+        EXPECT_EQ(separateProgress, inPlaceProgress) << n;
+    }
+    Bytes shorter(10);
+    EXPECT_THROW(rc4.EncryptByte(std::span<const std::uint8_t>(RandomBytes(11, 1)), std::span<std::uint8_t>(shorter), key),
+                 std::invalid_argument);
 }
 
 TEST(Rc4, TwiceWithTheSameKeyRestores) {
