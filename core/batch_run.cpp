@@ -51,10 +51,13 @@ bool BatchRun::CancelRequested() const {
 
 void BatchRun::TransformBlocks(clsRC4& rc4, const std::string& key, host::InputFile& input,
                                host::OutputFile& output, std::int64_t total) {
-    // Blocks are read into a page-aligned buffer. A container's cipher text stands 31 bytes further into
-    // its file than the plain text, so encryption enciphers into a second buffer placed to match the
-    // container's positions; decryption enciphers in place.
-    const auto writeOffset = static_cast<std::size_t>(side_ == BatchSide::Encrypt ? container::HeaderSize % CacheLine : 0);
+    // Where the transformed bytes begin in the output file: behind the header in a container.
+    const std::int64_t outputStart = side_ == BatchSide::Encrypt ? container::HeaderSize : 0;
+    output.Reserve(outputStart + total);
+    // Blocks are read into a page-aligned buffer. When the output positions lie elsewhere within a cache
+    // line (the container's, 31 bytes on), they are enciphered into a second buffer placed to match;
+    // otherwise in place.
+    const auto writeOffset = static_cast<std::size_t>(outputStart % CacheLine);
     std::int64_t processed = 0;
     while (processed < total) {
         // Whole blocks are read and written several at a time: fewer, larger copies between the program

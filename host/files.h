@@ -65,6 +65,11 @@ public:
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
 
+    // Tells the system how long the file is going to be, so that it sets the space aside in one piece
+    // rather than page by page as the writes arrive. The file's length stays what has been written, and
+    // a system or file system that cannot reserve space ignores it: a full disk is still reported by
+    // Write.
+    void Reserve(std::int64_t length) noexcept;
     // Writes all n bytes or throws.
     void Write(const std::uint8_t* data, std::size_t n);
     // Closes the file and reports a failure the system only reports at closing (e.g. on network drives).

@@ -141,6 +141,17 @@ OutputFile::~OutputFile() {
         ::close(Descriptor(handle_));
 }
 
+void OutputFile::Reserve(std::int64_t length) noexcept {
+#ifdef __linux__
+    // KEEP_SIZE: the length stays at what has been written, so a file cut short still ends where its
+    // data ends. posix_fallocate would change the length (and write zeros where unsupported).
+    if (length > 0)
+        (void)::fallocate(Descriptor(handle_), FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(length));
+#else
+    (void)length;
+#endif
+}
+
 void OutputFile::Write(const std::uint8_t* data, std::size_t n) {
     faults::CountOperation(path_.c_str());
     while (n > 0) {

@@ -225,6 +225,15 @@ OutputFile::~OutputFile() {
         ::CloseHandle(Handle(handle_));
 }
 
+void OutputFile::Reserve(std::int64_t length) noexcept {
+    // The allocation size, unlike the end of file, is not what readers see as the file's length.
+    if (length <= 0)
+        return;
+    FILE_ALLOCATION_INFO info{};
+    info.AllocationSize.QuadPart = length;
+    (void)::SetFileInformationByHandle(Handle(handle_), FileAllocationInfo, &info, sizeof info);
+}
+
 void OutputFile::Write(const std::uint8_t* data, std::size_t n) {
     faults::CountOperation(path_.c_str());
     while (n > 0) {

@@ -76,6 +76,20 @@ TEST_F(Files, CreatedFileStartsEmptyAndReadsBackExactly) {
     host::DeleteFile(path); // closed means closed: nothing holds the file any more
 }
 
+TEST_F(Files, ReservedSpaceDoesNotLengthenTheFile) {
+    // A file cut short (a failed write, the program closed mid-batch) must end where its data ends.
+    const std::string path = dir.File("reserved");
+    const auto data = RandomBytes(5000, 9);
+    {
+        host::OutputFile out(path);
+        out.Reserve(1 << 20);
+        EXPECT_EQ(host::FileLength(path), 0);
+        out.Write(data.data(), data.size());
+        out.Close();
+    }
+    EXPECT_EQ(ReadBytes(path), data);
+}
+
 TEST_F(Files, FolderInTheWayIsNoRefusedAccess) {
     // Windows answers "access denied" here; the batches must not show the write-protection message.
     const std::string folder = dir.File("out.rc4");
