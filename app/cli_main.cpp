@@ -11,7 +11,6 @@
 #include "host/process.h"
 #include "host/terminal.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -102,12 +101,9 @@ int main(int argc, char** argv) {
     if (const std::string problem = PasswordProblem(*password); !problem.empty())
         return UsageError(problem);
 
-    // Windows takes '/' for '\\' too, but the path helpers split at the host's separator only: a dot in
-    // a folder name would otherwise start the extension, and a suffix would land in the folder's name.
-    std::vector<std::string> files = options.files;
-    if (host::PathSeparator() != '/')
-        for (std::string& file : files)
-            std::replace(file.begin(), file.end(), '/', host::PathSeparator());
+    std::vector<std::string> files;
+    for (const std::string& file : options.files)
+        files.push_back(host::NativePath(file));
 
     // The batch skips what is not an ordinary file without a word; a script should hear of it.
     bool missing = false;

@@ -13,6 +13,10 @@ namespace host {
 
 // The separator of the host's paths: '\\' on Windows, '/' elsewhere.
 char PathSeparator() noexcept;
+// The path written with the host's own separator. Windows takes '/' for '\\', but the path helpers split
+// at PathSeparator() only: a dot in a folder's name would otherwise begin the extension, and a restored
+// file's suffix would land in the folder's name. Elsewhere the path comes back unchanged.
+std::string NativePath(std::string path);
 
 // True only when an ordinary file stands at the path (symbolic links followed). Folders count as absent;
 // on Windows hidden and system files do too. Never throws.

@@ -29,6 +29,10 @@ char PathSeparator() noexcept {
     return '/';
 }
 
+std::string NativePath(std::string path) {
+    return path;
+}
+
 bool FileExists(const std::string& path) noexcept {
     struct stat st {};
     return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);

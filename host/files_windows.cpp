@@ -98,6 +98,11 @@ char PathSeparator() noexcept {
     return '\\';
 }
 
+std::string NativePath(std::string path) {
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
 bool FileExists(const std::string& path) noexcept {
     if (path.empty())
         return false;

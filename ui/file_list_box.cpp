@@ -74,12 +74,7 @@ void FileListBox::updateGeometries() {
 }
 
 void FileListBox::dragEnterEvent(QDragEnterEvent* event) {
-    if (!locked_ && !LocalFiles(event->mimeData()).isEmpty()) {
-        event->setDropAction(Qt::CopyAction);
-        event->accept();
-    } else {
-        event->ignore();
-    }
+    dragMoveEvent(event);
 }
 
 void FileListBox::dragMoveEvent(QDragMoveEvent* event) {

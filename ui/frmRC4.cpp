@@ -3,6 +3,7 @@
 #include "core/batch_texts.h"
 #include "core/batches.h"
 #include "core/command_line.h"
+#include "core/container.h"
 #include "core/file_names.h"
 #include "host/files.h"
 #include "host/process.h"
@@ -277,7 +278,8 @@ void frmRC4::CommandLineIntake(const std::string& commandLine) {
         // An empty item (an empty pair of quotes) names no file; it is left out rather than listed blank.
         if (item.empty())
             continue;
-        (IsContainerPath(item, host::PathSeparator()) ? List2 : List1)->AddItem(FromStd(item));
+        const std::string path = host::NativePath(item);
+        (IsContainerPath(path, host::PathSeparator()) ? List2 : List1)->AddItem(FromStd(path));
     }
 }
 
@@ -328,7 +330,7 @@ void frmRC4::ShowFileCount(FileListBox& list) {
 // --- handlers ---
 
 void frmRC4::List_Drop(FileListBox& list, const QStringList& paths) {
-    if (ListLocked(list) || paths.isEmpty())
+    if (list.Locked() || paths.isEmpty())
         return;
     try {
         for (const QString& path : paths) {
@@ -351,14 +353,14 @@ void frmRC4::List_Drop(FileListBox& list, const QStringList& paths) {
 }
 
 void frmRC4::List_DoubleClick(FileListBox& list) {
-    if (ListLocked(list))
+    if (list.Locked())
         return;
     xListRemoveSelected(list);
     ShowFileCount(list);
 }
 
 void frmRC4::ClearButton_Click(FileListBox& list) {
-    if (ListLocked(list))
+    if (list.Locked())
         return;
     list.clear();
     ShowFileCount(list);
@@ -366,7 +368,7 @@ void frmRC4::ClearButton_Click(FileListBox& list) {
 
 void frmRC4::OpenButton_Click(BatchSide side) {
     FileListBox& list = List(side);
-    if (ListLocked(list))
+    if (list.Locked())
         return;
     const bool encrypt = side == BatchSide::Encrypt;
     Label1->setText(Text(ui_texts::StatusStart));
@@ -376,7 +378,7 @@ void frmRC4::OpenButton_Click(BatchSide side) {
                                    Text(encrypt ? ui_texts::EncryptDialogFilter : ui_texts::DecryptDialogFilter),
                                    Text(encrypt ? ui_texts::EncryptDialogExtension : ui_texts::DecryptDialogExtension));
     // The dialog ran its own event loop: a batch may have started on this list meanwhile.
-    if (!result.isEmpty() && !ListLocked(list)) {
+    if (!result.isEmpty() && !list.Locked()) {
         const QStringList parts = result.split(QChar(u'\0'));
         if (parts.size() == 1) {
             list.AddItem(parts.front());
@@ -386,18 +388,14 @@ void frmRC4::OpenButton_Click(BatchSide side) {
             if (!folder.endsWith(separator))
                 folder += separator;
             for (qsizetype k = 1; k < parts.size(); ++k) {
-                QString name = parts[k];
-                if (name.isEmpty())
+                if (parts[k].isEmpty())
                     continue;
                 if (!encrypt) {
-                    list.AddItem(folder + name);
+                    list.AddItem(folder + parts[k]);
                     continue;
                 }
                 // Only spaces are trimmed, as the dialog pads names with them.
-                while (name.startsWith(u' '))
-                    name.remove(0, 1);
-                while (name.endsWith(u' '))
-                    name.chop(1);
+                const QString name = FromStd(container::TrimSpaces(ToStd(parts[k])));
                 const QString file = FileNamePart(name);
                 // A full path where a name belongs is a shortcut reported by its target: the shortcut
                 // file in the chosen folder is what gets listed.
@@ -412,20 +410,15 @@ void frmRC4::OpenButton_Click(BatchSide side) {
 
 void frmRC4::BatchButton_Click(BatchSide side) {
     const auto run = [this, side] { side == BatchSide::Encrypt ? cmdEnc_Click(*this) : cmdDec_Click(*this); };
-    if (runningSide_ || BatchRunning) {
-        // A click during a batch: on the running side's button the batch decides (a cancel request, or
-        // nothing for a one-file batch); the other batch must not start.
-        if (runningSide_ == side)
-            run();
+    if (runningSide_) {
+        // A click during a batch goes to the batches as it is: they make it a cancel request or ignore it
+        // (a one-file batch, or the other batch's button).
+        run();
         return;
     }
+    // The batches report every failure themselves and return; nothing is thrown past them.
     SetBatchGuards(side);
-    try {
-        run();
-    } catch (...) {
-        SetBatchGuards(std::nullopt);
-        throw;
-    }
+    run();
     SetBatchGuards(std::nullopt);
 }
 
@@ -452,7 +445,7 @@ void frmRC4::closeEvent(QCloseEvent* event) {
     event->accept();
     if (info_ != nullptr)
         info_->close();
-    if (runningSide_ || BatchRunning) {
+    if (runningSide_) {
         // The batch that called into this handler would carry on once it returns; the program ends
         // here instead, leaving the file in work as far as it was written.
         host_.endProcess();
@@ -462,8 +455,6 @@ void frmRC4::closeEvent(QCloseEvent* event) {
 }
 
 // --- guards while a batch runs ---
-
-bool frmRC4::ListLocked(const FileListBox& list) const { return runningSide_ && &List(*runningSide_) == &list; }
 
 void frmRC4::SetBatchGuards(std::optional<BatchSide> running) {
     runningSide_ = running;

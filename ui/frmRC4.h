@@ -85,8 +85,6 @@ private:
     FileListBox& List(BatchSide side) const;
     QLabel& CountLabel(const FileListBox& list) const;
     QPushButton& BatchButton(BatchSide side) const;
-    // True while a batch reads this list: nothing may add or remove items then.
-    bool ListLocked(const FileListBox& list) const;
     void SetBatchGuards(std::optional<BatchSide> running);
 
     // Handlers.

@@ -3,12 +3,7 @@
 #include "core/codepage.h"
 
 QValidator::State PasswordValidator::validate(QString& input, int& /*position*/) const {
-    for (const char32_t character : input.toUcs4()) {
-        if (character == U'?')
-            continue;
-        const QByteArray utf8 = QString::fromUcs4(&character, 1).toUtf8();
-        if (codepage::ToAnsi(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size()))) == "?")
-            return Invalid;
-    }
-    return Acceptable;
+    // Every character the code page holds comes back unchanged; any other has turned into '?'.
+    const std::string text = input.toStdString();
+    return codepage::FromAnsi(codepage::ToAnsi(text)) == text ? Acceptable : Invalid;
 }
