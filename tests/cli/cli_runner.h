@@ -36,10 +36,8 @@ protected:
     // Runs tessarin-cli without a controlling terminal, standard input taken from the given text.
     Result Run(const std::vector<std::string>& arguments, const std::string& input = "",
                const std::string& prefix = "") {
-        const char* cli = std::getenv("TESSARIN_CLI");
-        EXPECT_NE(cli, nullptr) << "TESSARIN_CLI names the program under test";
         std::ofstream(dir.File(".stdin"), std::ios::binary) << input;
-        std::string command = prefix + "setsid " + Quote(cli ? cli : "tessarin-cli");
+        std::string command = prefix + "setsid " + Quote(Program());
         for (const auto& a : arguments)
             command += " " + Quote(a);
         command += " <" + Quote(dir.File(".stdin")) + " >" + Quote(dir.File(".stdout")) + " 2>" +
@@ -49,6 +47,15 @@ protected:
                 ReadText(dir.File(".stderr"))};
     }
 
+    // The program under test: TESSARIN_CLI, or the copy a test has placed elsewhere.
+    std::string Program() const {
+        if (!programCopy.empty())
+            return programCopy;
+        const char* cli = std::getenv("TESSARIN_CLI");
+        EXPECT_NE(cli, nullptr) << "TESSARIN_CLI names the program under test";
+        return cli ? cli : "tessarin-cli";
+    }
+
     std::string PasswordFile(const std::string& content) {
         const std::string path = dir.File(".pw");
         std::ofstream(path, std::ios::binary) << content;
@@ -56,4 +63,5 @@ protected:
     }
 
     TempDir dir;
+    std::string programCopy;
 };
