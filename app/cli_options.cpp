@@ -1,5 +1,7 @@
 #include "cli_options.h"
 
+#include "host/files.h"
+
 #include <algorithm>
 
 const char* const HelpText =
@@ -17,13 +19,14 @@ const char* const HelpText =
     "Optionen:\n"
     "  --password-file DATEI  das Passwort ist die erste Zeile der DATEI\n"
     "  --password-stdin       das Passwort ist die erste Zeile der Standardeingabe\n"
-    "  --suffix TEXT          dieser Suffix statt \"-dec\" (Leerzeichen am Rand zählen nicht)\n"
+    "  --suffix TEXT          dieser Suffix statt \"-dec\" (Leerzeichen am Rand zählen nicht, kein / oder \\)\n"
     "  --original-name        unter dem Originalnamen wiederherstellen (ersetzt eine vorhandene Datei)\n"
     "  -q                     keine Statuszeile\n"
     "  --help, --version      diese Hilfe, die Version\n"
     "\n"
     "Ohne Passwortquelle fragt das Programm am Terminal (beim Verschlüsseln zweimal).\n"
-    "Passwörter haben 1 bis 32 Zeichen und bestehen nicht nur aus Leerzeichen.\n"
+    "Passwörter haben 1 bis 32 Zeichen, die Windows-1252 kennt (die Quelle in UTF-8, eine Byte-Order-Mark\n"
+    "zählt nicht); zum Verschlüsseln bestehen sie nicht nur aus Leerzeichen.\n"
     "\n"
     "Rückgabewert: 0 alles verarbeitet, 1 eine Warnung oder eine fehlende Datei, 2 falscher Aufruf.\n";
 
@@ -82,6 +85,10 @@ ParseResult ParseCommandLine(const std::vector<std::string>& arguments) {
                 return Usage("--suffix braucht einen Text");
             options.suffix = arguments[i];
             suffixGiven = true;
+            // A suffix is part of a file name; a separator would move the output into another folder.
+            if (options.suffix.find('/') != std::string::npos ||
+                options.suffix.find(host::PathSeparator()) != std::string::npos)
+                return Usage("der Suffix darf kein Trennzeichen von Pfaden enthalten: " + options.suffix);
         } else if (decrypt && argument == "--original-name") {
             options.originalName = true;
         } else {

@@ -9,6 +9,11 @@
 #include <string>
 #include <vector>
 
+// The text with every control character (C0, DEL, C1) and every byte that is not UTF-8 written as an
+// escape (\n, \r, \t, \xHH, \u00HH), as ls and git print names: a file name must not clear the
+// screen, set the terminal's title or start a line of its own.
+std::string EscapeControls(const std::string& text);
+
 class CliWindow : public BatchWindow {
 public:
     CliWindow(BatchSide side, std::vector<std::string> files, const std::string& password, bool showStatus);
@@ -34,6 +39,9 @@ public:
     bool SuffixSelected() const override { return suffixSelected_; }
     std::string SuffixText() const override { return suffix_; }
     char DecimalSeparator() const override { return decimalSeparator_; }
+
+    std::string ShownName(const std::string& name) const override { return EscapeControls(name); }
+    void ItemSkipped(BatchSide side, const std::string& path) override;
 
     void ShowWarning(const std::string& text) override;
     void PumpEvents() override {}

@@ -1,5 +1,6 @@
 // The window program: the main window and the event loop, nothing else.
 
+#include "core/command_line.h"
 #include "host/process.h"
 #include "ui/frmRC4.h"
 
@@ -10,7 +11,7 @@ int main(int argc, char** argv) {
     // the program's arguments, the files to list.
     QApplication app(argc, argv);
     host::InitProcess(argc, argv);
-    frmRC4 window(host::CommandLineText());
+    frmRC4 window(CommandLineItems());
     window.show();
     return QApplication::exec();
 }

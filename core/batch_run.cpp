@@ -46,6 +46,7 @@ BatchRun::~BatchRun() {
 }
 
 bool BatchRun::CancelRequested() const {
+    window_.PumpEventsNow();
     return CancelFlag(window_, side_);
 }
 
@@ -112,6 +113,6 @@ void BatchRun::Fail(const std::exception& failure, const std::string& currentPat
     }
     const std::string& path = fileError ? fileError->Path() : currentPath;
     const std::string reason = fileError ? fileError->Reason() : std::string(failure.what());
-    window_.ShowWarning(texts::FileFailureHead + Nurdatei(path, host::PathSeparator()) + texts::NewLine +
-                        reason);
+    window_.ShowWarning(texts::FileFailureHead + window_.ShownName(Nurdatei(path, host::PathSeparator())) +
+                        texts::NewLine + reason);
 }

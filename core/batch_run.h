@@ -31,6 +31,7 @@ public:
     int Count() const noexcept { return count_; }
     // Whether item i is still in the list; a list that shrank ends the run.
     bool StillListed(int index) const { return index < window_.ListCount(side_); }
+    // Lets the window handle its events once, then reads the cancel flag.
     bool CancelRequested() const;
 
     // Reads total bytes from input, transforms them block by block and appends them to output, letting

@@ -34,6 +34,15 @@ inline constexpr char WriteRefused[] =
 // Any other failure: "Fehler bei der Datei: " name CR LF reason
 inline constexpr char FileFailureHead[] = "Fehler bei der Datei: ";
 inline constexpr char SameFileReason[] = "Die wiederhergestellte Datei würde den Container selbst ersetzen.";
+inline constexpr char ContainerIsInputReason[] =
+    "Der Container würde die zu verschlüsselnde Datei selbst ersetzen (sie ist eine Verknüpfung auf ihn).";
+
+// A file without the container extension, dropped on the decryption list or met by the decryption
+// batch: "Datei: " name CR LF reason.
+inline constexpr char RefusedFilePrefix[] = "Datei: ";
+inline constexpr char RefusedFileReason[] =
+    "Fehler: Für die Entschlüsselung können nur verschlüsselte Dateien mit der Erweiterung .rc4 Dateien "
+    "ausgewählt werden!";
 
 inline constexpr char ProgressFile[] = "File: ";
 inline constexpr char ProgressOf[] = " von ";

@@ -45,6 +45,13 @@ public:
     // The decimal separator of the user's locale, for the time text.
     virtual char DecimalSeparator() const { return '.'; }
 
+    // A file name as it goes into a message; a front end may escape what its output cannot show safely.
+    virtual std::string ShownName(const std::string& name) const { return name; }
+
+    // The batch passed over an item because no ordinary file stands at its path. The window says
+    // nothing; the command-line program tells the user, since its exit status covers every named file.
+    virtual void ItemSkipped(BatchSide /*side*/, const std::string& /*path*/) {}
+
     // Window state shared with the batches.
     bool CancelEncrypt = false;
     bool CancelDecrypt = false;

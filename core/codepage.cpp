@@ -134,6 +134,12 @@ std::string FromAnsi(std::string_view ansi) {
     return out;
 }
 
+bool Representable(std::string_view utf8) {
+    // Every character the code page holds comes back unchanged; any other, and every malformed byte,
+    // has turned into '?'.
+    return FromAnsi(ToAnsi(utf8)) == utf8;
+}
+
 std::size_t CharCount(std::string_view utf8) {
     std::size_t count = 0;
     std::size_t pos = 0;

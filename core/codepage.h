@@ -17,6 +17,10 @@ std::string ToAnsi(std::string_view utf8);
 // Windows-1252 bytes to UTF-8 text, one character per byte; the exact inverse of ToAnsi for every byte.
 std::string FromAnsi(std::string_view ansi);
 
+// Whether the text is well-formed UTF-8 and Windows-1252 holds every one of its characters, so that it
+// becomes bytes without a '?' standing in for anything: the rule for every password.
+bool Representable(std::string_view utf8);
+
 // Number of characters of a UTF-8 text (each malformed byte counts as one).
 std::size_t CharCount(std::string_view utf8);
 

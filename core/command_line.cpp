@@ -1,6 +1,7 @@
 #include "core/command_line.h"
 
 #include "core/file_names.h"
+#include "host/process.h"
 
 #include <algorithm>
 
@@ -37,4 +38,20 @@ bool IsContainerPath(const std::string& path, char separator) {
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); });
     return extension == ".rc4";
+}
+
+bool IsContainerName(const std::string& path, char separator) {
+    return IsContainerPath(path, separator) && !NurName(path, separator).empty();
+}
+
+std::vector<std::string> CommandLineItems() {
+    if (host::CommandLineIsRawText())
+        return CommandLineItems(host::CommandLineText());
+    return host::Arguments();
+}
+
+std::vector<std::string> CommandLineItems(const std::string& rawText) {
+    if (rawText.empty())
+        return {};
+    return SplitCommandLine(rawText);
 }

@@ -5,8 +5,10 @@
 #include "core/batch_texts.h"
 #include "core/batches.h"
 #include "core/codepage.h"
+#include "core/command_line.h"
 #include "core/container.h"
 #include "core/file_names.h"
+#include "core/output_name.h"
 #include "crypto/clsRC4.h"
 #include "host/files.h"
 
@@ -21,7 +23,9 @@ bool InputAccepted(BatchWindow& window) {
         window.ShowWarning(texts::NoFilesToDecrypt);
         return false;
     }
-    if (container::TrimSpaces(window.PasswordText(2)).empty()) {
+    // Only an empty password is refused: a password of spaces is refused when encrypting, but containers
+    // made under one elsewhere (the salt alone as check text, plain bytes) must stay restorable.
+    if (window.PasswordText(2).empty()) {
         window.ShowWarning(texts::NoDecryptPassword);
         window.FocusPassword(2);
         return false;
@@ -49,9 +53,13 @@ std::string OutputPath(const BatchWindow& window, const std::string& containerPa
            container::TrimSpaces(window.SuffixText()) + NurExt(restored, separator);
 }
 
-std::string NotAContainerMessage(const std::string& containerPath) {
-    return texts::NotAContainerHead + std::string(texts::NewLine) +
-           Nurdatei(containerPath, host::PathSeparator()) + texts::NewLine + texts::NotAContainerTail;
+std::string ShownName(const BatchWindow& window, const std::string& path) {
+    return window.ShownName(Nurdatei(path, host::PathSeparator()));
+}
+
+std::string NotAContainerMessage(const BatchWindow& window, const std::string& containerPath) {
+    return texts::NotAContainerHead + std::string(texts::NewLine) + ShownName(window, containerPath) +
+           texts::NewLine + texts::NotAContainerTail;
 }
 
 enum class Outcome { Done, Refused };
@@ -59,6 +67,14 @@ enum class Outcome { Done, Refused };
 // Restores one container. Refused means the container was not accepted (not a container, wrong
 // password): its warning is shown and the batch ends, with nothing created or deleted for it.
 Outcome DecryptFile(BatchWindow& window, BatchRun& run, clsRC4& rc4, const std::string& containerPath) {
+    // The restored name is the container's without its extension; without one, that would cut into
+    // another name (even into the folder's) and replace an unrelated file.
+    if (!IsContainerName(containerPath, host::PathSeparator())) {
+        run.Restore();
+        window.ShowWarning(texts::RefusedFilePrefix + ShownName(window, containerPath) + texts::NewLine +
+                           texts::RefusedFileReason);
+        return Outcome::Refused;
+    }
     const std::string outputPath = OutputPath(window, containerPath);
     container::ContainerHeader header;
     std::string key;
@@ -68,7 +84,7 @@ Outcome DecryptFile(BatchWindow& window, BatchRun& run, clsRC4& rc4, const std::
         if (source.Length() < static_cast<std::int64_t>(container::HeaderSize)) {
             source.Close();
             run.Restore();
-            window.ShowWarning(NotAContainerMessage(containerPath));
+            window.ShowWarning(NotAContainerMessage(window, containerPath));
             return Outcome::Refused;
         }
         container::HeaderBytes bytes{};
@@ -77,7 +93,7 @@ Outcome DecryptFile(BatchWindow& window, BatchRun& run, clsRC4& rc4, const std::
         if (header.Marker != container::Marker) {
             source.Close();
             run.Restore();
-            window.ShowWarning(NotAContainerMessage(containerPath));
+            window.ShowWarning(NotAContainerMessage(window, containerPath));
             return Outcome::Refused;
         }
         const std::string password = window.PasswordText(2);
@@ -90,12 +106,7 @@ Outcome DecryptFile(BatchWindow& window, BatchRun& run, clsRC4& rc4, const std::
         key = container::TrimSpaces(password);
 
         // A suffix can make the restored name the container's own; replacing it would destroy it.
-        if (outputPath == containerPath || host::SameFile(outputPath, containerPath))
-            throw host::FileError(host::FileErrorKind::Other, containerPath, texts::SameFileReason);
-        if (host::FileExists(outputPath)) {
-            host::ClearAttributes(outputPath);
-            host::DeleteFile(outputPath);
-        }
+        ClearOutputName(outputPath, containerPath, texts::SameFileReason);
         host::OutputFile output(outputPath);
         run.TransformBlocks(rc4, key, source, output,
                             source.Length() - static_cast<std::int64_t>(container::HeaderSize));
@@ -103,14 +114,11 @@ Outcome DecryptFile(BatchWindow& window, BatchRun& run, clsRC4& rc4, const std::
         output.Close();
     }
 
-    if (host::FileExists(outputPath)) {
-        const std::string checksum = window.m_CRC.CalculateFile(outputPath);
-        if (checksum != header.PlainChecksum) {
-            const char separator = host::PathSeparator();
-            window.ShowWarning(texts::ChecksumErrorHead + Nurdatei(outputPath, separator) +
-                               texts::ChecksumErrorMiddle + texts::NewLine + texts::ChecksumErrorTail);
-        }
-    }
+    // The output was created exclusively just now, so it is there: the check is never passed over.
+    const std::string checksum = window.m_CRC.CalculateFile(outputPath);
+    if (checksum != header.PlainChecksum)
+        window.ShowWarning(texts::ChecksumErrorHead + ShownName(window, outputPath) + texts::ChecksumErrorMiddle +
+                           texts::NewLine + texts::ChecksumErrorTail);
     window.m_CRC.Clear();
     return Outcome::Done;
 }
@@ -137,8 +145,9 @@ void cmdDec_Click(BatchWindow& window) {
                 break;
             window.SetListIndex(Side, i);
             containerPath = window.ListItem(Side, i);
-            if (host::FileExists(containerPath) &&
-                DecryptFile(window, run, rc4, containerPath) == Outcome::Refused)
+            if (!host::FileExists(containerPath))
+                window.ItemSkipped(Side, containerPath);
+            else if (DecryptFile(window, run, rc4, containerPath) == Outcome::Refused)
                 return;
             if (run.CancelRequested())
                 break;

@@ -5,6 +5,7 @@
 #include "core/batches.h"
 #include "core/codepage.h"
 #include "core/container.h"
+#include "core/output_name.h"
 #include "crypto/clsRC4.h"
 #include "host/files.h"
 
@@ -36,10 +37,7 @@ bool InputAccepted(BatchWindow& window) {
 void EncryptFile(BatchWindow& window, BatchRun& run, clsRC4& rc4, const std::string& key,
                  const std::string& digest, const std::string& plainPath) {
     const std::string containerPath = plainPath + container::Extension;
-    if (host::FileExists(containerPath)) {
-        host::ClearAttributes(containerPath);
-        host::DeleteFile(containerPath);
-    }
+    ClearOutputName(containerPath, plainPath, texts::ContainerIsInputReason);
     const std::string checksum = window.m_CRC.CalculateFile(plainPath);
     window.m_CRC.Clear();
     const container::HeaderBytes header = container::ComposeHeader(checksum, digest);
@@ -79,6 +77,8 @@ void cmdEnc_Click(BatchWindow& window) {
             plainPath = window.ListItem(Side, i);
             if (host::FileExists(plainPath))
                 EncryptFile(window, run, rc4, key, digest, plainPath);
+            else
+                window.ItemSkipped(Side, plainPath);
             if (run.CancelRequested())
                 break;
         }

@@ -4,6 +4,7 @@
 // with a chosen error, so tests can walk a failure through every step of a batch.
 
 #include <cstdint>
+#include <functional>
 
 namespace host::faults {
 
@@ -13,6 +14,9 @@ enum class Fault { AccessRefused, DiskFull, IoError };
 void FailOperation(std::uint64_t k, Fault fault) noexcept;
 // Stops failing operations and restarts the count.
 void Reset() noexcept;
+// From now on, the action runs at the start of every counted operation with its path, as another program
+// acting at that moment would (Reset removes it).
+void BeforeOperation(std::function<void(const char* path)> action);
 // Counted operations since the last FailOperation or Reset.
 std::uint64_t OperationCount() noexcept;
 

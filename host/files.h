@@ -22,22 +22,31 @@ std::string NativePath(std::string path);
 // on Windows hidden and system files do too. Never throws.
 bool FileExists(const std::string& path) noexcept;
 
-// Makes the file deletable and writable even if it was read-only.
+// What stands at a path, looked at without following a symbolic link at its end.
+enum class EntryKind { None, File, Link, Folder, Special };
+// Throws only when the path cannot be examined (None: nothing there). Special: a FIFO, socket or device.
+EntryKind LookAt(const std::string& path);
+
+// Makes the file deletable and writable even if it was read-only. Works on the entry itself: a symbolic
+// link is left as it is, and its target is never changed.
 void ClearAttributes(const std::string& path);
 
-// Removes the file.
+// Removes the entry; a symbolic link is removed itself, never its target.
 void DeleteFile(const std::string& path);
 
 // Whether the path names a folder; throws if the path cannot be examined.
 bool IsFolder(const std::string& path);
 
-// Whether both paths name the same existing file (also through other spellings or links). Never throws.
-bool SameFile(const std::string& a, const std::string& b) noexcept;
+// Whether removing the entry called name (a file, not a link) would take away what path leads to:
+// path reaches that entry, through other spellings or symbolic links. A hard link elsewhere keeps the
+// data, so reaching the same data through one does not count. Never throws.
+bool LeadsTo(const std::string& path, const std::string& name) noexcept;
 
 // Length in bytes of a file that is not open.
 std::int64_t FileLength(const std::string& path);
 
-// A file open for sequential reading from its start. Closed by Close() or at the latest by the destructor.
+// An ordinary file open for sequential reading from its start (a FIFO, socket, device or folder is
+// refused without waiting for it). Closed by Close() or at the latest by the destructor.
 class InputFile {
 public:
     explicit InputFile(const std::string& path);
@@ -61,10 +70,13 @@ private:
     std::int64_t position_ = 0;
 };
 
-// A file created empty for sequential writing (an existing file of that name is truncated).
+// A new file for sequential writing, created exclusively: when anything stands at the name, a link
+// included, creating fails and nothing is opened, so a name another program took in the meantime is
+// never shared and a link never redirects the data.
 class OutputFile {
 public:
     explicit OutputFile(const std::string& path);
+    // Gives back reserved space the file did not use, then closes it.
     ~OutputFile();
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
@@ -72,7 +84,7 @@ public:
     // Tells the system how long the file is going to be, so that it sets the space aside in one piece
     // rather than page by page as the writes arrive. The file's length stays what has been written, and
     // a system or file system that cannot reserve space ignores it: a full disk is still reported by
-    // Write.
+    // Write. A file closed shorter than reserved gives the rest back.
     void Reserve(std::int64_t length) noexcept;
     // Writes all n bytes or throws.
     void Write(const std::uint8_t* data, std::size_t n);
@@ -81,8 +93,13 @@ public:
     const std::string& Path() const noexcept { return path_; }
 
 private:
+    // Frees what was reserved past the written end (a file cut short by a failure or a cancel).
+    void ReleaseUnused() noexcept;
+
     std::string path_;
     std::intptr_t handle_;
+    std::int64_t reserved_ = 0;
+    std::int64_t written_ = 0;
 };
 
 } // namespace host

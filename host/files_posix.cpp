@@ -1,22 +1,81 @@
 // The file services on POSIX systems. Files are plain descriptors; every failure becomes a FileError
-// that tells refused access (EACCES, EPERM, EROFS) from every other reason.
+// that tells refused access (EACCES, EPERM, EROFS) from every other reason, with the reason in German.
 
 #include "host/fault_injection.h"
 #include "host/files.h"
+#include "host/system_reasons.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace host {
 namespace {
 
+std::string ReasonText(int error) {
+    switch (error) {
+    case EACCES:
+        return reasons::AccessDenied;
+    case EPERM:
+        return reasons::NotPermitted;
+    case EROFS:
+        return reasons::ReadOnlyMedium;
+    case ETXTBSY:
+    case EBUSY:
+        return reasons::InUse;
+    case ENOSPC:
+        return reasons::NoSpace;
+    case EDQUOT:
+        return reasons::QuotaExceeded;
+    case EIO:
+        return reasons::InputOutput;
+    case EISDIR:
+        return reasons::IsFolder;
+    case ENXIO:
+    case ENODEV:
+        return reasons::NotOrdinary;
+    case ENAMETOOLONG:
+        return reasons::NameTooLong;
+    case EINVAL:
+    case EILSEQ:
+        return reasons::BadName;
+    case ENOENT:
+        return reasons::NotFound;
+    case ENOTDIR:
+        return reasons::PathNotFolder;
+    case ELOOP:
+    case EMLINK:
+        return reasons::TooManyLinks;
+    case EEXIST:
+        return reasons::AlreadyThere;
+    case EFBIG:
+    case EOVERFLOW:
+        return reasons::TooLarge;
+    case EMFILE:
+    case ENFILE:
+        return reasons::TooManyOpen;
+    case ENOMEM:
+        return reasons::OutOfMemory;
+    case ESTALE:
+    case ENOTCONN:
+    case EHOSTDOWN:
+        return reasons::ConnectionLost;
+    default:
+        return std::strerror(error);
+    }
+}
+
 [[noreturn]] void ThrowErrno(const std::string& path, int error) {
     const bool refused = error == EACCES || error == EPERM || error == EROFS;
-    throw FileError(refused ? FileErrorKind::AccessRefused : FileErrorKind::Other, path,
-                    std::strerror(error));
+    throw FileError(refused ? FileErrorKind::AccessRefused : FileErrorKind::Other, path, ReasonText(error));
+}
+
+[[noreturn]] void ThrowNotOrdinary(const std::string& path, mode_t mode) {
+    throw FileError(FileErrorKind::Other, path, S_ISDIR(mode) ? reasons::IsFolder : reasons::NotOrdinary);
 }
 
 int Descriptor(std::intptr_t handle) {
@@ -38,19 +97,43 @@ bool FileExists(const std::string& path) noexcept {
     return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-bool SameFile(const std::string& a, const std::string& b) noexcept {
-    struct stat sa {
-    }, sb{};
-    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
-           sa.st_ino == sb.st_ino;
+EntryKind LookAt(const std::string& path) {
+    faults::CountOperation(path.c_str());
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0) {
+        if (errno == ENOENT)
+            return EntryKind::None;
+        ThrowErrno(path, errno);
+    }
+    if (S_ISREG(st.st_mode))
+        return EntryKind::File;
+    if (S_ISLNK(st.st_mode))
+        return EntryKind::Link;
+    return S_ISDIR(st.st_mode) ? EntryKind::Folder : EntryKind::Special;
+}
+
+bool LeadsTo(const std::string& path, const std::string& name) noexcept {
+    struct stat st {};
+    if (::lstat(name.c_str(), &st) != 0 || S_ISLNK(st.st_mode))
+        return false;
+    // realpath resolves every link on the way; name's last part is no link, so it resolves to itself.
+    const std::unique_ptr<char, decltype(&std::free)> target(::realpath(path.c_str(), nullptr), &std::free);
+    const std::unique_ptr<char, decltype(&std::free)> entry(::realpath(name.c_str(), nullptr), &std::free);
+    return target && entry && std::strcmp(target.get(), entry.get()) == 0;
 }
 
 void ClearAttributes(const std::string& path) {
     faults::CountOperation(path.c_str());
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0)
+    if (::lstat(path.c_str(), &st) != 0)
         ThrowErrno(path, errno);
-    if ((st.st_mode & S_IWUSR) == 0 && ::chmod(path.c_str(), (st.st_mode & 07777) | S_IWUSR) != 0)
+    // A link has no permissions of its own; chmod would change its target, which may be anyone's file.
+    if (S_ISLNK(st.st_mode) || (st.st_mode & S_IWUSR) != 0)
+        return;
+    // No-follow as well, in case a link has taken the file's place since the look; the system refuses
+    // to change a link's mode, which leaves its target alone.
+    if (::fchmodat(AT_FDCWD, path.c_str(), (st.st_mode & 07777) | S_IWUSR, AT_SYMLINK_NOFOLLOW) != 0 &&
+        errno != EOPNOTSUPP)
         ThrowErrno(path, errno);
 }
 
@@ -80,7 +163,9 @@ InputFile::InputFile(const std::string& path) : path_(path), handle_(-1) {
     faults::CountOperation(path.c_str());
     int fd;
     do
-        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        // Non-blocking, so that a FIFO put in the file's place does not wait for a writer; ordinary
+        // files ignore the flag.
+        fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     while (fd < 0 && errno == EINTR);
     if (fd < 0)
         ThrowErrno(path, errno);
@@ -91,9 +176,9 @@ InputFile::InputFile(const std::string& path) : path_(path), handle_(-1) {
         Close();
         ThrowErrno(path, error);
     }
-    if (S_ISDIR(st.st_mode)) {
+    if (!S_ISREG(st.st_mode)) {
         Close();
-        ThrowErrno(path, EISDIR);
+        ThrowNotOrdinary(path, st.st_mode);
     }
     length_ = static_cast<std::int64_t>(st.st_size);
 #ifdef POSIX_FADV_SEQUENTIAL
@@ -115,7 +200,7 @@ void InputFile::Read(std::uint8_t* data, std::size_t n) {
             ThrowErrno(path_, errno);
         }
         if (got == 0)
-            throw FileError(FileErrorKind::Other, path_, "Unerwartetes Dateiende");
+            throw FileError(FileErrorKind::Other, path_, reasons::UnexpectedEnd);
         data += got;
         n -= static_cast<std::size_t>(got);
         position_ += got;
@@ -133,27 +218,44 @@ OutputFile::OutputFile(const std::string& path) : path_(path), handle_(-1) {
     faults::CountOperation(path.c_str());
     int fd;
     do
-        fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     while (fd < 0 && errno == EINTR);
-    if (fd < 0)
-        ThrowErrno(path, errno);
+    if (fd < 0) {
+        // A folder or FIFO at the name answers EEXIST as well; it is named for what it is.
+        const int error = errno;
+        struct stat st {};
+        if (error == EEXIST && ::lstat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode))
+            ThrowNotOrdinary(path, st.st_mode);
+        ThrowErrno(path, error);
+    }
     handle_ = fd;
 }
 
 OutputFile::~OutputFile() {
-    if (handle_ >= 0)
+    if (handle_ >= 0) {
+        ReleaseUnused();
         ::close(Descriptor(handle_));
+    }
 }
 
 void OutputFile::Reserve(std::int64_t length) noexcept {
 #ifdef __linux__
     // KEEP_SIZE: the length stays at what has been written, so a file cut short still ends where its
     // data ends. posix_fallocate would change the length (and write zeros where unsupported).
-    if (length > 0)
-        (void)::fallocate(Descriptor(handle_), FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(length));
+    if (length > written_ &&
+        ::fallocate(Descriptor(handle_), FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(length)) == 0)
+        reserved_ = length;
 #else
     (void)length;
 #endif
+}
+
+void OutputFile::ReleaseUnused() noexcept {
+    // Blocks reserved past the end of a file stay allocated until it is truncated; truncating it to its
+    // own length frees them and changes nothing else.
+    if (reserved_ > written_)
+        (void)::ftruncate(Descriptor(handle_), static_cast<off_t>(written_));
+    reserved_ = 0;
 }
 
 void OutputFile::Write(const std::uint8_t* data, std::size_t n) {
@@ -167,12 +269,14 @@ void OutputFile::Write(const std::uint8_t* data, std::size_t n) {
         }
         data += put;
         n -= static_cast<std::size_t>(put);
+        written_ += put;
     }
 }
 
 void OutputFile::Close() {
     if (handle_ < 0)
         return;
+    ReleaseUnused();
     const int fd = Descriptor(handle_);
     handle_ = -1; // the descriptor is released even when close reports an error
     const int result = ::close(fd);

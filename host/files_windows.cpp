@@ -1,9 +1,10 @@
 // The file services on Windows, through the wide-character API so that every Unicode name and long
 // paths work. Every failure becomes a FileError that tells refused access (denied, write-protected,
-// held open or locked by another program) from every other reason.
+// held open or locked by another program) from every other reason, with the reason in German.
 
 #include "host/fault_injection.h"
 #include "host/files.h"
+#include "host/system_reasons.h"
 #include "host/windows_text.h"
 
 #include <windows.h>
@@ -34,9 +35,82 @@ bool IsAccessRefused(DWORD error) {
     }
 }
 
+// Codes newer than the headers of every toolchain that builds this.
+constexpr DWORD ErrorDiskQuotaExceeded = 1295;
+constexpr DWORD ErrorDirectoryNotSupported = 336;
+
+std::string ReasonText(DWORD error) {
+    switch (error) {
+    case ERROR_ACCESS_DENIED:
+    case ERROR_NETWORK_ACCESS_DENIED:
+    case ERROR_CANT_ACCESS_FILE:
+        return reasons::AccessDenied;
+    case ERROR_PRIVILEGE_NOT_HELD:
+        return reasons::NotPermitted;
+    case ERROR_WRITE_PROTECT:
+    case ERROR_FILE_READ_ONLY:
+        return reasons::ReadOnlyMedium;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_DRIVE_LOCKED:
+    case ERROR_USER_MAPPED_FILE:
+        return reasons::InUse;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return reasons::NoSpace;
+    case ErrorDiskQuotaExceeded:
+        return reasons::QuotaExceeded;
+    case ERROR_CRC:
+    case ERROR_IO_DEVICE:
+    case ERROR_READ_FAULT:
+    case ERROR_WRITE_FAULT:
+    case ERROR_SECTOR_NOT_FOUND:
+        return reasons::InputOutput;
+    case ErrorDirectoryNotSupported:
+        return reasons::IsFolder;
+    case ERROR_FILENAME_EXCED_RANGE:
+    case ERROR_BUFFER_OVERFLOW:
+        return reasons::NameTooLong;
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+    case ERROR_INVALID_PARAMETER:
+        return reasons::BadName;
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_BAD_NETPATH:
+    case ERROR_INVALID_DRIVE:
+        return reasons::NotFound;
+    case ERROR_DIRECTORY:
+        return reasons::PathNotFolder;
+    case ERROR_CANT_RESOLVE_FILENAME:
+    case ERROR_TOO_MANY_LINKS:
+        return reasons::TooManyLinks;
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS:
+        return reasons::AlreadyThere;
+    case ERROR_FILE_TOO_LARGE:
+        return reasons::TooLarge;
+    case ERROR_TOO_MANY_OPEN_FILES:
+        return reasons::TooManyOpen;
+    case ERROR_NOT_ENOUGH_MEMORY:
+    case ERROR_OUTOFMEMORY:
+        return reasons::OutOfMemory;
+    case ERROR_NOT_READY:
+        return reasons::NotReady;
+    case ERROR_NETNAME_DELETED:
+    case ERROR_UNEXP_NET_ERR:
+    case ERROR_DEV_NOT_EXIST:
+        return reasons::ConnectionLost;
+    case ERROR_HANDLE_EOF:
+        return reasons::UnexpectedEnd;
+    default:
+        return windows::ErrorText(error);
+    }
+}
+
 [[noreturn]] void ThrowError(const std::string& path, DWORD error) {
     throw FileError(IsAccessRefused(error) ? FileErrorKind::AccessRefused : FileErrorKind::Other, path,
-                    windows::ErrorText(error));
+                    ReasonText(error));
 }
 
 [[noreturn]] void ThrowLastError(const std::string& path) {
@@ -81,14 +155,15 @@ bool Attributes(const std::wstring& path, DWORD& attributes) {
     return true;
 }
 
-// Windows refuses to open a folder as a file with "access denied". A folder in the way is no refused
-// access (no other medium or permission would help), so it is reported as what it is.
+// Windows refuses to open a folder as a file with "access denied", and to create a file over one with
+// "exists". A folder in the way is no refused access (no other medium or permission would help), so it
+// is reported as what it is.
 [[noreturn]] void ThrowOpenError(const std::string& path, const std::wstring& systemPath) {
     const DWORD error = ::GetLastError();
-    DWORD attributes = 0;
-    if (error == ERROR_ACCESS_DENIED && Attributes(systemPath, attributes) &&
-        (attributes & FILE_ATTRIBUTE_DIRECTORY))
-        throw FileError(FileErrorKind::Other, path, "Ist ein Ordner");
+    const DWORD attributes = ::GetFileAttributesW(systemPath.c_str());
+    if ((error == ERROR_ACCESS_DENIED || error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) &&
+        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        throw FileError(FileErrorKind::Other, path, reasons::IsFolder);
     ThrowError(path, error);
 }
 
@@ -118,20 +193,50 @@ bool FileExists(const std::string& path) noexcept {
     }
 }
 
-bool SameFile(const std::string& a, const std::string& b) noexcept {
+EntryKind LookAt(const std::string& path) {
+    faults::CountOperation(path.c_str());
+    const DWORD attributes = ::GetFileAttributesW(SystemPath(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = ::GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+            return EntryKind::None;
+        ThrowError(path, error);
+    }
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
+        return EntryKind::Link;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        return EntryKind::Folder;
+    return (attributes & FILE_ATTRIBUTE_DEVICE) ? EntryKind::Special : EntryKind::File;
+}
+
+bool LeadsTo(const std::string& path, const std::string& name) noexcept {
     try {
-        BY_HANDLE_FILE_INFORMATION ia{}, ib{};
-        return QueryByHandle(SystemPath(a), ia) && QueryByHandle(SystemPath(b), ib) &&
-               ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber && ia.nFileIndexHigh == ib.nFileIndexHigh &&
-               ia.nFileIndexLow == ib.nFileIndexLow;
-    } catch (...) {
+        const std::wstring entryPath = SystemPath(name);
+        const DWORD attributes = ::GetFileAttributesW(entryPath.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+            return false;
+        // The same file, and name its only link: a hard link elsewhere would keep the data. (A path that
+        // reaches the file through another of its hard links is let through too; removing name keeps it.)
+        BY_HANDLE_FILE_INFORMATION target{}, entry{};
+        return QueryByHandle(SystemPath(path), target) && QueryByHandle(entryPath, entry) &&
+               target.dwVolumeSerialNumber == entry.dwVolumeSerialNumber &&
+               target.nFileIndexHigh == entry.nFileIndexHigh && target.nFileIndexLow == entry.nFileIndexLow &&
+               entry.nNumberOfLinks == 1;
+    } catch (...) { // out of memory while converting a path
         return false;
     }
 }
 
 void ClearAttributes(const std::string& path) {
     faults::CountOperation(path.c_str());
-    if (!::SetFileAttributesW(SystemPath(path).c_str(), FILE_ATTRIBUTE_NORMAL))
+    const std::wstring systemPath = SystemPath(path);
+    const DWORD attributes = ::GetFileAttributesW(systemPath.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        ThrowLastError(path);
+    // A link goes as it is: its target's attributes are not ours to change.
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
+        return;
+    if (!::SetFileAttributesW(systemPath.c_str(), FILE_ATTRIBUTE_NORMAL))
         ThrowLastError(path);
 }
 
@@ -172,6 +277,10 @@ InputFile::InputFile(const std::string& path) : path_(path), handle_(NoHandle())
     if (h == INVALID_HANDLE_VALUE)
         ThrowOpenError(path, systemPath);
     handle_ = reinterpret_cast<std::intptr_t>(h);
+    if (::GetFileType(h) != FILE_TYPE_DISK) { // a pipe, console or device opened by its name
+        Close();
+        throw FileError(FileErrorKind::Other, path, reasons::NotOrdinary);
+    }
     LARGE_INTEGER size{};
     if (!::GetFileSizeEx(h, &size)) {
         const DWORD error = ::GetLastError();
@@ -193,7 +302,7 @@ void InputFile::Read(std::uint8_t* data, std::size_t n) {
         if (!::ReadFile(Handle(handle_), data, want, &got, nullptr))
             ThrowLastError(path_);
         if (got == 0)
-            throw FileError(FileErrorKind::Other, path_, "Unerwartetes Dateiende");
+            throw FileError(FileErrorKind::Other, path_, reasons::UnexpectedEnd);
         data += got;
         n -= got;
         position_ += got;
@@ -210,15 +319,15 @@ void InputFile::Close() noexcept {
 OutputFile::OutputFile(const std::string& path) : path_(path), handle_(NoHandle()) {
     faults::CountOperation(path.c_str());
     const std::wstring systemPath = SystemPath(path);
-    // CREATE_ALWAYS empties an existing file. A read-only, hidden or system file is refused instead, as
-    // Windows itself does (Wine, and a process with backup rights, would replace it): the batches never
-    // overwrite a file they count as absent, and clear the attributes first when they mean to replace it.
+    // A read-only, hidden or system file in the way is refused access, as Windows itself does for such
+    // files: the batches never replace a file they count as absent. Anything else in the way makes
+    // CREATE_NEW fail, so a name another program took meanwhile is never shared.
     constexpr DWORD protectedFile = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     const DWORD existing = ::GetFileAttributesW(systemPath.c_str());
     if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
         (existing & protectedFile) != 0)
         ThrowError(path, ERROR_ACCESS_DENIED);
-    const HANDLE h = ::CreateFileW(systemPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+    const HANDLE h = ::CreateFileW(systemPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                                    FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         ThrowOpenError(path, systemPath);
@@ -226,17 +335,29 @@ OutputFile::OutputFile(const std::string& path) : path_(path), handle_(NoHandle(
 }
 
 OutputFile::~OutputFile() {
-    if (handle_ != NoHandle())
+    if (handle_ != NoHandle()) {
+        ReleaseUnused();
         ::CloseHandle(Handle(handle_));
+    }
 }
 
 void OutputFile::Reserve(std::int64_t length) noexcept {
     // The allocation size, unlike the end of file, is not what readers see as the file's length.
-    if (length <= 0)
+    if (length <= written_)
         return;
     FILE_ALLOCATION_INFO info{};
     info.AllocationSize.QuadPart = length;
-    (void)::SetFileInformationByHandle(Handle(handle_), FileAllocationInfo, &info, sizeof info);
+    if (::SetFileInformationByHandle(Handle(handle_), FileAllocationInfo, &info, sizeof info))
+        reserved_ = length;
+}
+
+void OutputFile::ReleaseUnused() noexcept {
+    if (reserved_ > written_) {
+        FILE_ALLOCATION_INFO info{};
+        info.AllocationSize.QuadPart = written_;
+        (void)::SetFileInformationByHandle(Handle(handle_), FileAllocationInfo, &info, sizeof info);
+    }
+    reserved_ = 0;
 }
 
 void OutputFile::Write(const std::uint8_t* data, std::size_t n) {
@@ -247,15 +368,17 @@ void OutputFile::Write(const std::uint8_t* data, std::size_t n) {
         if (!::WriteFile(Handle(handle_), data, want, &put, nullptr))
             ThrowLastError(path_);
         if (put == 0) // a write that succeeds without writing would otherwise loop for ever
-            throw FileError(FileErrorKind::Other, path_, "Nichts geschrieben");
+            throw FileError(FileErrorKind::Other, path_, reasons::NothingWritten);
         data += put;
         n -= put;
+        written_ += put;
     }
 }
 
 void OutputFile::Close() {
     if (handle_ == NoHandle())
         return;
+    ReleaseUnused();
     const HANDLE h = Handle(handle_);
     handle_ = NoHandle(); // the handle is released even when closing reports an error
     const BOOL ok = ::CloseHandle(h);

@@ -15,6 +15,9 @@ std::vector<std::string> Arguments();
 // The arguments behind the program's own path as one text. Where the system hands them over already
 // split, each is enclosed in double quotes and they are joined by single spaces.
 std::string CommandLineText();
+// Whether CommandLineText is the system's own raw argument text (Windows), which only the window's
+// intake splits into items; elsewhere the arguments arrive split and CommandLineText joins them.
+bool CommandLineIsRawText();
 // The same joining rule for given arguments.
 std::string JoinArguments(const std::vector<std::string>& arguments);
 // What CommandLineText returns for a whole command line as Windows hands it over: the text behind the

@@ -20,6 +20,10 @@ std::vector<std::string> Arguments() {
     return arguments;
 }
 
+bool CommandLineIsRawText() {
+    return false;
+}
+
 std::string CommandLineText() {
     return JoinArguments(arguments);
 }

@@ -28,6 +28,10 @@ std::vector<std::string> Arguments() {
     return arguments;
 }
 
+bool CommandLineIsRawText() {
+    return true;
+}
+
 std::string CommandLineText() {
     return TextBehindProgramPath(Narrow(::GetCommandLineW(), std::wcslen(::GetCommandLineW())));
 }

@@ -13,8 +13,12 @@ public:
     // A modal warning with one OK button, titled with the program's name; returns when it is closed.
     // Lines in the text are separated by CR LF.
     virtual void ShowWarning(const std::string& text) = 0;
-    // Handles the pending events of the program's windows; other handlers may run inside the call.
+    // Handles the pending events of the program's windows; other handlers may run inside the call. A
+    // window may pace these passes and skip a call that comes too soon after the last pass.
     virtual void PumpEvents() = 0;
+    // One pass now, whatever the pacing: the batches run it before each item's cancel check, so a cancel
+    // click is seen within one file however small the files are.
+    virtual void PumpEventsNow() { PumpEvents(); }
     // The wait pointer while a batch runs, the normal arrow otherwise.
     virtual void SetWaitPointer(bool wait) = 0;
 };

@@ -111,11 +111,11 @@ QLineEdit* MakePasswordBox(QWidget* parent, int index, const QRect& rect) {
 
 } // namespace
 
-frmRC4::frmRC4(const std::string& commandLine, UiHost host, QWidget* parent)
+frmRC4::frmRC4(const std::vector<std::string>& commandLineItems, UiHost host, QWidget* parent)
     : QWidget(parent), host_(std::move(host)) {
     BuildWidgets();
     SetTabOrder();
-    StartUp(commandLine);
+    StartUp(commandLineItems);
 }
 
 frmRC4::~frmRC4() {
@@ -245,7 +245,7 @@ void frmRC4::SetTabOrder() {
     Befehl2->setFocus();
 }
 
-void frmRC4::StartUp(const std::string& commandLine) {
+void frmRC4::StartUp(const std::vector<std::string>& commandLineItems) {
     Label1->setText(Text(ui_texts::StatusStart));
     Label5->clear();
     Label6->clear();
@@ -262,8 +262,8 @@ void frmRC4::StartUp(const std::string& commandLine) {
         } catch (const std::exception&) {
         }
     };
-    if (!commandLine.empty()) {
-        attempt([&] { CommandLineIntake(commandLine); });
+    if (!commandLineItems.empty()) {
+        attempt([&] { CommandLineIntake(commandLineItems); });
         attempt([&] { xListKillDupes(*List1); });
         attempt([&] { AddHScroll(*List1); });
         attempt([&] { xListKillDupes(*List2); });
@@ -273,8 +273,8 @@ void frmRC4::StartUp(const std::string& commandLine) {
     attempt([&] { ShowFileCount(*List2); });
 }
 
-void frmRC4::CommandLineIntake(const std::string& commandLine) {
-    for (const std::string& item : SplitCommandLine(commandLine)) {
+void frmRC4::CommandLineIntake(const std::vector<std::string>& commandLineItems) {
+    for (const std::string& item : commandLineItems) {
         // An empty item (an empty pair of quotes) names no file; it is left out rather than listed blank.
         if (item.empty())
             continue;
@@ -337,8 +337,8 @@ void frmRC4::List_Drop(FileListBox& list, const QStringList& paths) {
             if (host::IsFolder(ToStd(path)))
                 continue;
             if (&list == List2 && !IsContainerPath(ToStd(path), host::PathSeparator())) {
-                ShowWarning(ToStd(Text(ui_texts::RefusedFilePrefix) + FileNamePart(path) + Crlf +
-                                  Text(ui_texts::RefusedFileReason)));
+                ShowWarning(ToStd(Text(texts::RefusedFilePrefix) + FileNamePart(path) + Crlf +
+                                  Text(texts::RefusedFileReason)));
                 continue;
             }
             list.AddItem(path);
@@ -528,6 +528,11 @@ void frmRC4::PumpEvents() {
     pumpInterval_ = std::clamp(std::chrono::nanoseconds(pass.nsecsElapsed()) * WorkPerPass, leastInterval_, mostInterval_);
     // Counted from the end of the pass: time spent in a handler (a dialog, say) is not work time.
     lastPump_.start();
+}
+
+void frmRC4::PumpEventsNow() {
+    lastPump_.invalidate();
+    PumpEvents();
 }
 
 void frmRC4::SetWaitPointer(bool wait) {

@@ -10,6 +10,7 @@
 #include <chrono>
 #include <optional>
 #include <string>
+#include <vector>
 
 class FileListBox;
 class frmInfo;
@@ -30,7 +31,9 @@ class frmRC4 : public QWidget, public BatchWindow {
 public:
     // Builds the window and runs its start-up: the lists filled from the command-line text (the
     // arguments, each in double quotes, joined by single spaces), both counts shown.
-    explicit frmRC4(const std::string& commandLine, UiHost host = UiHost::Qt(), QWidget* parent = nullptr);
+    // commandLineItems: the paths the program was started with (CommandLineItems), sorted into the lists.
+    explicit frmRC4(const std::vector<std::string>& commandLineItems, UiHost host = UiHost::Qt(),
+                    QWidget* parent = nullptr);
     ~frmRC4() override;
 
     // The outside effects; tests replace them before they act on the window.
@@ -65,6 +68,7 @@ public:
     // waits no longer than that.
     void ShowWarning(const std::string& text) override;
     void PumpEvents() override;
+    void PumpEventsNow() override;
     void SetWaitPointer(bool wait) override;
 
     // The list operations, each on List1 or List2.
@@ -79,8 +83,8 @@ protected:
 private:
     void BuildWidgets();
     void SetTabOrder();
-    void StartUp(const std::string& commandLine);
-    void CommandLineIntake(const std::string& commandLine);
+    void StartUp(const std::vector<std::string>& commandLineItems);
+    void CommandLineIntake(const std::vector<std::string>& commandLineItems);
 
     FileListBox& List(BatchSide side) const;
     QLabel& CountLabel(const FileListBox& list) const;

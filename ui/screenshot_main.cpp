@@ -2,6 +2,7 @@
 // window's command line as the program would get them; with a second picture name, the info window is
 // pictured too. Run under a display server such as Xvfb (scripts/screenshot.sh).
 
+#include "core/command_line.h"
 #include "host/process.h"
 #include "ui/frmRC4.h"
 
@@ -32,7 +33,7 @@ int main(int argc, char** argv) {
         arguments.push_back(argv[i]);
     host::InitProcess(static_cast<int>(arguments.size()), arguments.data());
 
-    frmRC4 window(host::CommandLineText());
+    frmRC4 window(CommandLineItems());
     window.show();
     int status = 0;
     QTimer::singleShot(500, &app, [&] {

@@ -35,12 +35,6 @@ inline constexpr char DummyCaption[] = "dummy";
 inline constexpr char StatusStart[] = "0 %";
 inline constexpr char FileCountPrefix[] = "Files: ";
 
-// A file dropped on the decryption list without the container extension: "Datei: " name CR LF reason.
-inline constexpr char RefusedFilePrefix[] = "Datei: ";
-inline constexpr char RefusedFileReason[] =
-    "Fehler: Für die Entschlüsselung können nur verschlüsselte Dateien mit der Erweiterung .rc4 Dateien "
-    "ausgewählt werden!";
-
 // File selection dialogs: filter texts are description|pattern pairs.
 inline constexpr char EncryptDialogTitle[] = "Zu verschlüsselnde Datei(en) auswählen";
 inline constexpr char EncryptDialogFilter[] = "Alle Dateien (*.*)|*.*";

@@ -29,6 +29,18 @@ TEST(CommandLine, JoinedArgumentsComeBackOneItemEach) {
     EXPECT_EQ(SplitCommandLine(host::JoinArguments(arguments)), arguments);
 }
 
+TEST(CommandLine, EachArgumentIsOneItemWhereTheSystemSplitsThem) {
+    // '|' and '"' are ordinary characters of a POSIX file name; joining and splitting would change them.
+    std::string program = "tessarin", a = "/d/a|b.txt", b = R"(/d/"x" "y".rc4)", empty;
+    char* argv[] = {program.data(), a.data(), b.data(), empty.data()};
+    host::InitProcess(4, argv);
+    if (host::CommandLineIsRawText())
+        EXPECT_EQ(CommandLineItems(), SplitCommandLine(host::CommandLineText()));
+    else
+        EXPECT_EQ(CommandLineItems(), (Items{a, b, ""}));
+    EXPECT_TRUE(CommandLineItems("").empty());
+}
+
 TEST(CommandLine, ContainersAreRecognisedByExtensionInAnyCase) {
     EXPECT_TRUE(IsContainerPath(R"(C:\y.RC4)", '\\'));
     EXPECT_TRUE(IsContainerPath("/d/x.txt.rc4", '/'));

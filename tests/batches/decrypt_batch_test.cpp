@@ -21,7 +21,6 @@ TEST_F(Decrypt, InputChecksComeInOrderAndChangeNothing) {
     const Case cases[] = {
         {false, "", "Bitte eine zu entschlüsselnde Dateien auswählen !"},
         {true, "", "Bitte das Passwort eingeben !"},
-        {true, "  ", "Bitte das Passwort eingeben !"},
     };
     for (const Case& c : cases) {
         RecordingWindow w;

@@ -105,10 +105,14 @@ TEST_F(Cli, AHeaderOnlyContainerRestoresAnEmptyFile) {
 
 TEST_F(Cli, NamesThatAreNoFiles) {
     fs::create_directory(dir.File("ordner"));
-    const Result r = Run({"encrypt", "--password-stdin", dir.File("fehlt"), dir.File("ordner")}, Pw);
+    // A name may hold anything but '/' and NUL: printed raw, this one would set the terminal's title.
+    const std::string hostile = "fehlt\x1B]0;gehackt\x07\nFalsches Passwort!";
+    const Result r = Run({"encrypt", "--password-stdin", dir.File("fehlt"), dir.File("ordner"), dir.File(hostile)}, Pw);
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find(dir.File("fehlt")), std::string::npos) << r.err;
     EXPECT_NE(r.err.find(dir.File("ordner")), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("fehlt\\x1B]0;gehackt\\x07\\nFalsches Passwort!"), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find('\x1B'), std::string::npos) << "a control character reached the terminal";
     EXPECT_FALSE(fs::exists(dir.File("ordner.rc4")));
 }
 

@@ -73,6 +73,15 @@ TEST_F(Cli, UsageErrorsExitWith2AndTouchNothing) {
         {{"encrypt", "--password-stdin", plain}, umlauts32 + "ö\n"},
         {{"encrypt", "--password-stdin", "--password-file", plain, plain}, "pw\n"},
         {{"encrypt", "--password-file", dir.File("nicht-da"), plain}, ""},
+        {{"encrypt", "--password-file", dir.Path().string(), plain}, ""}, // a folder
+        {{"encrypt", "--password-file", "/dev/zero", plain}, ""},        // a first line without end
+        // Characters Windows-1252 cannot hold, and bytes that are no UTF-8 (a Latin-1 file), would all
+        // become '?' and open each other's containers.
+        {{"encrypt", "--password-stdin", plain}, "\xC5\x82\n"},                 // "ł"
+        {{"decrypt", "--password-stdin", plain + ".rc4"}, "\xD0\x96\n"},        // "Ж"
+        {{"encrypt", "--password-stdin", plain}, "\xF0\x9F\x94\x92\n"},         // an emoji
+        {{"encrypt", "--password-stdin", plain}, "\xE4\xF6\xFC\n"},             // "äöü" in Latin-1
+        {{"decrypt", "--password-stdin", "--suffix", "x/y", plain + ".rc4"}, "pw\n"},
         {{"encrypt", "--suffix", "x", "--password-stdin", plain}, "pw\n"},
         {{"decrypt", "--suffix", "x", "--original-name", "--password-stdin", plain}, "pw\n"},
     };
@@ -85,10 +94,32 @@ TEST_F(Cli, UsageErrorsExitWith2AndTouchNothing) {
         EXPECT_NE(r.err, "") << shown;
     }
     EXPECT_FALSE(std::filesystem::exists(plain + ".rc4"));
+    EXPECT_NE(Run({"encrypt", "--password-file", dir.Path().string(), plain}).err.find("Ordner"), std::string::npos);
 
     // 32 characters are the most the window takes, umlauts included.
     EXPECT_EQ(Run({"encrypt", "--password-stdin", plain}, umlauts32 + "\n").status, 0);
     EXPECT_EQ(Run({"encrypt", "--password-stdin", plain}, long32).status, 0);
+}
+
+TEST_F(Cli, PasswordSourcesFromOtherEditorsAndSystems) {
+    // Each source must give the password the container was made with.
+    const std::vector<std::uint8_t> plain = {5, 6, 7};
+    struct Case {
+        const char* name;
+        std::string made, source;
+    } const cases[] = {
+        {"byte-order mark", "pw", "\xEF\xBB\xBFpw\r\n"},
+        {"umlauts in UTF-8 with a mark", "äöü", "\xEF\xBB\xBF\xC3\xA4\xC3\xB6\xC3\xBC"},
+        // Encryption refuses such a password, but containers made with one elsewhere must open.
+        {"spaces only", "   ", "  \n"},
+    };
+    for (const Case& c : cases) {
+        const std::string container = dir.File(std::string(c.name) + ".rc4");
+        WriteBytes(container, container::MakeContainer(plain, c.made));
+        const Result r = Run({"decrypt", "--password-file", PasswordFile(c.source), container});
+        EXPECT_EQ(r.status, 0) << c.name << ": " << r.err;
+        EXPECT_EQ(ReadBytes(dir.File(std::string(c.name) + "-dec")), plain) << c.name;
+    }
 }
 
 TEST_F(Cli, HelpAndVersion) {

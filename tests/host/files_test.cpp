@@ -8,6 +8,12 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -51,9 +57,14 @@ TEST_F(Files, ReadOnlyFileIsClearedAndDeleted) {
     EXPECT_EQ(FailureKind([&] { host::DeleteFile(path); }), host::FileErrorKind::Other);
 }
 
-TEST_F(Files, CreatedFileStartsEmptyAndReadsBackExactly) {
+TEST_F(Files, OutputIsCreatedOnlyWhereNothingStandsAndReadsBackExactly) {
     const std::string path = dir.File("data");
-    WriteBytes(path, RandomBytes(5000, 1));
+    const std::vector<std::uint8_t> other = RandomBytes(5000, 1);
+    WriteBytes(path, other);
+    // Whatever took the name first, another program's file included, is neither shared nor emptied.
+    EXPECT_EQ(FailureKind([&] { host::OutputFile out(path); }), host::FileErrorKind::Other);
+    EXPECT_EQ(ReadBytes(path), other);
+    host::DeleteFile(path);
     const std::vector<std::uint8_t> bytes = RandomBytes(300, 2);
     {
         host::OutputFile out(path);
@@ -88,6 +99,19 @@ TEST_F(Files, ReservedSpaceDoesNotLengthenTheFile) {
         out.Close();
     }
     EXPECT_EQ(ReadBytes(path), data);
+#ifndef _WIN32
+    // A file cut short by a failure (left without Close) gives back the space reserved past its end.
+    const std::string partial = dir.File("partial");
+    {
+        host::OutputFile out(partial);
+        out.Reserve(64 << 20);
+        out.Write(data.data(), data.size());
+    }
+    struct stat st {};
+    ASSERT_EQ(::stat(partial.c_str(), &st), 0);
+    EXPECT_EQ(st.st_size, static_cast<off_t>(data.size()));
+    EXPECT_LT(st.st_blocks * 512, 1 << 20) << "reserved space stayed allocated";
+#endif
 }
 
 TEST_F(Files, FolderInTheWayIsNoRefusedAccess) {
@@ -120,16 +144,64 @@ TEST_F(Files, NamesOutsideAsciiKeepEveryCharacter) {
     }
 }
 
-TEST_F(Files, SameFileSeesThroughOtherSpellings) {
+TEST_F(Files, LeadsToSeesThroughSpellingsAndLinksButNotHardLinks) {
     const std::string path = dir.File("one.txt");
     WriteBytes(path, {1});
     WriteBytes(dir.File("two.txt"), {1});
     fs::create_directory(PathFromUtf8(dir.File("sub")));
     const char sep = host::PathSeparator();
     const std::string dotted = dir.File("sub") + sep + ".." + sep + "one.txt";
-    EXPECT_TRUE(host::SameFile(path, dotted));
-    EXPECT_FALSE(host::SameFile(path, dir.File("two.txt")));
-    EXPECT_FALSE(host::SameFile(path, dir.File("missing")));
+    EXPECT_TRUE(host::LeadsTo(dotted, path));
+    EXPECT_FALSE(host::LeadsTo(path, dir.File("two.txt")));
+    EXPECT_FALSE(host::LeadsTo(path, dir.File("missing")));
+#ifndef _WIN32
+    fs::create_symlink("one.txt", dir.File("link"));
+    fs::create_hard_link(path, dir.File("hard"));
+    EXPECT_TRUE(host::LeadsTo(dir.File("link"), path)) << "removing one.txt would take the link's data";
+    EXPECT_FALSE(host::LeadsTo(path, dir.File("link"))) << "removing the link itself loses nothing";
+    EXPECT_FALSE(host::LeadsTo(dir.File("hard"), path)) << "a hard link keeps the data";
+#endif
 }
+
+#ifndef _WIN32
+TEST_F(Files, EntriesAreLookedAtWithoutFollowingLinksOrOpeningThem) {
+    WriteBytes(dir.File("file"), {1});
+    fs::create_directory(dir.File("folder"));
+    fs::create_symlink("file", dir.File("link"));
+    fs::create_symlink("nowhere", dir.File("dangling"));
+    ASSERT_EQ(::mkfifo(dir.File("fifo").c_str(), 0600), 0);
+    const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const std::string socketPath = dir.File("socket");
+    ASSERT_LT(socketPath.size(), sizeof address.sun_path);
+    socketPath.copy(address.sun_path, socketPath.size());
+    ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    const struct {
+        const char* name;
+        host::EntryKind kind;
+    } cases[] = {{"missing", host::EntryKind::None}, {"file", host::EntryKind::File},
+                 {"folder", host::EntryKind::Folder}, {"link", host::EntryKind::Link},
+                 {"dangling", host::EntryKind::Link}, {"fifo", host::EntryKind::Special},
+                 {"socket", host::EntryKind::Special}};
+    for (const auto& c : cases)
+        EXPECT_EQ(host::LookAt(dir.File(c.name)), c.kind) << c.name;
+    EXPECT_EQ(host::LookAt("/dev/null"), host::EntryKind::Special);
+    // Reading never waits on a FIFO or opens a device; creating never goes through a link.
+    for (const char* name : {"fifo", "socket"})
+        EXPECT_EQ(FailureKind([&] { host::InputFile in(dir.File(name)); }), host::FileErrorKind::Other) << name;
+    EXPECT_EQ(FailureKind([&] { host::InputFile in("/dev/zero"); }), host::FileErrorKind::Other);
+    EXPECT_EQ(FailureKind([&] { host::OutputFile out(dir.File("dangling")); }), host::FileErrorKind::Other);
+    EXPECT_FALSE(fs::exists(dir.File("nowhere")));
+    ::close(sock);
+
+    // Clearing a link's attributes leaves its target as it was.
+    fs::permissions(dir.File("file"), fs::perms::owner_read);
+    host::ClearAttributes(dir.File("link"));
+    EXPECT_EQ(fs::status(dir.File("file")).permissions(), fs::perms::owner_read);
+    host::DeleteFile(dir.File("link"));
+    EXPECT_TRUE(fs::exists(dir.File("file")));
+}
+#endif
 
 } // namespace

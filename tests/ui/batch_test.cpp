@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTimer>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -118,6 +119,25 @@ TEST_F(BatchTest, ClickDuringTheFirstFileCancelsTheRest) {
     EXPECT_EQ(SizeOf(plain[2] + ".rc4"), -1);
     EXPECT_TRUE(LabelText("Label1").contains(" , EncryptTime: "));
     EXPECT_EQ(Button("cmdEnc")->text(), "RC4 Encrypt");
+}
+
+TEST_F(BatchTest, ACancelClickIsSeenWithinOneFileHoweverSmall) {
+    // With the window's usual pacing of event passes, many small files fit between two passes.
+    QStringList plain;
+    for (int i = 0; i < 5; ++i)
+        plain << MakeFile(std::to_string(i) + ".bin", 10, static_cast<std::uint32_t>(i));
+    Open(Quoted(plain).toStdString());
+    Window().SetPumpIntervals(std::chrono::hours(1), std::chrono::hours(1));
+    onPass_ = [&] {
+        // The click arrives just after the first pass: it is due from the next pass on.
+        if (passes_ == 1)
+            QTimer::singleShot(std::chrono::milliseconds(1), Button("cmdEnc"), [&] { Button("cmdEnc")->click(); });
+        else if (passes_ == 2)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    };
+    Encrypt("pw");
+    EXPECT_EQ(SizeOf(plain[0] + ".rc4"), 10 + 31);
+    EXPECT_EQ(SizeOf(plain[1] + ".rc4"), -1);
 }
 
 TEST_F(BatchTest, SecondClickDuringAOneFileBatchStartsNothing) {

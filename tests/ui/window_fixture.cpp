@@ -1,5 +1,7 @@
 #include "window_fixture.h"
 
+#include "core/command_line.h"
+
 #include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -25,7 +27,7 @@ void WindowTest::Open(const std::string& commandLine) {
         QCoreApplication::processEvents();
     };
     host.endProcess = [this] { ++endCalls_; };
-    window_ = std::make_unique<frmRC4>(commandLine, std::move(host));
+    window_ = std::make_unique<frmRC4>(CommandLineItems(commandLine), std::move(host));
     window_->show();
 }
 
