@@ -1,7 +1,5 @@
 #include "cli_options.h"
 
-#include "host/files.h"
-
 #include <algorithm>
 
 const char* const HelpText =
@@ -86,8 +84,8 @@ ParseResult ParseCommandLine(const std::vector<std::string>& arguments) {
             options.suffix = arguments[i];
             suffixGiven = true;
             // A suffix is part of a file name; a separator would move the output into another folder.
-            if (options.suffix.find('/') != std::string::npos ||
-                options.suffix.find(host::PathSeparator()) != std::string::npos)
+            // Both systems' separators are refused, so a script behaves alike on either.
+            if (options.suffix.find_first_of("/\\") != std::string::npos)
                 return Usage("der Suffix darf kein Trennzeichen von Pfaden enthalten: " + options.suffix);
         } else if (decrypt && argument == "--original-name") {
             options.originalName = true;
