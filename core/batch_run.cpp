@@ -4,6 +4,7 @@
 #include "core/container.h"
 #include "core/file_names.h"
 #include "core/status_text.h"
+#include "crypto/clsCRC.h"
 #include "crypto/clsRC4.h"
 #include "host/files.h"
 
@@ -32,7 +33,7 @@ bool& CancelFlag(BatchWindow& window, BatchSide side) {
 
 BatchRun::BatchRun(BatchWindow& window, BatchSide side)
     : window_(window), side_(side), count_(window.ListCount(side)) {
-    window_.BatchRunning = true;
+    window_.SetRunningBatch(side_);
     window_.SetWaitPointer(true);
     window_.ShowStatus();
     if (count_ > 1)
@@ -42,7 +43,7 @@ BatchRun::BatchRun(BatchWindow& window, BatchSide side)
 }
 
 BatchRun::~BatchRun() {
-    window_.BatchRunning = false;
+    window_.SetRunningBatch(std::nullopt);
 }
 
 bool BatchRun::CancelRequested() const {
@@ -51,9 +52,13 @@ bool BatchRun::CancelRequested() const {
 }
 
 void BatchRun::TransformBlocks(clsRC4& rc4, const std::string& key, host::InputFile& input,
-                               host::OutputFile& output, std::int64_t total) {
+                               host::OutputFile& output, std::int64_t total, clsCRC& plainCrc) {
+    // Keyed here and not only by EncryptByte, which keeps its last key when given an empty one: a
+    // password of spaces must give the never-keyed cipher even after another container's key.
+    rc4.Key(key);
+    const bool encrypting = side_ == BatchSide::Encrypt;
     // Where the transformed bytes begin in the output file: behind the header in a container.
-    const std::int64_t outputStart = side_ == BatchSide::Encrypt ? container::HeaderSize : 0;
+    const std::int64_t outputStart = encrypting ? container::HeaderSize : 0;
     output.Reserve(outputStart + total);
     // Blocks are read into a page-aligned buffer. When the output positions lie elsewhere within a cache
     // line (the container's, 31 bytes on), they are enciphered into a second buffer placed to match;
@@ -62,8 +67,8 @@ void BatchRun::TransformBlocks(clsRC4& rc4, const std::string& key, host::InputF
     std::int64_t processed = 0;
     while (processed < total) {
         // Whole blocks are read and written several at a time: fewer, larger copies between the program
-        // and the system. Each block is still enciphered on its own and followed by the event pass and
-        // the progress line.
+        // and the system. Each block is still enciphered and checksummed on its own while it is in the
+        // cache, and followed by the event pass and the progress line.
         const auto chunk = static_cast<std::size_t>(std::min<std::int64_t>(total - processed, ChunkSize));
         input_.Resize(chunk);
         std::uint8_t* target = input_.data();
@@ -72,10 +77,12 @@ void BatchRun::TransformBlocks(clsRC4& rc4, const std::string& key, host::InputF
             target = output_.data();
         }
         input.Read(input_.data(), chunk);
+        const std::uint8_t* plain = encrypting ? input_.data() : target;
         for (std::size_t offset = 0; offset < chunk;) {
             const auto length = static_cast<std::size_t>(container::NextBlockLength(processed, total));
             rc4.EncryptByte(std::span<const std::uint8_t>(input_.data() + offset, length),
                             std::span<std::uint8_t>(target + offset, length), key);
+            plainCrc.AddBytes(std::span<const std::uint8_t>(plain + offset, length));
             offset += length;
             processed += static_cast<std::int64_t>(length);
             const std::int32_t percent = status::Percentage(processed, total);
@@ -104,7 +111,7 @@ void BatchRun::Finish() {
 
 void BatchRun::Fail(const std::exception& failure, const std::string& currentPath) {
     Restore();
-    // A checksum pass cut short leaves its partial sum behind; the next file must start from a clear one.
+    // A pass cut short leaves its partial sum behind; the next file must start from a clear one.
     window_.m_CRC.Clear();
     const auto* fileError = dynamic_cast<const host::FileError*>(&failure);
     if (fileError && fileError->Kind() == host::FileErrorKind::AccessRefused) {
@@ -115,4 +122,36 @@ void BatchRun::Fail(const std::exception& failure, const std::string& currentPat
     const std::string reason = fileError ? fileError->Reason() : std::string(failure.what());
     window_.ShowWarning(texts::FileFailureHead + window_.ShownName(Nurdatei(path, host::PathSeparator())) +
                         texts::NewLine + reason);
+}
+
+void RunBatch(BatchWindow& window, BatchSide side, BatchJob& job) {
+    if (window.ButtonCaption(side) == texts::CaptionCancel) {
+        CancelFlag(window, side) = true;
+        return;
+    }
+    // A second click during a one-file batch, or a click while the other batch runs.
+    if (window.RunningBatch())
+        return;
+    if (!job.InputAccepted(window))
+        return;
+
+    BatchRun run(window, side);
+    std::string path;
+    try {
+        // The count is fixed at the start; a list that shrank meanwhile ends the run.
+        for (int i = 0; i < run.count_ && i < window.ListCount(side); ++i) {
+            window.SetListIndex(side, i);
+            path = window.ListItem(side, i);
+            if (!host::FileExists(path))
+                window.ItemSkipped(side, path);
+            else if (!job.Process(run, path))
+                return;
+            if (run.CancelRequested())
+                break;
+        }
+    } catch (const std::exception& failure) {
+        run.Fail(failure, path);
+        return;
+    }
+    run.Finish();
 }

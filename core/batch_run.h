@@ -1,7 +1,9 @@
 #pragma once
 
-// What the encryption and the decryption batch share: the start and end of a run, the block loop and
-// the one failure path.
+// What the encryption and the decryption batch share: the click's loop over the list with its cancel
+// request, second-batch guard, input checks, skipped items, cancel check and failure path (RunBatch);
+// and, for the item in work, the block loop and the start and end of the run (BatchRun). The two
+// batches differ only in their BatchJob.
 
 #include "core/batch_window.h"
 #include "crypto/clsTimer.h"
@@ -11,6 +13,7 @@
 #include <exception>
 #include <string>
 
+class clsCRC;
 class clsRC4;
 namespace host {
 class InputFile;
@@ -19,35 +22,37 @@ class OutputFile;
 
 class BatchRun {
 public:
-    // Starts a run: wait pointer, status line shown, "Abbrechen" for more than one item, cancel flag
-    // cleared, timer started, the window marked busy.
+    // Starts a run: the window marked busy with this batch, wait pointer, status line shown,
+    // "Abbrechen" for more than one item, cancel flag cleared, timer started.
     BatchRun(BatchWindow& window, BatchSide side);
     // Marks the window idle again, whichever way the run ended.
     ~BatchRun();
     BatchRun(const BatchRun&) = delete;
     BatchRun& operator=(const BatchRun&) = delete;
 
-    // Number of items, fixed when the run started.
-    int Count() const noexcept { return count_; }
-    // Whether item i is still in the list; a list that shrank ends the run.
-    bool StillListed(int index) const { return index < window_.ListCount(side_); }
-    // Lets the window handle its events once, then reads the cancel flag.
-    bool CancelRequested() const;
+    BatchWindow& Window() const noexcept { return window_; }
 
-    // Reads total bytes from input, transforms them block by block and appends them to output, letting
-    // the window handle its events and rewriting the progress line after every block.
-    void TransformBlocks(clsRC4& rc4, const std::string& key, host::InputFile& input,
-                         host::OutputFile& output, std::int64_t total);
+    // Reads total bytes from input, transforms them block by block under key and appends them to
+    // output, letting the window handle its events and rewriting the progress line after every block.
+    // plainCrc takes in the plain side of every block (what was read when encrypting, what is written
+    // when decrypting), so a file's checksum comes from this one pass.
+    void TransformBlocks(clsRC4& rc4, const std::string& key, host::InputFile& input, host::OutputFile& output,
+                         std::int64_t total, clsCRC& plainCrc);
 
-    // Ends normally: the time text after the status line, then pointer and caption back to idle.
-    void Finish();
     // Pointer and caption back to idle, nothing else (the end after a refused container).
     void Restore();
-    // The failure path: pointer and caption back, the checksum object cleared, and a warning that says
-    // what failed. currentPath names the file in work when the failure itself names none.
-    void Fail(const std::exception& failure, const std::string& currentPath);
 
 private:
+    friend void RunBatch(BatchWindow& window, BatchSide side, class BatchJob& job);
+
+    // Lets the window handle its events once, then reads the cancel flag.
+    bool CancelRequested() const;
+    // Ends normally: the time text after the status line, then pointer and caption back to idle.
+    void Finish();
+    // The failure path: pointer and caption back, and a warning that says what failed. currentPath
+    // names the file in work when the failure itself names none.
+    void Fail(const std::exception& failure, const std::string& currentPath);
+
     BatchWindow& window_;
     BatchSide side_;
     int count_;
@@ -56,3 +61,21 @@ private:
     host::PageBuffer input_;
     host::PageBuffer output_;
 };
+
+// The per-item work of one kind of batch.
+class BatchJob {
+public:
+    virtual ~BatchJob() = default;
+    // The click's input checks, in order; a failing one warns and returns false, changing nothing else.
+    virtual bool InputAccepted(BatchWindow& window) = 0;
+    // One listed item at which an ordinary file stands. Returns false when the file was refused: its
+    // warning is shown and the batch ends there, without the time text.
+    virtual bool Process(BatchRun& run, const std::string& path) = 0;
+};
+
+// What a click on the side's batch button does: a cancel request while that batch runs with
+// "Abbrechen" on its button; nothing while any batch runs; else the input checks, then the job for
+// every listed item in turn (an item without an ordinary file is passed over and reported to the
+// window's ItemSkipped), with the cancel flag read after each item, the time text at the end, and one
+// failure path for everything that throws.
+void RunBatch(BatchWindow& window, BatchSide side, BatchJob& job);

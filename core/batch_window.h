@@ -6,6 +6,7 @@
 #include "crypto/clsCRC.h"
 #include "host/window_host.h"
 
+#include <optional>
 #include <string>
 
 // Which batch (and so which list, button and cancel flag) an operation is about.
@@ -13,9 +14,7 @@ enum class BatchSide { Encrypt, Decrypt };
 
 class BatchWindow : public host::WindowHost {
 public:
-    BatchWindow() {
-        m_CRC.SetYield([this] { PumpEvents(); });
-    }
+    BatchWindow() = default;
     BatchWindow(const BatchWindow&) = delete;
     BatchWindow& operator=(const BatchWindow&) = delete;
 
@@ -52,10 +51,23 @@ public:
     // nothing; the command-line program tells the user, since its exit status covers every named file.
     virtual void ItemSkipped(BatchSide /*side*/, const std::string& /*path*/) {}
 
+    // Which batch runs, if any; a click that would start a second batch is ignored meanwhile. Set by
+    // the batch as it starts and ends, and reported to RunningBatchChanged.
+    std::optional<BatchSide> RunningBatch() const noexcept { return running_; }
+    void SetRunningBatch(std::optional<BatchSide> side) {
+        running_ = side;
+        RunningBatchChanged();
+    }
+
     // Window state shared with the batches.
     bool CancelEncrypt = false;
     bool CancelDecrypt = false;
-    // True while either batch runs; a click that would start a second batch is ignored.
-    bool BatchRunning = false;
     clsCRC m_CRC;
+
+protected:
+    // A batch started or ended: a window guards its controls here.
+    virtual void RunningBatchChanged() {}
+
+private:
+    std::optional<BatchSide> running_;
 };

@@ -98,12 +98,25 @@ void TransformData(clsRC4& rc4, std::span<std::uint8_t> data, const std::string&
 }
 
 std::string ChecksumText(std::span<const std::uint8_t> plain) {
-    // The file checksum never reads files of 0 or 1 byte and gives zeros for them; containers store
-    // that text, so the in-memory form must give the same.
-    if (plain.size() < 2)
-        return clsCRC::ChecksumText(0);
-    clsCRC crc;
-    return clsCRC::ChecksumText(crc.AddBytes(plain));
+    return ChecksumText(clsCRC().AddBytes(plain), static_cast<std::int64_t>(plain.size()));
+}
+
+std::string ChecksumText(std::int32_t crc, std::int64_t length) {
+    // The format stores zeros for files of 0 or 1 byte (the file checksum never reads them), whatever
+    // their CRC-32.
+    return clsCRC::ChecksumText(length < 2 ? 0 : crc);
+}
+
+HeaderVerdict CheckHeader(std::span<const std::uint8_t> head, const std::string& password) {
+    // Shorter than a header, it cannot be one of ours, and its data length would come out negative.
+    if (head.size() < HeaderSize || !std::equal(head.begin(), head.begin() + MarkerSize, Marker))
+        return HeaderVerdict::NotAContainer;
+    // The digest is compared as the 20 bytes stored, so no text conversion can blur a difference.
+    const HeaderBytes expected = ComposeHeader(ContainerHeader{Marker, {}, PasswordDigest(password)});
+    constexpr std::size_t digestAt = MarkerSize + ChecksumSize;
+    if (!std::equal(head.begin() + digestAt, head.begin() + HeaderSize, expected.begin() + digestAt))
+        return HeaderVerdict::WrongPassword;
+    return HeaderVerdict::Accepted;
 }
 
 std::vector<std::uint8_t> MakeContainer(std::span<const std::uint8_t> plain, const std::string& password) {
@@ -118,18 +131,15 @@ std::vector<std::uint8_t> MakeContainer(std::span<const std::uint8_t> plain, con
 
 OpenResult OpenContainer(std::span<const std::uint8_t> bytes, const std::string& password,
                          std::vector<std::uint8_t>& plain) {
-    if (bytes.size() < HeaderSize)
+    switch (CheckHeader(bytes.first(std::min(bytes.size(), HeaderSize)), password)) {
+    case HeaderVerdict::NotAContainer:
         return OpenResult::NotAContainer;
-    const auto headerBytes = bytes.first<HeaderSize>();
-    if (!std::equal(headerBytes.begin(), headerBytes.begin() + MarkerSize, Marker))
-        return OpenResult::NotAContainer;
-
-    // The digest is compared as the 20 bytes stored, so no text conversion can blur a difference.
-    const HeaderBytes expected = ComposeHeader(ContainerHeader{Marker, {}, PasswordDigest(password)});
-    const std::size_t digestAt = MarkerSize + ChecksumSize;
-    if (!std::equal(headerBytes.begin() + digestAt, headerBytes.end(), expected.begin() + digestAt))
+    case HeaderVerdict::WrongPassword:
         return OpenResult::WrongPassword;
-
+    case HeaderVerdict::Accepted:
+        break;
+    }
+    const auto headerBytes = bytes.first<HeaderSize>();
     std::vector<std::uint8_t> restored(bytes.begin() + HeaderSize, bytes.end());
     clsRC4 rc4;
     TransformData(rc4, restored, TrimSpaces(password));

@@ -23,6 +23,12 @@ constexpr std::size_t HeaderSize = MarkerSize + ChecksumSize + DigestSize; // 31
 constexpr std::size_t BlockSize = 100000;
 inline constexpr char Marker[] = "rc4";
 inline constexpr char Extension[] = ".rc4";
+// The checksum field while a container is being written: the checksum is known only after the last
+// block and goes in then. Never a checksum text, so a container cut short before that restores with a
+// checksum error rather than passing for whole.
+inline constexpr char PendingChecksum[] = "--------";
+// The most characters a password may have: the window's boxes take no more.
+constexpr std::size_t MaxPasswordLength = 32;
 
 // The header as three texts (UTF-8; each character stands for one Windows-1252 byte in the file).
 struct ContainerHeader {
@@ -63,6 +69,15 @@ void TransformData(clsRC4& rc4, std::span<std::uint8_t> data, const std::string&
 
 // The checksum text the format stores for these bytes (CRC-32 in hex; "00000000" for 0 or 1 byte).
 std::string ChecksumText(std::span<const std::uint8_t> plain);
+// The same for a plain file of length bytes whose CRC-32, taken over all of them, is crc.
+std::string ChecksumText(std::int32_t crc, std::int64_t length);
+
+enum class HeaderVerdict { Accepted, NotAContainer, WrongPassword };
+
+// The checks a reader makes before it writes or removes anything: a container holds at least a header,
+// starts with the marker, and carries the digest of this password (compared as the 20 stored bytes).
+// head is the container's first HeaderSize bytes, or all of it when it is shorter.
+HeaderVerdict CheckHeader(std::span<const std::uint8_t> head, const std::string& password);
 
 // A whole container for the plain bytes, in memory.
 std::vector<std::uint8_t> MakeContainer(std::span<const std::uint8_t> plain, const std::string& password);

@@ -4,7 +4,6 @@
 #include "core/batch_run.h"
 #include "core/batch_texts.h"
 #include "core/batches.h"
-#include "core/codepage.h"
 #include "core/command_line.h"
 #include "core/container.h"
 #include "core/file_names.h"
@@ -12,26 +11,11 @@
 #include "crypto/clsRC4.h"
 #include "host/files.h"
 
-#include <stdexcept>
+#include <algorithm>
 
 namespace {
 
 constexpr BatchSide Side = BatchSide::Decrypt;
-
-bool InputAccepted(BatchWindow& window) {
-    if (window.ListCount(Side) == 0) {
-        window.ShowWarning(texts::NoFilesToDecrypt);
-        return false;
-    }
-    // Only an empty password is refused: a password of spaces is refused when encrypting, but containers
-    // made under one elsewhere (the salt alone as check text, plain bytes) must stay restorable.
-    if (window.PasswordText(2).empty()) {
-        window.ShowWarning(texts::NoDecryptPassword);
-        window.FocusPassword(2);
-        return false;
-    }
-    return true;
-}
 
 // The text without its last n characters (UTF-8 aware).
 std::string DropLastCharacters(const std::string& text, int n) {
@@ -62,99 +46,85 @@ std::string NotAContainerMessage(const BatchWindow& window, const std::string& c
            texts::NewLine + texts::NotAContainerTail;
 }
 
-enum class Outcome { Done, Refused };
-
-// Restores one container. Refused means the container was not accepted (not a container, wrong
-// password): its warning is shown and the batch ends, with nothing created or deleted for it.
-Outcome DecryptFile(BatchWindow& window, BatchRun& run, clsRC4& rc4, const std::string& containerPath) {
-    // The restored name is the container's without its extension; without one, that would cut into
-    // another name (even into the folder's) and replace an unrelated file.
-    if (!IsContainerName(containerPath, host::PathSeparator())) {
-        run.Restore();
-        window.ShowWarning(texts::RefusedFilePrefix + ShownName(window, containerPath) + texts::NewLine +
-                           texts::RefusedFileReason);
-        return Outcome::Refused;
+class DecryptJob : public BatchJob {
+public:
+    bool InputAccepted(BatchWindow& window) override {
+        if (window.ListCount(Side) == 0) {
+            window.ShowWarning(texts::NoFilesToDecrypt);
+            return false;
+        }
+        // Only an empty password is refused: a password of spaces is refused when encrypting, but
+        // containers made under one elsewhere (the salt alone as check text, plain bytes) must stay
+        // restorable.
+        if (window.PasswordText(2).empty()) {
+            window.ShowWarning(texts::NoDecryptPassword);
+            window.FocusPassword(2);
+            return false;
+        }
+        return true;
     }
-    const std::string outputPath = OutputPath(window, containerPath);
-    container::ContainerHeader header;
-    std::string key;
-    {
+
+    // Checks the container (name, marker, password) before anything is written or removed, restores
+    // it while the checksum takes in the restored bytes, and compares the checksum once the file is
+    // complete; nothing is read back.
+    bool Process(BatchRun& run, const std::string& containerPath) override {
+        BatchWindow& window = run.Window();
+        // The restored name is the container's without its extension; without one, that would cut into
+        // another name (even into the folder's) and replace an unrelated file.
+        if (!IsContainerName(containerPath, host::PathSeparator()))
+            return Refuse(run, texts::RefusedFilePrefix + ShownName(window, containerPath) + texts::NewLine +
+                                   texts::RefusedFileReason);
+        const std::string outputPath = OutputPath(window, containerPath);
         host::InputFile source(containerPath);
-        // Shorter than a header, it cannot be one of ours, and its data length would come out negative.
-        if (source.Length() < static_cast<std::int64_t>(container::HeaderSize)) {
-            source.Close();
-            run.Restore();
-            window.ShowWarning(NotAContainerMessage(window, containerPath));
-            return Outcome::Refused;
-        }
-        container::HeaderBytes bytes{};
-        source.Read(bytes.data(), bytes.size());
-        header = container::ParseHeader(bytes);
-        if (header.Marker != container::Marker) {
-            source.Close();
-            run.Restore();
-            window.ShowWarning(NotAContainerMessage(window, containerPath));
-            return Outcome::Refused;
-        }
+        container::HeaderBytes head{};
+        const auto headLength = static_cast<std::size_t>(
+            std::min<std::int64_t>(source.Length(), static_cast<std::int64_t>(container::HeaderSize)));
+        source.Read(head.data(), headLength);
+        // The password is read for every container: a change made during the batch applies from the
+        // next container on.
         const std::string password = window.PasswordText(2);
-        if (container::PasswordDigest(password) != header.PasswordDigest) {
+        const auto verdict =
+            container::CheckHeader(std::span<const std::uint8_t>(head.data(), headLength), password);
+        if (verdict != container::HeaderVerdict::Accepted) {
             source.Close();
-            run.Restore();
-            window.ShowWarning(texts::WrongPassword);
-            return Outcome::Refused;
+            return Refuse(run, verdict == container::HeaderVerdict::WrongPassword
+                                   ? std::string(texts::WrongPassword)
+                                   : NotAContainerMessage(window, containerPath));
         }
-        key = container::TrimSpaces(password);
+        const std::string storedChecksum = container::ParseHeader(head).PlainChecksum;
 
         // A suffix can make the restored name the container's own; replacing it would destroy it.
         ClearOutputName(outputPath, containerPath, texts::SameFileReason);
         host::OutputFile output(outputPath);
-        run.TransformBlocks(rc4, key, source, output,
-                            source.Length() - static_cast<std::int64_t>(container::HeaderSize));
+        const std::int64_t length = source.Length() - static_cast<std::int64_t>(container::HeaderSize);
+        clsCRC& crc = window.m_CRC;
+        crc.Clear();
+        run.TransformBlocks(rc4_, container::TrimSpaces(password), source, output, length, crc);
         source.Close();
         output.Close();
+        const std::string checksum = container::ChecksumText(crc.value(), length);
+        crc.Clear();
+        if (checksum != storedChecksum)
+            window.ShowWarning(texts::ChecksumErrorHead + ShownName(window, outputPath) + texts::ChecksumErrorMiddle +
+                               texts::NewLine + texts::ChecksumErrorTail);
+        return true;
     }
 
-    // The output was created exclusively just now, so it is there: the check is never passed over.
-    const std::string checksum = window.m_CRC.CalculateFile(outputPath);
-    if (checksum != header.PlainChecksum)
-        window.ShowWarning(texts::ChecksumErrorHead + ShownName(window, outputPath) + texts::ChecksumErrorMiddle +
-                           texts::NewLine + texts::ChecksumErrorTail);
-    window.m_CRC.Clear();
-    return Outcome::Done;
-}
+private:
+    // The container was not accepted: its warning, and the batch ends with nothing created or removed
+    // for it.
+    static bool Refuse(BatchRun& run, const std::string& message) {
+        run.Restore();
+        run.Window().ShowWarning(message);
+        return false;
+    }
+
+    clsRC4 rc4_; // keyed anew only when the password changes
+};
 
 } // namespace
 
 void cmdDec_Click(BatchWindow& window) {
-    if (window.ButtonCaption(Side) == texts::CaptionCancel) {
-        window.CancelDecrypt = true;
-        return;
-    }
-    // A second click during a one-container batch, or a click while the other batch runs.
-    if (window.BatchRunning)
-        return;
-    if (!InputAccepted(window))
-        return;
-
-    clsRC4 rc4;
-    BatchRun run(window, Side);
-    std::string containerPath;
-    try {
-        for (int i = 0; i < run.Count(); ++i) {
-            if (!run.StillListed(i))
-                break;
-            window.SetListIndex(Side, i);
-            containerPath = window.ListItem(Side, i);
-            if (!host::FileExists(containerPath))
-                window.ItemSkipped(Side, containerPath);
-            else if (DecryptFile(window, run, rc4, containerPath) == Outcome::Refused)
-                return;
-            if (run.CancelRequested())
-                break;
-        }
-    } catch (const std::exception& failure) {
-        run.Fail(failure, containerPath);
-        return;
-    }
-    run.Finish();
+    DecryptJob job;
+    RunBatch(window, Side, job);
 }

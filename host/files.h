@@ -88,6 +88,8 @@ public:
     void Reserve(std::int64_t length) noexcept;
     // Writes all n bytes or throws.
     void Write(const std::uint8_t* data, std::size_t n);
+    // Writes n bytes over what was written at offset (0-based), which must lie within the written part.
+    void WriteAt(std::int64_t offset, const std::uint8_t* data, std::size_t n);
     // Closes the file and reports a failure the system only reports at closing (e.g. on network drives).
     void Close();
     const std::string& Path() const noexcept { return path_; }

@@ -273,6 +273,21 @@ void OutputFile::Write(const std::uint8_t* data, std::size_t n) {
     }
 }
 
+void OutputFile::WriteAt(std::int64_t offset, const std::uint8_t* data, std::size_t n) {
+    faults::CountOperation(path_.c_str());
+    while (n > 0) {
+        const ssize_t put = ::pwrite(Descriptor(handle_), data, n, static_cast<off_t>(offset));
+        if (put < 0) {
+            if (errno == EINTR)
+                continue;
+            ThrowErrno(path_, errno);
+        }
+        data += put;
+        n -= static_cast<std::size_t>(put);
+        offset += put;
+    }
+}
+
 void OutputFile::Close() {
     if (handle_ < 0)
         return;

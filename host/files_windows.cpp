@@ -375,6 +375,29 @@ void OutputFile::Write(const std::uint8_t* data, std::size_t n) {
     }
 }
 
+void OutputFile::WriteAt(std::int64_t offset, const std::uint8_t* data, std::size_t n) {
+    faults::CountOperation(path_.c_str());
+    // The write moves the file pointer past it; the file's end, where the next Write goes, is restored.
+    LARGE_INTEGER end{};
+    end.QuadPart = written_;
+    while (n > 0) {
+        OVERLAPPED at{};
+        at.Offset = static_cast<DWORD>(offset & 0xFFFFFFFF);
+        at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(n, 1u << 30));
+        DWORD put = 0;
+        if (!::WriteFile(Handle(handle_), data, want, &put, &at))
+            ThrowLastError(path_);
+        if (put == 0)
+            throw FileError(FileErrorKind::Other, path_, reasons::NothingWritten);
+        data += put;
+        n -= put;
+        offset += put;
+    }
+    if (!::SetFilePointerEx(Handle(handle_), end, nullptr, FILE_BEGIN))
+        ThrowLastError(path_);
+}
+
 void OutputFile::Close() {
     if (handle_ == NoHandle())
         return;

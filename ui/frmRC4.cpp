@@ -409,17 +409,9 @@ void frmRC4::OpenButton_Click(BatchSide side) {
 }
 
 void frmRC4::BatchButton_Click(BatchSide side) {
-    const auto run = [this, side] { side == BatchSide::Encrypt ? cmdEnc_Click(*this) : cmdDec_Click(*this); };
-    if (runningSide_) {
-        // A click during a batch goes to the batches as it is: they make it a cancel request or ignore it
-        // (a one-file batch, or the other batch's button).
-        run();
-        return;
-    }
-    // The batches report every failure themselves and return; nothing is thrown past them.
-    SetBatchGuards(side);
-    run();
-    SetBatchGuards(std::nullopt);
+    // A click during a batch goes to the batches as it is: they make it a cancel request or ignore it
+    // (a one-file batch, or the other batch's button). They report every failure themselves.
+    side == BatchSide::Encrypt ? cmdEnc_Click(*this) : cmdDec_Click(*this);
 }
 
 void frmRC4::Command2_Click() {
@@ -445,7 +437,7 @@ void frmRC4::closeEvent(QCloseEvent* event) {
     event->accept();
     if (info_ != nullptr)
         info_->close();
-    if (runningSide_) {
+    if (RunningBatch()) {
         // The batch that called into this handler would carry on once it returns; the program ends
         // here instead, leaving the file in work as far as it was written.
         host_.endProcess();
@@ -456,8 +448,8 @@ void frmRC4::closeEvent(QCloseEvent* event) {
 
 // --- guards while a batch runs ---
 
-void frmRC4::SetBatchGuards(std::optional<BatchSide> running) {
-    runningSide_ = running;
+void frmRC4::RunningBatchChanged() {
+    const std::optional<BatchSide> running = RunningBatch();
     for (BatchSide side : {BatchSide::Encrypt, BatchSide::Decrypt}) {
         const bool reading = running == side;
         const bool other = running && !reading;

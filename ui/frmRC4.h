@@ -89,7 +89,9 @@ private:
     FileListBox& List(BatchSide side) const;
     QLabel& CountLabel(const FileListBox& list) const;
     QPushButton& BatchButton(BatchSide side) const;
-    void SetBatchGuards(std::optional<BatchSide> running);
+    // While a batch reads its list, that list, its clear and open buttons and the other batch's button
+    // take no clicks.
+    void RunningBatchChanged() override;
 
     // Handlers.
     void BatchButton_Click(BatchSide side);
@@ -107,7 +109,6 @@ private:
     std::chrono::nanoseconds pumpInterval_{0};
     bool waitPointer_ = false;
     // The side whose batch runs, from the click that starts it until that click's handler returns.
-    std::optional<BatchSide> runningSide_;
     frmInfo* info_ = nullptr;
 
     // Widgets, named as the window shows them.

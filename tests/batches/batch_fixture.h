@@ -39,7 +39,7 @@ protected:
         EXPECT_EQ(window.caption[0], "RC4 Encrypt");
         EXPECT_EQ(window.caption[1], "RC4 Decrypt");
         EXPECT_FALSE(window.WaitPointer());
-        EXPECT_FALSE(window.BatchRunning);
+        EXPECT_FALSE(window.RunningBatch());
     }
 
     TempDir dir;

@@ -7,6 +7,7 @@
 #include "host/fault_injection.h"
 #include "host/files.h"
 
+#include <fstream>
 #include <functional>
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -108,7 +109,7 @@ TEST_F(SharedFiles, WhatStandsAtTheOutputNameIsReplacedOrRefusedWithoutFollowing
         } else {
             EXPECT_FALSE(fs::is_symlink(elsewhere));
         }
-        EXPECT_FALSE(w.BatchRunning);
+        EXPECT_FALSE(w.RunningBatch());
         fs::remove(elsewhere);
     }
 }
@@ -130,6 +131,24 @@ TEST_F(SharedFiles, AnotherProgramTakingTheNameBetweenDeleteAndCreateWins) {
     EXPECT_TRUE(StartsWith(window.warnings[0], "Fehler bei der Datei: a.txt.rc4\r\n")) << window.warnings[0];
     EXPECT_EQ(ReadBytes(target), theirs);
     ExpectIdle();
+}
+
+TEST_F(SharedFiles, AFileGrowingWhileItIsEncryptedGivesAContainerThatOpensWhole) {
+    // Another program appends to the file while the batch is in its middle (at its third operation on
+    // the file): the container holds and describes the bytes that were there when it was opened.
+    const std::string plain = AddPlain("log.txt", 2'500'000);
+    const Bytes before = ReadBytes(plain);
+    int operations = 0;
+    host::faults::BeforeOperation([&](const char* path) {
+        if (plain == path && ++operations == 3)
+            std::ofstream(PathFromUtf8(plain), std::ios::binary | std::ios::app) << "angehängt";
+    });
+    cmdEnc_Click(window);
+    host::faults::Reset();
+    EXPECT_TRUE(window.warnings.empty()) << window.warnings[0];
+    Bytes restored;
+    EXPECT_EQ(container::OpenContainer(ReadBytes(plain + ".rc4"), Password, restored), container::OpenResult::Ok);
+    EXPECT_EQ(restored, before);
 }
 
 TEST_F(SharedFiles, DecryptionRefusesNamesWithoutTheContainerExtension) {
@@ -167,11 +186,14 @@ TEST_F(SharedFiles, DecryptionRefusesNamesWithoutTheContainerExtension) {
 
 TEST_F(SharedFiles, ContainersMadeUnderASpacesOnlyPasswordStayRestorable) {
     // Their check text is the salt alone and their bytes are plain; encryption refuses such a password.
+    // The password is changed to one during the batch, after a container under another key.
     const Bytes plain = RandomBytes(1000, 5);
+    AddContainer("erst.txt.rc4", plain);
     AddContainer("leer.txt.rc4", plain, "   ");
-    window.password[2] = " ";
+    window.onPump = [&](int) { window.password[2] = " "; };
     cmdDec_Click(window);
     EXPECT_TRUE(window.warnings.empty()) << window.warnings[0];
+    EXPECT_EQ(ReadBytes(dir.File("erst-dec.txt")), plain);
     EXPECT_EQ(ReadBytes(dir.File("leer-dec.txt")), plain);
 }
 
