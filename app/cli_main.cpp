@@ -1,6 +1,8 @@
 // tessarin-cli: the encryption and decryption batches for scripts and terminals.
 
+#include "cli_messages.h"
 #include "cli_options.h"
+#include "cli_texts.h"
 #include "cli_window.h"
 #include "password_source.h"
 
@@ -8,6 +10,7 @@
 #include "host/files.h"
 #include "host/process.h"
 #include "host/terminal.h"
+#include "version.h"
 
 #include <cstdio>
 #include <optional>
@@ -20,8 +23,7 @@ constexpr int ExitWarning = 1;
 constexpr int ExitUsage = 2;
 
 int UsageError(const std::string& message) {
-    // The message may quote an argument: its control characters must not reach the terminal.
-    std::fprintf(stderr, "tessarin-cli: %s\nHilfe: tessarin-cli --help\n", EscapeControls(message).c_str());
+    Report(MessageKind::Usage, message);
     return ExitUsage;
 }
 
@@ -35,11 +37,11 @@ int main(int argc, char** argv) {
         return UsageError(parsed.error);
     const CliOptions& options = *parsed.options;
     if (options.command == CliOptions::Command::Help) {
-        std::fputs(HelpText, stdout);
+        std::fputs(cli_texts::HelpText, stdout);
         return ExitOk;
     }
     if (options.command == CliOptions::Command::Version) {
-        std::fputs(VersionText, stdout);
+        std::printf("%s%s\n", cli_texts::VersionPrefix, version::Text);
         return ExitOk;
     }
 

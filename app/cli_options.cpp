@@ -1,39 +1,13 @@
 #include "cli_options.h"
 
+#include "cli_texts.h"
+
 #include <algorithm>
-
-const char* const HelpText =
-    "Aufruf:\n"
-    "  tessarin-cli encrypt [--password-file DATEI | --password-stdin] [-q] [--] DATEI...\n"
-    "  tessarin-cli decrypt [--password-file DATEI | --password-stdin] [--suffix TEXT | --original-name] "
-    "[-q]\n"
-    "                       [--] DATEI...\n"
-    "  tessarin-cli --help | --version\n"
-    "\n"
-    "encrypt  verschlüsselt jede DATEI in einen Container DATEI.rc4 daneben.\n"
-    "decrypt  stellt jeden Container daneben wieder her: mit dem Suffix \"-dec\" vor der Erweiterung\n"
-    "         (sample.txt.rc4 -> sample-dec.txt) oder unter dem Originalnamen (sample.txt).\n"
-    "\n"
-    "Optionen:\n"
-    "  --password-file DATEI  das Passwort ist die erste Zeile der DATEI\n"
-    "  --password-stdin       das Passwort ist die erste Zeile der Standardeingabe\n"
-    "  --suffix TEXT          dieser Suffix statt \"-dec\" (Leerzeichen am Rand zählen nicht, kein / oder \\)\n"
-    "  --original-name        unter dem Originalnamen wiederherstellen (ersetzt eine vorhandene Datei)\n"
-    "  -q                     keine Statuszeile\n"
-    "  --help, --version      diese Hilfe, die Version\n"
-    "\n"
-    "Ohne Passwortquelle fragt das Programm am Terminal (beim Verschlüsseln zweimal).\n"
-    "Passwörter haben 1 bis 32 Zeichen, die Windows-1252 kennt (die Quelle in UTF-8, eine Byte-Order-Mark\n"
-    "zählt nicht); zum Verschlüsseln bestehen sie nicht nur aus Leerzeichen.\n"
-    "\n"
-    "Rückgabewert: 0 alles verarbeitet, 1 eine Warnung oder eine fehlende Datei, 2 falscher Aufruf.\n";
-
-const char* const VersionText = "tessarin-cli 1.1.0\n";
 
 namespace {
 
-ParseResult Usage(std::string error) {
-    return ParseResult{std::nullopt, std::move(error)};
+ParseResult Usage(const std::string& error) {
+    return ParseResult{std::nullopt, error};
 }
 
 } // namespace
@@ -41,7 +15,7 @@ ParseResult Usage(std::string error) {
 ParseResult ParseCommandLine(const std::vector<std::string>& arguments) {
     CliOptions options;
     if (arguments.empty())
-        return Usage("Befehl fehlt (encrypt oder decrypt)");
+        return Usage(cli_texts::NoCommand);
     const std::string& command = arguments[0];
     if (command == "--help" || command == "-h") {
         options.command = CliOptions::Command::Help;
@@ -56,7 +30,7 @@ ParseResult ParseCommandLine(const std::vector<std::string>& arguments) {
     else if (command == "decrypt")
         options.command = CliOptions::Command::Decrypt;
     else
-        return Usage("unbekannter Befehl: " + command);
+        return Usage(cli_texts::UnknownCommand + command);
 
     const bool decrypt = options.command == CliOptions::Command::Decrypt;
     bool suffixGiven = false;
@@ -76,28 +50,28 @@ ParseResult ParseCommandLine(const std::vector<std::string>& arguments) {
             options.passwordStdin = true;
         } else if (argument == "--password-file") {
             if (++i == arguments.size())
-                return Usage("--password-file braucht eine Datei");
+                return Usage(cli_texts::PasswordFileNeedsName);
             options.passwordFile = arguments[i];
         } else if (decrypt && argument == "--suffix") {
             if (++i == arguments.size())
-                return Usage("--suffix braucht einen Text");
+                return Usage(cli_texts::SuffixNeedsText);
             options.suffix = arguments[i];
             suffixGiven = true;
             // A suffix is part of a file name; a separator would move the output into another folder.
             // Both systems' separators are refused, so a script behaves alike on either.
             if (options.suffix.find_first_of("/\\") != std::string::npos)
-                return Usage("der Suffix darf kein Trennzeichen von Pfaden enthalten: " + options.suffix);
+                return Usage(cli_texts::SuffixWithSeparator + options.suffix);
         } else if (decrypt && argument == "--original-name") {
             options.originalName = true;
         } else {
-            return Usage("unbekannte Option: " + argument);
+            return Usage(cli_texts::UnknownOption + argument);
         }
     }
     if (options.passwordFile && options.passwordStdin)
-        return Usage("--password-file und --password-stdin schließen sich aus");
+        return Usage(cli_texts::TwoPasswordSources);
     if (suffixGiven && options.originalName)
-        return Usage("--suffix und --original-name schließen sich aus");
+        return Usage(cli_texts::TwoNamings);
     if (options.files.empty())
-        return Usage("keine Datei angegeben");
+        return Usage(cli_texts::NoFiles);
     return {options, {}};
 }

@@ -5,6 +5,8 @@
 //   tessarin-cli decrypt [--password-file FILE | --password-stdin] [--suffix TEXT | --original-name] [-q]
 //   [--] FILE... tessarin-cli --help | --version
 
+#include "core/batch_texts.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,7 +16,7 @@ struct CliOptions {
     Command command = Command::Help;
     std::optional<std::string> passwordFile;
     bool passwordStdin = false;
-    std::string suffix = "-dec";
+    std::string suffix = texts::DefaultSuffix;
     bool originalName = false;
     bool quiet = false;
     std::vector<std::string> files; // in the order given, exact repeats dropped
@@ -26,6 +28,3 @@ struct ParseResult {
 };
 
 ParseResult ParseCommandLine(const std::vector<std::string>& arguments);
-
-extern const char* const HelpText;
-extern const char* const VersionText;

@@ -3,16 +3,15 @@
 // The batch window of the command-line program: the list is the named files, the passwords come from
 // the options, warnings go to standard error and the status line is rewritten in place on a terminal.
 
+#include "cli_messages.h"
+
+#include "core/batch_texts.h"
 #include "core/batch_window.h"
 
 #include <chrono>
 #include <string>
 #include <vector>
 
-// The text with every control character (C0, DEL, C1) and every byte that is not UTF-8 written as an
-// escape (\n, \r, \t, \xHH, \u00HH), as ls and git print names: a file name must not clear the
-// screen, set the terminal's title or start a line of its own.
-std::string EscapeControls(const std::string& text);
 
 class CliWindow : public BatchWindow {
 public:
@@ -56,7 +55,7 @@ private:
     bool showStatus_;
     int selected_ = -1;
     std::string caption_[2];
-    std::string status_ = "0 %";
+    std::string status_ = texts::StatusStart;
     bool suffixSelected_ = true;
     std::string suffix_ = "-dec";
     char decimalSeparator_ = '.';

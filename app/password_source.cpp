@@ -1,7 +1,9 @@
 #include "password_source.h"
 
+#include "cli_texts.h"
+
 #include "core/batch_texts.h"
-#include "core/codepage.h"
+#include "text/codepage.h"
 #include "core/container.h"
 #include "host/terminal.h"
 
@@ -13,8 +15,6 @@ namespace {
 
 // Far beyond any password the program takes, and small enough that an endless source ends at once.
 constexpr std::size_t LineLimit = 4096;
-// The window's password boxes take no more.
-constexpr std::size_t MaxPasswordLength = 32;
 constexpr char ByteOrderMark[] = "\xEF\xBB\xBF";
 
 } // namespace
@@ -24,11 +24,11 @@ std::optional<std::string> FirstLine(std::istream& in, std::string& error) {
     for (char c; line.size() <= LineLimit && in.get(c) && c != '\n';)
         line += c;
     if (in.bad()) {
-        error = "die Passwortquelle ist nicht lesbar";
+        error = cli_texts::PasswordSourceUnreadable;
         return std::nullopt;
     }
     if (line.size() > LineLimit) {
-        error = "die erste Zeile der Passwortquelle ist länger als " + std::to_string(LineLimit) + " Bytes";
+        error = cli_texts::PasswordLineTooLong;
         return std::nullopt;
     }
     if (!line.empty() && line.back() == '\r')
@@ -45,25 +45,25 @@ std::optional<std::string> ObtainPassword(const CliOptions& options, std::string
         const std::filesystem::path path(std::u8string(name.begin(), name.end()));
         std::error_code ec;
         if (std::filesystem::is_directory(path, ec)) {
-            error = "die Passwortdatei ist ein Ordner: " + name;
+            error = cli_texts::PasswordFileIsFolder + name;
             return std::nullopt;
         }
         std::ifstream in(path, std::ios::binary);
         if (!in) {
-            error = "die Passwortdatei ist nicht lesbar: " + name;
+            error = cli_texts::PasswordFileUnreadable + name;
             return std::nullopt;
         }
         return FirstLine(in, error);
     }
     if (options.passwordStdin)
         return FirstLine(std::cin, error);
-    const auto first = host::ReadPasswordFromTerminal("Passwort: ");
+    const auto first = host::ReadPasswordFromTerminal(cli_texts::Prompt);
     if (!first) {
-        error = "kein Terminal für die Passworteingabe: --password-file oder --password-stdin angeben";
+        error = cli_texts::NoTerminal;
         return std::nullopt;
     }
     if (options.command == CliOptions::Command::Encrypt) {
-        const auto again = host::ReadPasswordFromTerminal("Wiederholung: ");
+        const auto again = host::ReadPasswordFromTerminal(cli_texts::PromptAgain);
         if (!again || *again != *first) {
             error = texts::PasswordsDiffer;
             return std::nullopt;
@@ -74,13 +74,12 @@ std::optional<std::string> ObtainPassword(const CliOptions& options, std::string
 
 std::string PasswordProblem(const std::string& password, bool encrypt) {
     if (password.empty())
-        return "das Passwort ist leer";
+        return cli_texts::PasswordEmpty;
     if (encrypt && container::TrimSpaces(password).empty())
-        return "das Passwort besteht nur aus Leerzeichen";
+        return cli_texts::PasswordOnlySpaces;
     if (!codepage::Representable(password))
-        return "das Passwort enthält ein Zeichen, das die Codepage Windows-1252 nicht kennt, oder ist kein "
-               "gültiges UTF-8 (ein Passwort wird Zeichen für Zeichen zu einem Byte)";
-    if (codepage::CharCount(password) > MaxPasswordLength)
-        return "das Passwort ist länger als 32 Zeichen";
+        return cli_texts::PasswordOutsideCodePage;
+    if (codepage::CharCount(password) > container::MaxPasswordLength)
+        return cli_texts::PasswordTooLong;
     return {};
 }

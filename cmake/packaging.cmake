@@ -6,11 +6,13 @@ find_program(TESSARIN_GZIP gzip REQUIRED)
 set(man_pages tessarin.1 tessarin-cli.1)
 set(compressed_man_pages)
 foreach(page IN LISTS man_pages)
-    set(compressed ${CMAKE_CURRENT_BINARY_DIR}/man/${page}.gz)
+    # The pages name the version as @PROJECT_VERSION@; it is filled in from the project() line.
+    set(versioned ${CMAKE_CURRENT_BINARY_DIR}/man/${page})
+    configure_file(${PROJECT_SOURCE_DIR}/man/${page} ${versioned} @ONLY)
+    set(compressed ${versioned}.gz)
     add_custom_command(OUTPUT ${compressed}
-        COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/man
-        COMMAND ${TESSARIN_GZIP} -9 -n -c ${PROJECT_SOURCE_DIR}/man/${page} > ${compressed}
-        DEPENDS ${PROJECT_SOURCE_DIR}/man/${page}
+        COMMAND ${TESSARIN_GZIP} -9 -n -c ${versioned} > ${compressed}
+        DEPENDS ${versioned}
         VERBATIM)
     list(APPEND compressed_man_pages ${compressed})
 endforeach()

@@ -44,6 +44,11 @@ inline constexpr char RefusedFileReason[] =
     "Fehler: Für die Entschlüsselung können nur verschlüsselte Dateien mit der Erweiterung .rc4 Dateien "
     "ausgewählt werden!";
 
+// The status line before any batch has written to it, and the suffix restored files get unless the
+// user chooses another or the former name.
+inline constexpr char StatusStart[] = "0 %";
+inline constexpr char DefaultSuffix[] = "-dec";
+
 inline constexpr char ProgressFile[] = "File: ";
 inline constexpr char ProgressOf[] = " von ";
 inline constexpr char ProgressDone[] = ",  File bearbeitet: ";

@@ -1,6 +1,6 @@
 #include "core/container.h"
 
-#include "core/codepage.h"
+#include "text/codepage.h"
 #include "crypto/clsCRC.h"
 #include "crypto/clsRC4.h"
 #include "crypto/clsSHA.h"

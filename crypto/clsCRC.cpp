@@ -35,9 +35,8 @@ void clsCRC::value(std::int64_t New_Value) {
 }
 
 std::string clsCRC::CalculateFile(const std::string& strFilePath) {
-    // The original reading loop compared a 1-based position with the length, so a file of one byte is never
-    // read and gives "00000000" like an empty one; the container format depends on that. An empty file is not
-    // even opened.
+    // A file of one byte is never read and gives "00000000" like an empty one: the containers store that
+    // text for such files. An empty file is not even opened.
     if (host::FileLength(strFilePath) == 0)
         return ChecksumText(0);
 

@@ -1,6 +1,6 @@
 #include "crypto/clsRC4.h"
 
-#include "core/codepage.h"
+#include "text/codepage.h"
 #include "crypto/wipe.h"
 #include "crypto/xor_kernels.h"
 
@@ -41,8 +41,8 @@ struct Generator {
     }
 };
 
-// Rounds to the nearest whole number, halves to the even one (as the original number conversion does),
-// whatever rounding mode the floating-point unit is in.
+// Rounds to the nearest whole number, halves to the even one (the progress percentage's rule), whatever
+// rounding mode the floating-point unit is in.
 double RoundHalfEven(double x) {
     const double below = std::floor(x);
     const double fraction = x - below;

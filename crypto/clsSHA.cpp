@@ -1,6 +1,6 @@
 #include "crypto/clsSHA.h"
 
-#include "core/codepage.h"
+#include "text/codepage.h"
 #include "crypto/wipe.h"
 
 #include <cstring>

@@ -1,7 +1,7 @@
 // Text to Windows-1252 and back: every byte string survives bytes -> text -> bytes, and turning any
 // text into bytes gives one byte per character.
 
-#include "core/codepage.h"
+#include "text/codepage.h"
 
 #include <cstdint>
 #include <cstdlib>

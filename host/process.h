@@ -1,5 +1,7 @@
 #pragma once
 
+#include "version.h"
+
 #include <string>
 #include <vector>
 
@@ -29,10 +31,10 @@ std::string TextBehindProgramPath(const std::string& commandLine);
 std::string CurrentDirectory();
 
 constexpr int VersionMajor() {
-    return 1;
+    return version::Major;
 }
 constexpr int VersionMinor() {
-    return 1;
+    return version::Minor;
 }
 
 // The program's file name without folder and extension.

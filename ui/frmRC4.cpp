@@ -30,7 +30,6 @@
 
 namespace {
 
-constexpr int PasswordMaxLength = 32;
 // The extent holds the longest item and this many spaces more, so its end never sits at the edge.
 constexpr int ExtentSpaces = 25;
 const QString Crlf = QStringLiteral("\r\n");
@@ -102,7 +101,7 @@ QLineEdit* MakePasswordBox(QWidget* parent, int index, const QRect& rect) {
     box->setFont(look::SansFont(false));
     box->setPalette(QApplication::palette());
     box->setGeometry(rect);
-    box->setMaxLength(PasswordMaxLength);
+    box->setMaxLength(static_cast<int>(container::MaxPasswordLength));
     box->setEchoMode(QLineEdit::Password);
     box->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
     box->setValidator(new PasswordValidator(box));
@@ -155,7 +154,7 @@ void frmRC4::BuildWidgets() {
     Label4[0] = MakeAutoLabel(this, "Label4(0)", Text(ui_texts::PasswordCaption), TwipsRect(720, 3000, 690, 195));
     Label4[1] = MakeAutoLabel(this, "Label4(1)", Text(ui_texts::RepetitionCaption), TwipsRect(420, 3300, 1035, 195));
     Label4[2] = MakeAutoLabel(this, "Label4(2)", Text(ui_texts::PasswordCaption), TwipsRect(660, 7080, 690, 195));
-    Label1 = MakeLabel(this, "Label1", Text(ui_texts::StatusStart), TwipsRect(60, 8520, 7695, 255));
+    Label1 = MakeLabel(this, "Label1", Text(texts::StatusStart), TwipsRect(60, 8520, 7695, 255));
     Label1->setAlignment(Qt::AlignCenter);
     Label1->hide();
     Image1[0] = MakePicture(this, "Image1(0)", "keys", TwipsRect(3540, 3000, 480, 480));
@@ -206,7 +205,7 @@ void frmRC4::BuildWidgets() {
     Option1[1]->setGeometry(TwipsRect(1680, 7740, 1035, 195));
     Option1[1]->setChecked(true);
 
-    txtSuffix = new QLineEdit(Text(ui_texts::SuffixStart), this);
+    txtSuffix = new QLineEdit(Text(texts::DefaultSuffix), this);
     txtSuffix->setObjectName(QStringLiteral("txtSuffix"));
     txtSuffix->setFont(look::SansFont(false));
     txtSuffix->setPalette(QApplication::palette());
@@ -246,7 +245,7 @@ void frmRC4::SetTabOrder() {
 }
 
 void frmRC4::StartUp(const std::vector<std::string>& commandLineItems) {
-    Label1->setText(Text(ui_texts::StatusStart));
+    Label1->setText(Text(texts::StatusStart));
     Label5->clear();
     Label6->clear();
     // dummy takes the focus away from the password boxes; it stays enabled but out of sight.
@@ -371,7 +370,7 @@ void frmRC4::OpenButton_Click(BatchSide side) {
     if (list.Locked())
         return;
     const bool encrypt = side == BatchSide::Encrypt;
-    Label1->setText(Text(ui_texts::StatusStart));
+    Label1->setText(Text(texts::StatusStart));
     const QString result =
         StdDialoge::ShowOpenDialog(host_, this, Text(encrypt ? ui_texts::EncryptDialogTitle : ui_texts::DecryptDialogTitle),
                                    FromStd(host::CurrentDirectory()), QString(),

@@ -27,12 +27,10 @@ inline constexpr char OriginalNameTip[] =
     "Die entschlüsselte Datei erhält den Originalnamen (wie vor der Verschlüsselung).";
 inline constexpr char SuffixCaption[] = "Suffix ->";
 inline constexpr char SuffixTip[] = "Der Dateiname der entschlüsselten Datei erhält einen Suffix.";
-inline constexpr char SuffixStart[] = "-dec";
 inline constexpr char SuffixBoxTip[] = "Diesen Suffix erhält der Dateiname der entschlüsselten Datei.";
 inline constexpr char InfoTip[] = "RC4?";
 inline constexpr char ExitTip[] = "Beenden";
 inline constexpr char DummyCaption[] = "dummy";
-inline constexpr char StatusStart[] = "0 %";
 inline constexpr char FileCountPrefix[] = "Files: ";
 
 // File selection dialogs: filter texts are description|pattern pairs.

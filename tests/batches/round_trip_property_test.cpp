@@ -3,7 +3,7 @@
 
 #include "batch_fixture.h"
 
-#include "core/codepage.h"
+#include "text/codepage.h"
 
 #include <random>
 

@@ -1,4 +1,4 @@
-#include "core/codepage.h"
+#include "text/codepage.h"
 #include "core/container.h"
 #include "crypto/clsRC4.h"
 #include "support/bytes.h"

@@ -1,8 +1,9 @@
-#include "core/codepage.h"
+#include "text/codepage.h"
 #include "crypto/clsSHA.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -121,6 +122,21 @@ TEST(Sha1, HexAndStringFormsAndDigestAgree) {
             EXPECT_EQ(static_cast<std::uint8_t>(bytes[i]), digest[i]);
             EXPECT_EQ(std::stoi(hex.substr(2 * i, 2), nullptr, 16), digest[i]);
         }
+    }
+}
+
+// The digest field is written through ToAnsi from SHA1_string's text; that text must give back exactly
+// the digest bytes, whatever values they take.
+TEST(Sha1, DigestTextGivesBackTheDigestBytes) {
+    for (const std::string message : {"", "abc", "geheim{0}", "\xC3\xA4\xE2\x82\xAC"}) {
+        const std::string ansi = codepage::ToAnsi(message);
+        const auto expected = clsSHA::Digest(
+            std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(ansi.data()), ansi.size()));
+        std::string copy = message;
+        const std::string bytes = codepage::ToAnsi(clsSHA().SHA1_string(copy));
+        EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin(), bytes.end()),
+                  std::vector<std::uint8_t>(expected.begin(), expected.end()))
+            << message;
     }
 }
 

@@ -5,7 +5,6 @@
 
 #include "support/temp_dir.h"
 
-#include "core/command_line.h"
 #include "host/files.h"
 #include "host/process.h"
 

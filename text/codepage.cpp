@@ -1,4 +1,4 @@
-#include "core/codepage.h"
+#include "text/codepage.h"
 
 #include <array>
 #include <cstdint>
