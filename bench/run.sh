@@ -1,13 +1,19 @@
 #!/usr/bin/env bash
-# Measures tessarin-cli against the disk's floor and against openssl on one test file, side by side.
-#   bench/run.sh [SIZE_MIB] [RUNS]      (default 1024 MiB, 5 runs; needs a build in build/)
-# Every timed run is preceded by an untimed sync and starts without its output file. Prints medians,
-# the ratios to the floor (cat + dd), and the peak memory of tessarin-cli.
+# Measures tessarin-cli against the floors of the same work on one test file, side by side.
+#   bench/run.sh [--cold] [SIZE_MIB] [RUNS]   (default 1024 MiB, 7 runs; needs a build in build/)
+# The floors: one copy of the file (dd bs=1M, the least any transform can do: one read, one write),
+# and one read (cat). Every timed run is preceded, untimed, by a sync, by touching a few GiB of memory
+# (a machine that hands freed memory back to its host is several times slower on its first use, which
+# would wander the figures by 3x), and with --cold by dropping the page cache (needs root), so that
+# the file comes from the disk. Prints medians, the ratios to the copy, and tessarin-cli's peak memory.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
+cold=0
+if [ "${1:-}" = --cold ]; then cold=1; shift; fi
 size_mib=${1:-1024}
-runs=${2:-5}
+runs=${2:-7}
 cli="${TESSARIN_CLI:-$here/build/app/tessarin-cli}"   # another build: TESSARIN_CLI=path bench/run.sh
+touch_mib=${TOUCH_MIB:-3072}
 
 need=()
 command -v openssl >/dev/null || need+=(openssl)
@@ -21,9 +27,13 @@ if [ ! -x "$cli" ]; then
     cmake -S "$here" -B "$here/build" -DCMAKE_BUILD_TYPE=Release >/dev/null
     cmake --build "$here/build" -j"$(nproc)" --target tessarin-cli
 fi
+if [ $cold = 1 ] && ! { sync && echo 3 > /proc/sys/vm/drop_caches; } 2>/dev/null; then
+    echo "--cold needs root and a writable /proc/sys/vm/drop_caches" >&2
+    exit 2
+fi
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/tessarin-bench.XXXXXX")
-trap 'rm -rf "$work"' EXIT
+trap 'rm -rf "$work"; rm -f /dev/shm/tessarin-bench-touch' EXIT
 f="$work/data.bin"
 printf 'Benchmark-Passwort\n' > "$work/pw"
 echo "Making a ${size_mib} MiB test file ..."
@@ -36,45 +46,61 @@ cat "$f" > /dev/null # into the page cache
 # median of the numbers on standard input
 median() { sort -g | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
 
-# time_runs CLEANUP COMMAND...: prints the median wall time in seconds
-time_runs() {
+# Untimed, before every run: the memory a run will use is fresh to the host, and cold runs read the disk.
+prepare() {
+    sync
+    dd if=/dev/zero of=/dev/shm/tessarin-bench-touch bs=1M count="$touch_mib" status=none
+    rm -f /dev/shm/tessarin-bench-touch
+    if [ $cold = 1 ]; then echo 3 > /proc/sys/vm/drop_caches; fi
+}
+
+# time_once CLEANUP COMMAND...: prepares, then prints the wall time of one run in seconds
+time_once() {
     local cleanup=$1; shift
+    eval "$cleanup"
+    prepare
     local t0 t1
-    for _ in $(seq "$runs"); do
-        eval "$cleanup"
-        sync
-        t0=$(date +%s%N)
-        "$@" >/dev/null 2>&1
-        t1=$(date +%s%N)
-        echo "$(( (t1 - t0) / 1000 ))e-6"
-    done | median
+    t0=$(date +%s%N)
+    "$@" >/dev/null 2>&1
+    t1=$(date +%s%N)
+    echo "$(( (t1 - t0) / 1000 ))e-6"
 }
 
 # peak resident memory in KiB of one run
 peak_kib() { /usr/bin/time -f %M "$@" 2>&1 >/dev/null | tail -n 1; }
 
 key=0123456789abcdef0123456789abcdef
-t_cat=$(time_runs ":" cat "$f")
-t_dd=$(time_runs "rm -f '$work/g'" dd if="$f" of="$work/g" bs=1M)
-t_enc=$(time_runs "rm -f '$f.rc4'" "$cli" encrypt -q --password-file "$work/pw" "$f")
-t_dec=$(time_runs "rm -f '$work/data-dec.bin'" "$cli" decrypt -q --password-file "$work/pw" "$f.rc4")
-t_ssl=$(time_runs "rm -f '$work/g'" openssl enc -rc4 -provider legacy -provider default -K "$key" -nosalt \
-        -in "$f" -out "$work/g")
-rm -f "$work/g" "$work/data-dec.bin"
-m_enc=$(peak_kib "$cli" encrypt -q --password-file "$work/pw" "$f")
+"$cli" encrypt -q --password-file "$work/pw" "$f" # the container the decryption reads
+# Rounds of every run in turn, so that a disturbance on this shared machine hits all of them alike.
+for round in $(seq "$runs"); do
+    time_once ":" cat "$f" >> "$work/t_cat"
+    time_once "rm -f '$work/g'" dd if="$f" of="$work/g" bs=1M >> "$work/t_dd"
+    time_once "rm -f '$work/c/data.bin.rc4'; mkdir -p '$work/c'; ln -f '$f' '$work/c/data.bin'" \
+        "$cli" encrypt -q --password-file "$work/pw" "$work/c/data.bin" >> "$work/t_enc"
+    time_once "rm -f '$work/data-dec.bin'" "$cli" decrypt -q --password-file "$work/pw" "$f.rc4" >> "$work/t_dec"
+    time_once "rm -f '$work/g'" openssl enc -rc4 -provider legacy -provider default -K "$key" -nosalt \
+        -in "$f" -out "$work/g" >> "$work/t_ssl"
+    echo "round $round of $runs done" >&2
+done
+for t in cat dd enc dec ssl; do
+    eval "t_$t=\$(median < '$work/t_$t')"
+done
+rm -f "$work/g" "$work/data-dec.bin" "$work/c/data.bin.rc4"
+m_enc=$(peak_kib "$cli" encrypt -q --password-file "$work/pw" "$work/c/data.bin")
 m_dec=$(peak_kib "$cli" decrypt -q --password-file "$work/pw" "$f.rc4")
 m_small=$(peak_kib "$cli" encrypt -q --password-file "$work/pw" "$work/small.bin")
 
 floor=$(awk -v a="$t_cat" -v b="$t_dd" 'BEGIN {print a + b}')
-row() { awk -v n="$1" -v t="$2" -v f="$floor" -v m="$3" 'BEGIN {printf "| %-28s | %8.3f | %6.2f | %s |\n", n, t, t / f, m}'; }
+row() { awk -v n="$1" -v t="$2" -v c="$t_dd" -v m="$3" 'BEGIN {printf "| %-28s | %8.3f | %6.2f | %s |\n", n, t, t / c, m}'; }
+where=$([ $cold = 1 ] && echo "read from the disk (page cache dropped before each run)" || echo "in the page cache")
 echo
-echo "File: ${size_mib} MiB in the page cache, median of $runs runs, $(date -u +%Y-%m-%d), $(nproc) cores"
+echo "File: ${size_mib} MiB ${where}, median of $runs runs, $(date -u +%Y-%m-%d), $(nproc) cores"
 echo
-echo "| run                          |    s     | × floor | peak memory |"
-echo "|------------------------------|----------|---------|-------------|"
-row "cat f >/dev/null" "$t_cat" ""
-row "dd if=f of=g bs=1M" "$t_dd" ""
-row "floor (cat + dd)" "$floor" ""
+echo "| run                          |    s     | × copy | peak memory |"
+echo "|------------------------------|----------|--------|-------------|"
+row "cat f >/dev/null (one read)" "$t_cat" ""
+row "dd if=f of=g bs=1M (one copy)" "$t_dd" ""
+row "cat + dd (two reads, a write)" "$floor" ""
 row "tessarin-cli encrypt" "$t_enc" "${m_enc} KiB"
 row "tessarin-cli decrypt" "$t_dec" "${m_dec} KiB"
 row "openssl enc -rc4" "$t_ssl" ""
