@@ -70,6 +70,44 @@ TEST_F(WindowTest, DropOnEncryptionListAddsFilesOnceAndSkipsFolders) {
     EXPECT_TRUE(Items(2).isEmpty());
 }
 
+TEST_F(WindowTest, LongerPathDroppedOnAFullListScrollsOverTheNewExtent) {
+    Open();
+    FileListBox* list = List(1);
+    QStringList first;
+    for (char c = 'a'; c <= 'd'; ++c)
+        first << MakeFile(std::string(1, c) + ".txt", 1);
+    EXPECT_TRUE(Drop(1, first));
+    QCoreApplication::processEvents();
+    // The list as the user fills it: short names until the rows take its whole height, then one path
+    // that the list's own font fits into the list (with its vertical bar) but whose extent, measured in
+    // the window's font with the spaces after it, runs past the list's width. Then the list's vertical
+    // bar depends on the horizontal one, which only the extent asks for.
+    const int rows = list->viewport()->height() / list->sizeHintForRow(0);
+    ASSERT_GT(rows * list->sizeHintForRow(0),
+              list->viewport()->height() - list->horizontalScrollBar()->sizeHint().height());
+    QStringList more;
+    for (int i = 4; i < rows - 1; ++i)
+        more << MakeFile("e" + std::to_string(i) + ".txt", 1);
+    EXPECT_TRUE(Drop(1, more));
+    QCoreApplication::processEvents();
+    const int width = list->viewport()->width();
+    // A wide letter widens the extent far more than the list's fixed-pitch text.
+    std::string name = "m";
+    while (ExtentFor(Window(), QString::fromStdString(dir_.File(name + ".txt"))) <= width)
+        name += 'm';
+    const QString longer = MakeFile(name + ".txt", 1);
+    ASSERT_LT(QFontMetrics(list->font()).horizontalAdvance(longer),
+              width - list->verticalScrollBar()->sizeHint().width());
+
+    EXPECT_TRUE(Drop(1, {longer}));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Items(1).size(), rows);
+    EXPECT_EQ(list->HorizontalExtent(), ExtentFor(Window(), longer));
+    EXPECT_TRUE(list->horizontalScrollBar()->isVisible());
+    EXPECT_TRUE(list->verticalScrollBar()->isVisible());
+    EXPECT_EQ(list->horizontalScrollBar()->maximum(), list->HorizontalExtent() - list->viewport()->width());
+}
+
 TEST_F(WindowTest, DropOnDecryptionListRefusesEveryOtherFileWithItsOwnWarning) {
     Open();
     const QString upper = MakeFile("x.RC4", 1);
