@@ -298,9 +298,15 @@ void frmRC4::xListKillDupes(FileListBox& list) {
 }
 
 void frmRC4::xListRemoveSelected(FileListBox& list) {
-    for (int i = list.count() - 1; i >= 0; --i)
-        if (list.item(i)->isSelected())
-            delete list.takeItem(i);
+    // Taken before the first removal: removing the selected item makes the view select a neighbour,
+    // which must stay in the list.
+    const QList<QListWidgetItem*> selected = list.selectedItems();
+    for (QListWidgetItem* item : selected)
+        delete list.takeItem(list.row(item));
+    // The neighbour's selection goes too, so the next double-click removes nothing until the user
+    // picks an item again.
+    if (!selected.isEmpty())
+        list.clearSelection();
 }
 
 void frmRC4::AddHScroll(FileListBox& list) {
