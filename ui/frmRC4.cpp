@@ -118,11 +118,6 @@ frmRC4::frmRC4(const std::string& commandLine, UiHost host, QWidget* parent)
     StartUp(commandLine);
 }
 
-frmRC4::~frmRC4() {
-    if (waitPointer_)
-        QApplication::restoreOverrideCursor();
-}
-
 void frmRC4::BuildWidgets() {
     using look::TwipsRect;
     setObjectName(QStringLiteral("frmRC4"));
@@ -537,11 +532,10 @@ void frmRC4::PumpEvents() {
 }
 
 void frmRC4::SetWaitPointer(bool wait) {
-    if (wait == waitPointer_)
-        return;
-    waitPointer_ = wait;
+    // The main window's own pointer, not the application's: a message box or the info window shown
+    // during a batch keeps the normal arrow.
     if (wait)
-        QApplication::setOverrideCursor(Qt::WaitCursor);
+        setCursor(Qt::WaitCursor);
     else
-        QApplication::restoreOverrideCursor();
+        unsetCursor();
 }
