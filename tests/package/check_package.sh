@@ -51,8 +51,8 @@ depends=$(dpkg-deb -f "$deb" Depends)
 echo "depends: $depends"
 grep -q 'libstdc++6' <<<"$depends" || fail "package does not depend on libstdc++6"
 if [ "$gui" = --with-gui ]; then
-    for lib in libqt6widgets6 libqt6gui6 libqt6core6 libqt6svg6; do
-        grep -q "$lib" <<<"$depends" || fail "package does not depend on $lib"
+    for dep in libqt6widgets6 libqt6gui6 libqt6core6 libqt6svg6 qt6-translations-l10n; do
+        grep -q "$dep" <<<"$depends" || fail "package does not depend on $dep"
     done
 fi
 echo "package ok: $(basename "$deb")"
