@@ -33,8 +33,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # dpkg-shlibdeps finds the runtime libraries the programs link (Qt 6, libstdc++, ...).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Qt loads the SVG icon engine as a plugin at run time, so no link may show that library.
+# Qt loads the SVG icon engine as a plugin at run time, so no link may show that library; Qt's German
+# texts (the open-file dialog) are a data file the window program loads at start.
 if(TESSARIN_GUI)
-    set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, qt6-translations-l10n")
 endif()
 include(CPack)

@@ -5,7 +5,9 @@ set -euo pipefail
 
 packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev qt6-svg-dev clang libclang-rt-14-dev
           libgl-dev xvfb xauth dpkg-dev file desktop-file-utils shared-mime-info libxml2-utils
-          g++-mingw-w64-x86-64-posix wine wine64 googletest)
+          g++-mingw-w64-x86-64-posix wine wine64 googletest
+          qt6-translations-l10n
+          appstream)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -33,6 +33,8 @@ FileListBox::FileListBox(QWidget* parent) : QListWidget(parent), collator_(QLoca
     // list scrolls to show them.
     setTextElideMode(Qt::ElideNone);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    // No sideways scrolling before the first extent.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setAcceptDrops(true);
     viewport()->setAcceptDrops(true);
 }
@@ -60,17 +62,32 @@ QStringList FileListBox::Items() const {
 
 void FileListBox::SetHorizontalExtent(int pixels) {
     extent_ = std::max(0, pixels);
+    // Outside any geometry update: the bar is shown or hidden at once, and the view lays itself out.
+    setHorizontalScrollBarPolicy(ExtentPolicy());
     updateGeometries();
 }
 
 void FileListBox::SetLocked(bool locked) { locked_ = locked; }
 
+Qt::ScrollBarPolicy FileListBox::ExtentPolicy() const {
+    return extent_ > viewport()->width() ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
+}
+
 void FileListBox::updateGeometries() {
     QListWidget::updateGeometries();
-    // The view would scroll over its widest item; the list scrolls over its extent instead.
+    // The view would scroll over its widest item; the list scrolls over its extent instead. The bar is
+    // shown by the extent alone, through its policy: were it shown by its range, the view's next update
+    // would set the range from the items again, hide the bar, resize the viewport and so come back here,
+    // endlessly when the vertical bar comes and goes with the horizontal one.
     QScrollBar* bar = horizontalScrollBar();
     bar->setRange(0, std::max(0, extent_ - viewport()->width()));
     bar->setPageStep(viewport()->width());
+    // The viewport narrows when the vertical bar appears, which may make the extent exceed it. Changing
+    // the policy lays the view out again, so that waits until this update has returned. Showing the bar
+    // only ever narrows or shortens the viewport, so the decision cannot flip back.
+    if (horizontalScrollBarPolicy() != ExtentPolicy())
+        QMetaObject::invokeMethod(
+            this, [this] { setHorizontalScrollBarPolicy(ExtentPolicy()); }, Qt::QueuedConnection);
 }
 
 void FileListBox::dragEnterEvent(QDragEnterEvent* event) {

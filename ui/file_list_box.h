@@ -46,6 +46,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // Whether the horizontal bar shows: exactly while the extent exceeds the visible width.
+    Qt::ScrollBarPolicy ExtentPolicy() const;
+
     QCollator collator_;
     int extent_ = -1;
     bool locked_ = false;

@@ -70,6 +70,8 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& captio
 QPushButton* MakeIconButton(QWidget* parent, const char* name, const char* icon, const char* tip,
                             const QRect& rect) {
     QPushButton* button = MakeButton(parent, name, QString(), tip, rect);
+    // A screen reader cannot read the picture: the button is called by its tool tip.
+    button->setAccessibleName(Text(tip));
     button->setIcon(look::Icon(icon));
     button->setIconSize(QSize(16, 16));
     return button;
@@ -81,6 +83,12 @@ QLabel* MakePicture(QWidget* parent, const char* name, const char* icon, const Q
     picture->setGeometry(rect);
     picture->setPixmap(look::Icon(icon).pixmap(QSize(32, 32), parent->devicePixelRatioF()));
     return picture;
+}
+
+// The label names the widget for screen readers (and is its caption in the accessibility tree).
+void SetCaption(QLabel* label, QWidget* widget) {
+    label->setBuddy(widget);
+    widget->setAccessibleName(label->text());
 }
 
 QFrame* MakeShape(QWidget* parent, const char* name, QFrame::Shape shape, const QRect& rect) {
@@ -115,11 +123,6 @@ frmRC4::frmRC4(const std::vector<std::string>& commandLineItems, UiHost host, QW
     BuildWidgets();
     SetTabOrder();
     StartUp(commandLineItems);
-}
-
-frmRC4::~frmRC4() {
-    if (waitPointer_)
-        QApplication::restoreOverrideCursor();
 }
 
 void frmRC4::BuildWidgets() {
@@ -191,6 +194,8 @@ void frmRC4::BuildWidgets() {
     Picture2 = MakePicture(cmdDec, "Picture2", "padlock_open", TwipsRect(4380 - 4200, 7110 - 7020, 480, 480));
     Picture1->setAttribute(Qt::WA_TransparentForMouseEvents);
     Picture2->setAttribute(Qt::WA_TransparentForMouseEvents);
+    Picture1->setAccessibleName(cmdEnc->toolTip());
+    Picture2->setAccessibleName(cmdDec->toolTip());
 
     for (int i = 0; i < 2; ++i) {
         Option1[i] = new QRadioButton(this);
@@ -211,6 +216,8 @@ void frmRC4::BuildWidgets() {
     txtSuffix->setPalette(QApplication::palette());
     txtSuffix->setToolTip(Text(ui_texts::SuffixBoxTip));
     txtSuffix->setGeometry(TwipsRect(2820, 7680, 495, 285));
+    // No label stands beside the suffix box; its tool tip says what it holds.
+    txtSuffix->setAccessibleName(txtSuffix->toolTip());
 
     Command4 = MakeIconButton(this, "Command4", "question", ui_texts::InfoTip, TwipsRect(6360, 8100, 435, 315));
     Command1 = MakeIconButton(this, "Command1", "exit", ui_texts::ExitTip, TwipsRect(6900, 8100, 555, 315));
@@ -223,6 +230,11 @@ void frmRC4::BuildWidgets() {
         connect(list, &FileListBox::FilesDropped, this, [this, list](const QStringList& paths) { List_Drop(*list, paths); });
         connect(list, &FileListBox::DoubleClicked, this, [this, list] { List_DoubleClick(*list); });
     }
+    SetCaption(Label2, List1);
+    SetCaption(Label3, List2);
+    for (std::size_t i = 0; i < Text3.size(); ++i)
+        SetCaption(Label4[i], Text3[i]);
+
     connect(Command5, &QPushButton::clicked, this, [this] { ClearButton_Click(*List1); });
     connect(Command6, &QPushButton::clicked, this, [this] { ClearButton_Click(*List2); });
     connect(Befehl2, &QPushButton::clicked, this, [this] { OpenButton_Click(BatchSide::Encrypt); });
@@ -297,9 +309,15 @@ void frmRC4::xListKillDupes(FileListBox& list) {
 }
 
 void frmRC4::xListRemoveSelected(FileListBox& list) {
-    for (int i = list.count() - 1; i >= 0; --i)
-        if (list.item(i)->isSelected())
-            delete list.takeItem(i);
+    // Taken before the first removal: removing the selected item makes the view select a neighbour,
+    // which must stay in the list.
+    const QList<QListWidgetItem*> selected = list.selectedItems();
+    for (QListWidgetItem* item : selected)
+        delete list.takeItem(list.row(item));
+    // The neighbour's selection goes too, so the next double-click removes nothing until the user
+    // picks an item again.
+    if (!selected.isEmpty())
+        list.clearSelection();
 }
 
 void frmRC4::AddHScroll(FileListBox& list) {
@@ -527,11 +545,10 @@ void frmRC4::PumpEventsNow() {
 }
 
 void frmRC4::SetWaitPointer(bool wait) {
-    if (wait == waitPointer_)
-        return;
-    waitPointer_ = wait;
+    // The main window's own pointer, not the application's: a message box or the info window shown
+    // during a batch keeps the normal arrow.
     if (wait)
-        QApplication::setOverrideCursor(Qt::WaitCursor);
+        setCursor(Qt::WaitCursor);
     else
-        QApplication::restoreOverrideCursor();
+        unsetCursor();
 }

@@ -29,12 +29,10 @@ class frmRC4 : public QWidget, public BatchWindow {
     Q_OBJECT
 
 public:
-    // Builds the window and runs its start-up: the lists filled from the command-line text (the
-    // arguments, each in double quotes, joined by single spaces), both counts shown.
-    // commandLineItems: the paths the program was started with (CommandLineItems), sorted into the lists.
+    // Builds the window and runs its start-up: the lists filled from the paths the program was started
+    // with (CommandLineItems), both counts shown.
     explicit frmRC4(const std::vector<std::string>& commandLineItems, UiHost host = UiHost::Qt(),
                     QWidget* parent = nullptr);
-    ~frmRC4() override;
 
     // The outside effects; tests replace them before they act on the window.
     UiHost& Host() { return host_; }
@@ -107,8 +105,6 @@ private:
     std::chrono::nanoseconds leastInterval_ = std::chrono::milliseconds(10);
     std::chrono::nanoseconds mostInterval_ = std::chrono::milliseconds(40);
     std::chrono::nanoseconds pumpInterval_{0};
-    bool waitPointer_ = false;
-    // The side whose batch runs, from the click that starts it until that click's handler returns.
     frmInfo* info_ = nullptr;
 
     // Widgets, named as the window shows them.

@@ -66,6 +66,7 @@ TEST_F(BatchTest, EncryptsAndDecryptsThroughTheButtons) {
     EXPECT_TRUE(Find<QLabel>("Label1")->isVisible());
     EXPECT_EQ(Button("cmdEnc")->text(), "RC4 Encrypt");
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(Window().cursor().shape(), Qt::ArrowCursor);
 
     // Restored beside the containers with the start-up suffix.
     Drop(2, {a + ".rc4", empty + ".rc4", spaced + ".rc4"});
@@ -173,6 +174,9 @@ TEST_F(BatchTest, ListInWorkAndOtherBatchAreGuardedWhileABatchRuns) {
         if (checked)
             return;
         checked = true;
+        // The hourglass is the window's pointer only: a message box shown now keeps the arrow.
+        EXPECT_EQ(Window().cursor().shape(), Qt::WaitCursor);
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
         EXPECT_FALSE(Button("cmdDec")->isEnabled());
         EXPECT_FALSE(Button("Command5")->isEnabled());
         EXPECT_FALSE(Button("Befehl2")->isEnabled());

@@ -2,8 +2,14 @@
 
 #include "host/process.h"
 #include "ui/StdDialoge.h"
+#include "ui/qt_german.h"
+#include "ui/ui_host.h"
 
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QDir>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -105,4 +111,29 @@ TEST_F(WindowTest, CancelledDialogChangesNoListButResetsTheStatusLine) {
     EXPECT_EQ(Items(1), QStringList({"/d/a.txt"}));
     EXPECT_EQ(LabelText("Label1"), "0 %");
     EXPECT_EQ(LabelText("Label5"), "Files: 1");
+}
+
+TEST(QtOpenDialog, SpeaksGermanWhateverTheUsersLocale) {
+    // The program loads Qt's German texts at start, as it does here; an English-speaking user must not
+    // get an English dialog.
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    const std::unique_ptr<QTranslator> german = LoadQtGermanTexts();
+    ASSERT_NE(german, nullptr) << "Qt's German translation (qt6-translations-l10n) is not installed";
+    QCoreApplication::installTranslator(german.get());
+    QStringList seen;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        for (const char* name : {"lookInLabel", "fileNameLabel", "fileTypeLabel"})
+            if (auto* label = dialog->findChild<QLabel*>(QString::fromLatin1(name)))
+                seen << label->text();
+        if (auto* buttons = dialog->findChild<QDialogButtonBox*>())
+            seen << buttons->button(QDialogButtonBox::Open)->text()
+                 << buttons->button(QDialogButtonBox::Cancel)->text();
+        dialog->close();
+    });
+    UiHost::Qt().openFiles(nullptr, QStringLiteral("Titel"), QDir::tempPath(), QStringLiteral("Alle (*)"),
+                           QString());
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    EXPECT_EQ(seen, QStringList({"Suchen in:", "Datei&name:", "Dateien des Typs:", "&Öffnen", "Abbrechen"}));
 }

@@ -1,7 +1,11 @@
 #include "window_fixture.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QTest>
+
+#include <functional>
+#include <utility>
 
 TEST_F(WindowTest, CommandLineSortsPathsIntoTheTwoLists) {
     struct Case {
@@ -108,6 +112,44 @@ TEST_F(WindowTest, TextsAndToolTipsReadAsTheUserSeesThem) {
             text = edit->text();
         EXPECT_EQ(text, QString::fromUtf8(e.text)) << e.name;
         EXPECT_EQ(widget->toolTip(), QString::fromUtf8(e.tip)) << e.name;
+    }
+}
+
+TEST_F(WindowTest, ScreenReadersFindANameForEveryWidgetTheyCanFocus) {
+    Open();
+    // Every widget that can take the focus, found as a screen reader finds it.
+    QStringList nameless;
+    std::function<void(QAccessibleInterface*)> walk = [&](QAccessibleInterface* node) {
+        if (node->state().focusable && node->text(QAccessible::Name).isEmpty())
+            nameless << (node->object() != nullptr ? node->object()->objectName() : QStringLiteral("?"));
+        for (int i = 0; i < node->childCount(); ++i)
+            walk(node->child(i));
+    };
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&Window());
+    ASSERT_NE(window, nullptr);
+    walk(window);
+    EXPECT_TRUE(nameless.isEmpty()) << nameless.join(", ").toStdString();
+
+    // The names that come from a tool tip or a caption label rather than the widget's own text.
+    const std::vector<std::pair<const char*, const char*>> names = {
+        {"Befehl2", "Open"},
+        {"Command3", "Open"},
+        {"Command4", "RC4?"},
+        {"Command1", "Beenden"},
+        {"Picture1", "Datei RC4 verschlüsseln"},
+        {"Picture2", "Datei entschlüsseln"},
+        {"Text3(0)", "Passwort:"},
+        {"Text3(1)", "Wiederholung:"},
+        {"Text3(2)", "Passwort:"},
+        {"List1", "Zu verschlüsselnde Dateien in die Liste ziehen oder mit dem Button auswählen:"},
+        {"List2", "Zu entschlüsselnde Dateien in die Liste ziehen oder mt dem Button auswählen:"},
+        {"txtSuffix", "Diesen Suffix erhält der Dateiname der entschlüsselten Datei."},
+    };
+    for (const auto& [name, expected] : names) {
+        QAccessibleInterface* node =
+            QAccessible::queryAccessibleInterface(Find<QWidget>(QString::fromLatin1(name)));
+        ASSERT_NE(node, nullptr) << name;
+        EXPECT_EQ(node->text(QAccessible::Name), QString::fromUtf8(expected)) << name;
     }
 }
 
