@@ -12,7 +12,6 @@
 #include <string>
 #include <vector>
 
-
 class CliWindow : public BatchWindow {
 public:
     CliWindow(BatchSide side, std::vector<std::string> files, const std::string& password, bool showStatus);

@@ -3,9 +3,9 @@
 #include "cli_texts.h"
 
 #include "core/batch_texts.h"
-#include "text/codepage.h"
 #include "core/container.h"
 #include "host/terminal.h"
+#include "text/codepage.h"
 
 #include <filesystem>
 #include <fstream>

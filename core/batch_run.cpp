@@ -19,7 +19,8 @@ constexpr std::int64_t ChunkSize = 10 * static_cast<std::int64_t>(container::Blo
 // The system copies data between a program's buffer and a file's pages fastest when both start at the
 // same offset within a cache line.
 constexpr std::int64_t CacheLine = 64;
-static_assert(ChunkSize % CacheLine == 0, "every chunk must start where the first one does within a cache line");
+static_assert(ChunkSize % CacheLine == 0,
+              "every chunk must start where the first one does within a cache line");
 
 const char* IdleCaption(BatchSide side) {
     return side == BatchSide::Encrypt ? texts::CaptionEncrypt : texts::CaptionDecrypt;

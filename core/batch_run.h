@@ -36,8 +36,8 @@ public:
     // output, letting the window handle its events and rewriting the progress line after every block.
     // plainCrc takes in the plain side of every block (what was read when encrypting, what is written
     // when decrypting), so a file's checksum comes from this one pass.
-    void TransformBlocks(clsRC4& rc4, const std::string& key, host::InputFile& input, host::OutputFile& output,
-                         std::int64_t total, clsCRC& plainCrc);
+    void TransformBlocks(clsRC4& rc4, const std::string& key, host::InputFile& input,
+                         host::OutputFile& output, std::int64_t total, clsCRC& plainCrc);
 
     // Pointer and caption back to idle, nothing else (the end after a refused container).
     void Restore();

@@ -1,9 +1,9 @@
 #include "core/container.h"
 
-#include "text/codepage.h"
 #include "crypto/clsCRC.h"
 #include "crypto/clsRC4.h"
 #include "crypto/clsSHA.h"
+#include "text/codepage.h"
 
 #include <algorithm>
 #include <string_view>

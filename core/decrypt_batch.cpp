@@ -105,8 +105,8 @@ public:
         const std::string checksum = container::ChecksumText(crc.value(), length);
         crc.Clear();
         if (checksum != storedChecksum)
-            window.ShowWarning(texts::ChecksumErrorHead + ShownName(window, outputPath) + texts::ChecksumErrorMiddle +
-                               texts::NewLine + texts::ChecksumErrorTail);
+            window.ShowWarning(texts::ChecksumErrorHead + ShownName(window, outputPath) +
+                               texts::ChecksumErrorMiddle + texts::NewLine + texts::ChecksumErrorTail);
         return true;
     }
 

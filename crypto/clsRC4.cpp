@@ -1,8 +1,8 @@
 #include "crypto/clsRC4.h"
 
-#include "text/codepage.h"
 #include "crypto/wipe.h"
 #include "crypto/xor_kernels.h"
+#include "text/codepage.h"
 
 #include <algorithm>
 #include <cmath>
@@ -166,7 +166,8 @@ void clsRC4::EncryptByte(std::span<std::uint8_t> ByteArray, const std::string& K
     EncryptByte(ByteArray, ByteArray, Key);
 }
 
-void clsRC4::EncryptByte(std::span<const std::uint8_t> Source, std::span<std::uint8_t> Target, const std::string& Key) {
+void clsRC4::EncryptByte(std::span<const std::uint8_t> Source, std::span<std::uint8_t> Target,
+                         const std::string& Key) {
     if (Target.size() != Source.size())
         throw std::invalid_argument("clsRC4::EncryptByte: source and target differ in size");
     if (!Key.empty())

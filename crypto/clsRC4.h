@@ -36,7 +36,8 @@ public:
     // The same, with the result written to Target and Source left as it is. Target has Source's size and
     // is either Source itself or does not overlap it. Lets a caller read into one buffer and write from
     // another, each placed as its file wants it.
-    void EncryptByte(std::span<const std::uint8_t> Source, std::span<std::uint8_t> Target, const std::string& Key);
+    void EncryptByte(std::span<const std::uint8_t> Source, std::span<std::uint8_t> Target,
+                     const std::string& Key);
 
     // Subscribes to the Progress notification (pass nullptr to unsubscribe).
     void OnProgress(ProgressHandler handler) { progress_ = std::move(handler); }

@@ -1,7 +1,7 @@
 #include "crypto/clsSHA.h"
 
-#include "text/codepage.h"
 #include "crypto/wipe.h"
+#include "text/codepage.h"
 
 #include <cstring>
 

@@ -53,8 +53,8 @@ __attribute__((target("avx2"))) inline void Xor32(std::uint8_t* out, const std::
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(out), _mm256_xor_si256(d, k));
 }
 
-__attribute__((target("avx2"))) void XorAvx2(std::uint8_t* out, const std::uint8_t* in, const std::uint8_t* key,
-                                             std::size_t n) noexcept {
+__attribute__((target("avx2"))) void XorAvx2(std::uint8_t* out, const std::uint8_t* in,
+                                             const std::uint8_t* key, std::size_t n) noexcept {
     for (; n >= 128; n -= 128, out += 128, in += 128, key += 128) {
         Xor32(out, in, key);
         Xor32(out + 32, in + 32, key + 32);
@@ -111,7 +111,8 @@ XorFunction Fastest() noexcept {
 
 } // namespace
 
-void Xor(Path path, std::uint8_t* out, const std::uint8_t* in, const std::uint8_t* key, std::size_t n) noexcept {
+void Xor(Path path, std::uint8_t* out, const std::uint8_t* in, const std::uint8_t* key,
+         std::size_t n) noexcept {
     Function(path)(out, in, key, n);
 }
 

@@ -14,7 +14,8 @@ enum class Path { Portable, Sse2, Avx2 };
 
 // out[i] = in[i] ^ key[i] for i < n, with the given implementation; only call with a supported path. out
 // and in are the same array or do not overlap; key overlaps neither.
-void Xor(Path path, std::uint8_t* out, const std::uint8_t* in, const std::uint8_t* key, std::size_t n) noexcept;
+void Xor(Path path, std::uint8_t* out, const std::uint8_t* in, const std::uint8_t* key,
+         std::size_t n) noexcept;
 // The same with the fastest supported implementation, chosen once.
 void Xor(std::uint8_t* out, const std::uint8_t* in, const std::uint8_t* key, std::size_t n) noexcept;
 

@@ -224,7 +224,8 @@ OutputFile::OutputFile(const std::string& path) : path_(path), handle_(-1) {
         // A folder or FIFO at the name answers EEXIST as well; it is named for what it is.
         const int error = errno;
         struct stat st {};
-        if (error == EEXIST && ::lstat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode))
+        if (error == EEXIST && ::lstat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode) &&
+            !S_ISLNK(st.st_mode))
             ThrowNotOrdinary(path, st.st_mode);
         ThrowErrno(path, error);
     }

@@ -28,7 +28,7 @@ public:
         if (offset + size > capacity_) {
             // Room for any offset, so that buffers moving along a file are not taken anew for each piece.
             capacity_ = size + Alignment;
-            data_.reset(static_cast<std::uint8_t*>(::operator new(capacity_, std::align_val_t{Alignment})));
+            data_.reset(static_cast<std::uint8_t*>(::operator new (capacity_, std::align_val_t{Alignment})));
         }
         offset_ = offset;
         size_ = size;
@@ -44,7 +44,9 @@ public:
 
 private:
     struct AlignedDelete {
-        void operator()(std::uint8_t* p) const noexcept { ::operator delete(p, std::align_val_t{Alignment}); }
+        void operator()(std::uint8_t* p) const noexcept {
+            ::operator delete (p, std::align_val_t{Alignment});
+        }
     };
     std::unique_ptr<std::uint8_t, AlignedDelete> data_;
     std::size_t offset_ = 0;

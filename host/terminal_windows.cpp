@@ -29,8 +29,8 @@ void RestoreConsole() {
 class ConsoleHandle {
 public:
     explicit ConsoleHandle(const wchar_t* name)
-        : handle_(::CreateFileW(name, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, 0, nullptr)) {}
+        : handle_(::CreateFileW(name, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, 0, nullptr)) {}
     ~ConsoleHandle() {
         if (handle_ != INVALID_HANDLE_VALUE)
             ::CloseHandle(handle_);

@@ -67,7 +67,9 @@ void FileListBox::SetHorizontalExtent(int pixels) {
     updateGeometries();
 }
 
-void FileListBox::SetLocked(bool locked) { locked_ = locked; }
+void FileListBox::SetLocked(bool locked) {
+    locked_ = locked;
+}
 
 Qt::ScrollBarPolicy FileListBox::ExtentPolicy() const {
     return extent_ > viewport()->width() ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;

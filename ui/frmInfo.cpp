@@ -12,7 +12,8 @@
 
 namespace {
 
-QLabel* BannerLabel(QWidget* banner, const char* name, const QString& text, const QFont& font, int left, int top) {
+QLabel* BannerLabel(QWidget* banner, const char* name, const QString& text, const QFont& font, int left,
+                    int top) {
     auto* label = new QLabel(text, banner);
     label->setObjectName(QString::fromLatin1(name));
     label->setFont(font);
@@ -48,9 +49,11 @@ frmInfo::frmInfo(QWidget* owner)
     banner->setPalette(grey);
     banner->setAutoFillBackground(true);
 
-    Label3_ = BannerLabel(banner, "Label3", QString::fromUtf8(ui_texts::InfoBanner), look::VerdanaFont(24), 300, 120);
+    Label3_ = BannerLabel(banner, "Label3", QString::fromUtf8(ui_texts::InfoBanner), look::VerdanaFont(24),
+                          300, 120);
     Label4_ = BannerLabel(banner, "Label4", VersionText(), look::VerdanaFont(8.25), 360, 660);
-    Label1_ = BannerLabel(banner, "Label1", QString::fromUtf8(ui_texts::InfoCredit), look::VerdanaFont(8.25), 5160, 660);
+    Label1_ = BannerLabel(banner, "Label1", QString::fromUtf8(ui_texts::InfoCredit), look::VerdanaFont(8.25),
+                          5160, 660);
     Label1_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     Label2_ = new QLabel(this);

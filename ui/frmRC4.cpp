@@ -34,11 +34,19 @@ namespace {
 constexpr int ExtentSpaces = 25;
 const QString Crlf = QStringLiteral("\r\n");
 
-QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
-QString FromStd(const std::string& utf8) { return QString::fromStdString(utf8); }
-std::string ToStd(const QString& text) { return text.toStdString(); }
+QString Text(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+QString FromStd(const std::string& utf8) {
+    return QString::fromStdString(utf8);
+}
+std::string ToStd(const QString& text) {
+    return text.toStdString();
+}
 
-QString FileNamePart(const QString& path) { return FromStd(Nurdatei(ToStd(path), host::PathSeparator())); }
+QString FileNamePart(const QString& path) {
+    return FromStd(Nurdatei(ToStd(path), host::PathSeparator()));
+}
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const QRect& rect) {
     auto* label = new QLabel(text, parent);
@@ -85,6 +93,17 @@ QLabel* MakePicture(QWidget* parent, const char* name, const char* icon, const Q
     return picture;
 }
 
+// A file list in the fixed-pitch font with the system's colours.
+FileListBox* MakeList(QWidget* parent, const char* name, const QRect& rect) {
+    auto* list = new FileListBox(parent);
+    list->setObjectName(QString::fromLatin1(name));
+    list->setGeometry(rect);
+    list->setFont(look::FixedFont());
+    list->setPalette(QApplication::palette());
+    list->setToolTip(Text(ui_texts::ListTip));
+    return list;
+}
+
 // The label names the widget for screen readers (and is its caption in the accessibility tree).
 void SetCaption(QLabel* label, QWidget* widget) {
     label->setBuddy(widget);
@@ -126,6 +145,16 @@ frmRC4::frmRC4(const std::vector<std::string>& commandLineItems, UiHost host, QW
 }
 
 void frmRC4::BuildWidgets() {
+    // Creation order is stacking order: the frame's shapes and line at the bottom; within each part,
+    // labels and images before the controls that take input.
+    BuildFrame();
+    BuildEncryptionHalf();
+    BuildDecryptionHalf();
+    BuildFooter();
+    Connect();
+}
+
+void frmRC4::BuildFrame() {
     using look::TwipsRect;
     setObjectName(QStringLiteral("frmRC4"));
     setWindowTitle(Text(ui_texts::MainCaption));
@@ -141,60 +170,72 @@ void frmRC4::BuildWidgets() {
     setPalette(black);
     setAutoFillBackground(true);
 
-    // Creation order is stacking order: shapes and lines at the bottom, then labels and images, then
-    // the controls that take input.
     Shape1 = MakeShape(this, "Shape1", QFrame::Box, TwipsRect(120, 60, 7335, 3855));
     Shape2 = MakeShape(this, "Shape2", QFrame::Box, TwipsRect(120, 4080, 7335, 3975));
     // A horizontal line frame draws its line through the middle of its height.
-    Line1 = MakeShape(this, "Line1", QFrame::HLine, QRect(look::Px(-60), look::Px(8460) - 1, look::Px(7740), 3));
+    Line1 =
+        MakeShape(this, "Line1", QFrame::HLine, QRect(look::Px(-60), look::Px(8460) - 1, look::Px(7740), 3));
+}
 
-    Label2 = MakeAutoLabel(this, "Label2", Text(ui_texts::EncryptListHeading), TwipsRect(300, 180, 5595, 195));
-    Label3 = MakeAutoLabel(this, "Label3", Text(ui_texts::DecryptListHeading), TwipsRect(300, 4200, 5565, 195));
+void frmRC4::BuildEncryptionHalf() {
+    using look::TwipsRect;
+    Label2 =
+        MakeAutoLabel(this, "Label2", Text(ui_texts::EncryptListHeading), TwipsRect(300, 180, 5595, 195));
     Label5 = MakeAutoLabel(this, "Label5", Text(ui_texts::FileCountPrefix), TwipsRect(6420, 2700, 480, 195));
-    Label6 = MakeAutoLabel(this, "Label6", Text(ui_texts::FileCountPrefix), TwipsRect(6375, 6720, 480, 195));
     Label5->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Label6->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Label4[0] = MakeAutoLabel(this, "Label4(0)", Text(ui_texts::PasswordCaption), TwipsRect(720, 3000, 690, 195));
-    Label4[1] = MakeAutoLabel(this, "Label4(1)", Text(ui_texts::RepetitionCaption), TwipsRect(420, 3300, 1035, 195));
-    Label4[2] = MakeAutoLabel(this, "Label4(2)", Text(ui_texts::PasswordCaption), TwipsRect(660, 7080, 690, 195));
-    Label1 = MakeLabel(this, "Label1", Text(texts::StatusStart), TwipsRect(60, 8520, 7695, 255));
-    Label1->setAlignment(Qt::AlignCenter);
-    Label1->hide();
+    Label4[0] =
+        MakeAutoLabel(this, "Label4(0)", Text(ui_texts::PasswordCaption), TwipsRect(720, 3000, 690, 195));
+    Label4[1] =
+        MakeAutoLabel(this, "Label4(1)", Text(ui_texts::RepetitionCaption), TwipsRect(420, 3300, 1035, 195));
     Image1[0] = MakePicture(this, "Image1(0)", "keys", TwipsRect(3540, 3000, 480, 480));
-    Image1[1] = MakePicture(this, "Image1(1)", "keys", TwipsRect(3540, 7020, 480, 480));
 
-    Befehl2 = MakeIconButton(this, "Befehl2", "folder_open", ui_texts::OpenTip, TwipsRect(6840, 120, 435, 315));
+    Befehl2 =
+        MakeIconButton(this, "Befehl2", "folder_open", ui_texts::OpenTip, TwipsRect(6840, 120, 435, 315));
     // This button's face is the system's window colour rather than the button colour.
     QPalette face = Befehl2->palette();
     face.setColor(QPalette::Button, QApplication::palette().color(QPalette::Base));
     Befehl2->setPalette(face);
-
-    List1 = new FileListBox(this);
-    List1->setObjectName(QStringLiteral("List1"));
-    List1->setGeometry(TwipsRect(240, 480, 7035, 2160));
-    Command5 = MakeButton(this, "Command5", Text(ui_texts::ClearCaption), ui_texts::ClearTip, TwipsRect(7020, 2700, 255, 255));
+    List1 = MakeList(this, "List1", TwipsRect(240, 480, 7035, 2160));
+    Command5 = MakeButton(this, "Command5", Text(ui_texts::ClearCaption), ui_texts::ClearTip,
+                          TwipsRect(7020, 2700, 255, 255));
     Text3[0] = MakePasswordBox(this, 0, TwipsRect(1560, 3000, 1835, 225));
     Text3[1] = MakePasswordBox(this, 1, TwipsRect(1560, 3300, 1835, 225));
     cmdEnc = MakeButton(this, "cmdEnc", Text(texts::CaptionEncrypt), ui_texts::EncryptTip,
                         TwipsRect(4260, 3000, 2475, 675), true);
+    // The padlock lies on its button and lets every click through to it, so a click on the padlock is a
+    // click on the button, pressed look included.
+    Picture1 =
+        MakePicture(cmdEnc, "Picture1", "padlock_closed", TwipsRect(4380 - 4260, 3075 - 3000, 480, 480));
+    Picture1->setAttribute(Qt::WA_TransparentForMouseEvents);
+    Picture1->setAccessibleName(cmdEnc->toolTip());
 
-    Command3 = MakeIconButton(this, "Command3", "folder_open", ui_texts::OpenTip, TwipsRect(6840, 4140, 435, 315));
-    List2 = new FileListBox(this);
-    List2->setObjectName(QStringLiteral("List2"));
-    List2->setGeometry(TwipsRect(300, 4500, 6975, 2160));
-    Command6 = MakeButton(this, "Command6", Text(ui_texts::ClearCaption), ui_texts::ClearTip, TwipsRect(6960, 6720, 255, 255));
+    SetCaption(Label2, List1);
+    SetCaption(Label4[0], Text3[0]);
+    SetCaption(Label4[1], Text3[1]);
+}
+
+void frmRC4::BuildDecryptionHalf() {
+    using look::TwipsRect;
+    Label3 =
+        MakeAutoLabel(this, "Label3", Text(ui_texts::DecryptListHeading), TwipsRect(300, 4200, 5565, 195));
+    Label6 = MakeAutoLabel(this, "Label6", Text(ui_texts::FileCountPrefix), TwipsRect(6375, 6720, 480, 195));
+    Label6->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Label4[2] =
+        MakeAutoLabel(this, "Label4(2)", Text(ui_texts::PasswordCaption), TwipsRect(660, 7080, 690, 195));
+    Image1[1] = MakePicture(this, "Image1(1)", "keys", TwipsRect(3540, 7020, 480, 480));
+
+    Command3 =
+        MakeIconButton(this, "Command3", "folder_open", ui_texts::OpenTip, TwipsRect(6840, 4140, 435, 315));
+    List2 = MakeList(this, "List2", TwipsRect(300, 4500, 6975, 2160));
+    Command6 = MakeButton(this, "Command6", Text(ui_texts::ClearCaption), ui_texts::ClearTip,
+                          TwipsRect(6960, 6720, 255, 255));
     Text3[2] = MakePasswordBox(this, 2, TwipsRect(1500, 7080, 1835, 225));
-    Command2 = MakeButton(this, "Command2", Text(ui_texts::MaskedCaption), ui_texts::MaskTip, TwipsRect(3000, 7380, 315, 255));
+    Command2 = MakeButton(this, "Command2", Text(ui_texts::MaskedCaption), ui_texts::MaskTip,
+                          TwipsRect(3000, 7380, 315, 255));
     cmdDec = MakeButton(this, "cmdDec", Text(texts::CaptionDecrypt), ui_texts::DecryptTip,
                         TwipsRect(4200, 7020, 2475, 675), true);
-
-    // The padlocks lie on their buttons and let every click through to them, so a click on a padlock
-    // is a click on its button, pressed look included.
-    Picture1 = MakePicture(cmdEnc, "Picture1", "padlock_closed", TwipsRect(4380 - 4260, 3075 - 3000, 480, 480));
     Picture2 = MakePicture(cmdDec, "Picture2", "padlock_open", TwipsRect(4380 - 4200, 7110 - 7020, 480, 480));
-    Picture1->setAttribute(Qt::WA_TransparentForMouseEvents);
     Picture2->setAttribute(Qt::WA_TransparentForMouseEvents);
-    Picture1->setAccessibleName(cmdEnc->toolTip());
     Picture2->setAccessibleName(cmdDec->toolTip());
 
     for (int i = 0; i < 2; ++i) {
@@ -219,22 +260,28 @@ void frmRC4::BuildWidgets() {
     // No label stands beside the suffix box; its tool tip says what it holds.
     txtSuffix->setAccessibleName(txtSuffix->toolTip());
 
-    Command4 = MakeIconButton(this, "Command4", "question", ui_texts::InfoTip, TwipsRect(6360, 8100, 435, 315));
-    Command1 = MakeIconButton(this, "Command1", "exit", ui_texts::ExitTip, TwipsRect(6900, 8100, 555, 315));
-    dummy = MakeButton(this, "dummy", Text(ui_texts::DummyCaption), nullptr, TwipsRect(60, 8220, 915, 195), true);
+    SetCaption(Label3, List2);
+    SetCaption(Label4[2], Text3[2]);
+}
 
+void frmRC4::BuildFooter() {
+    using look::TwipsRect;
+    Label1 = MakeLabel(this, "Label1", Text(texts::StatusStart), TwipsRect(60, 8520, 7695, 255));
+    Label1->setAlignment(Qt::AlignCenter);
+    Label1->hide();
+    Command4 =
+        MakeIconButton(this, "Command4", "question", ui_texts::InfoTip, TwipsRect(6360, 8100, 435, 315));
+    Command1 = MakeIconButton(this, "Command1", "exit", ui_texts::ExitTip, TwipsRect(6900, 8100, 555, 315));
+    dummy =
+        MakeButton(this, "dummy", Text(ui_texts::DummyCaption), nullptr, TwipsRect(60, 8220, 915, 195), true);
+}
+
+void frmRC4::Connect() {
     for (FileListBox* list : {List1, List2}) {
-        list->setFont(look::FixedFont());
-        list->setPalette(QApplication::palette());
-        list->setToolTip(Text(ui_texts::ListTip));
-        connect(list, &FileListBox::FilesDropped, this, [this, list](const QStringList& paths) { List_Drop(*list, paths); });
+        connect(list, &FileListBox::FilesDropped, this,
+                [this, list](const QStringList& paths) { List_Drop(*list, paths); });
         connect(list, &FileListBox::DoubleClicked, this, [this, list] { List_DoubleClick(*list); });
     }
-    SetCaption(Label2, List1);
-    SetCaption(Label3, List2);
-    for (std::size_t i = 0; i < Text3.size(); ++i)
-        SetCaption(Label4[i], Text3[i]);
-
     connect(Command5, &QPushButton::clicked, this, [this] { ClearButton_Click(*List1); });
     connect(Command6, &QPushButton::clicked, this, [this] { ClearButton_Click(*List2); });
     connect(Befehl2, &QPushButton::clicked, this, [this] { OpenButton_Click(BatchSide::Encrypt); });
@@ -248,8 +295,8 @@ void frmRC4::BuildWidgets() {
 
 void frmRC4::SetTabOrder() {
     // The focus order of the layout; labels, pictures and images hold no place in Qt's chain.
-    const std::vector<QWidget*> order = {Befehl2,  Command1, cmdEnc,   Command3, cmdDec,     Text3[0],
-                                         Text3[1], Text3[2], Command2, dummy,    Command4,   List1,
+    const std::vector<QWidget*> order = {Befehl2,  Command1, cmdEnc,   Command3,   cmdDec,     Text3[0],
+                                         Text3[1], Text3[2], Command2, dummy,      Command4,   List1,
                                          Command5, List2,    Command6, Option1[0], Option1[1], txtSuffix};
     for (std::size_t i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
@@ -389,11 +436,11 @@ void frmRC4::OpenButton_Click(BatchSide side) {
         return;
     const bool encrypt = side == BatchSide::Encrypt;
     Label1->setText(Text(texts::StatusStart));
-    const QString result =
-        StdDialoge::ShowOpenDialog(host_, this, Text(encrypt ? ui_texts::EncryptDialogTitle : ui_texts::DecryptDialogTitle),
-                                   FromStd(host::CurrentDirectory()), QString(),
-                                   Text(encrypt ? ui_texts::EncryptDialogFilter : ui_texts::DecryptDialogFilter),
-                                   Text(encrypt ? ui_texts::EncryptDialogExtension : ui_texts::DecryptDialogExtension));
+    const QString result = StdDialoge::ShowOpenDialog(
+        host_, this, Text(encrypt ? ui_texts::EncryptDialogTitle : ui_texts::DecryptDialogTitle),
+        FromStd(host::CurrentDirectory()), QString(),
+        Text(encrypt ? ui_texts::EncryptDialogFilter : ui_texts::DecryptDialogFilter),
+        Text(encrypt ? ui_texts::EncryptDialogExtension : ui_texts::DecryptDialogExtension));
     // The dialog ran its own event loop: a batch may have started on this list meanwhile.
     if (!result.isEmpty() && !list.Locked()) {
         const QStringList parts = result.split(QChar(u'\0'));
@@ -480,13 +527,21 @@ void frmRC4::RunningBatchChanged() {
 
 // --- BatchWindow ---
 
-FileListBox& frmRC4::List(BatchSide side) const { return side == BatchSide::Encrypt ? *List1 : *List2; }
+FileListBox& frmRC4::List(BatchSide side) const {
+    return side == BatchSide::Encrypt ? *List1 : *List2;
+}
 
-QLabel& frmRC4::CountLabel(const FileListBox& list) const { return &list == List1 ? *Label5 : *Label6; }
+QLabel& frmRC4::CountLabel(const FileListBox& list) const {
+    return &list == List1 ? *Label5 : *Label6;
+}
 
-QPushButton& frmRC4::BatchButton(BatchSide side) const { return side == BatchSide::Encrypt ? *cmdEnc : *cmdDec; }
+QPushButton& frmRC4::BatchButton(BatchSide side) const {
+    return side == BatchSide::Encrypt ? *cmdEnc : *cmdDec;
+}
 
-int frmRC4::ListCount(BatchSide side) const { return List(side).count(); }
+int frmRC4::ListCount(BatchSide side) const {
+    return List(side).count();
+}
 
 std::string frmRC4::ListItem(BatchSide side, int index) const {
     const QListWidgetItem* item = List(side).item(index);
@@ -498,29 +553,50 @@ int frmRC4::ListIndex(BatchSide side) const {
     return item != nullptr && item->isSelected() ? List(side).currentRow() : -1;
 }
 
-void frmRC4::SetListIndex(BatchSide side, int index) { List(side).setCurrentRow(index); }
+void frmRC4::SetListIndex(BatchSide side, int index) {
+    List(side).setCurrentRow(index);
+}
 
-std::string frmRC4::PasswordText(int index) const { return ToStd(Text3.at(static_cast<std::size_t>(index))->text()); }
+std::string frmRC4::PasswordText(int index) const {
+    return ToStd(Text3.at(static_cast<std::size_t>(index))->text());
+}
 
-void frmRC4::FocusPassword(int index) { Text3.at(static_cast<std::size_t>(index))->setFocus(); }
+void frmRC4::FocusPassword(int index) {
+    Text3.at(static_cast<std::size_t>(index))->setFocus();
+}
 
-std::string frmRC4::ButtonCaption(BatchSide side) const { return ToStd(BatchButton(side).text()); }
+std::string frmRC4::ButtonCaption(BatchSide side) const {
+    return ToStd(BatchButton(side).text());
+}
 
-void frmRC4::SetButtonCaption(BatchSide side, const std::string& caption) { BatchButton(side).setText(FromStd(caption)); }
+void frmRC4::SetButtonCaption(BatchSide side, const std::string& caption) {
+    BatchButton(side).setText(FromStd(caption));
+}
 
-std::string frmRC4::StatusText() const { return ToStd(Label1->text()); }
+std::string frmRC4::StatusText() const {
+    return ToStd(Label1->text());
+}
 
-void frmRC4::SetStatusText(const std::string& text) { Label1->setText(FromStd(text)); }
+void frmRC4::SetStatusText(const std::string& text) {
+    Label1->setText(FromStd(text));
+}
 
-void frmRC4::ShowStatus() { Label1->show(); }
+void frmRC4::ShowStatus() {
+    Label1->show();
+}
 
-bool frmRC4::SuffixSelected() const { return Option1[1]->isChecked(); }
+bool frmRC4::SuffixSelected() const {
+    return Option1[1]->isChecked();
+}
 
-std::string frmRC4::SuffixText() const { return ToStd(txtSuffix->text()); }
+std::string frmRC4::SuffixText() const {
+    return ToStd(txtSuffix->text());
+}
 
 char frmRC4::DecimalSeparator() const {
     const QString point = QLocale().decimalPoint();
-    return point.size() == 1 && point.front().unicode() < 0x80 ? static_cast<char>(point.front().unicode()) : '.';
+    return point.size() == 1 && point.front().unicode() < 0x80 ? static_cast<char>(point.front().unicode())
+                                                               : '.';
 }
 
 void frmRC4::ShowWarning(const std::string& text) {
@@ -534,7 +610,8 @@ void frmRC4::PumpEvents() {
     pass.start();
     host_.eventPass();
     constexpr int WorkPerPass = 40;
-    pumpInterval_ = std::clamp(std::chrono::nanoseconds(pass.nsecsElapsed()) * WorkPerPass, leastInterval_, mostInterval_);
+    pumpInterval_ = std::clamp(std::chrono::nanoseconds(pass.nsecsElapsed()) * WorkPerPass, leastInterval_,
+                               mostInterval_);
     // Counted from the end of the pass: time spent in a handler (a dialog, say) is not work time.
     lastPump_.start();
 }

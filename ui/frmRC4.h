@@ -79,7 +79,13 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The widgets, part by part, and their connections to the handlers.
     void BuildWidgets();
+    void BuildFrame();
+    void BuildEncryptionHalf();
+    void BuildDecryptionHalf();
+    void BuildFooter();
+    void Connect();
     void SetTabOrder();
     void StartUp(const std::vector<std::string>& commandLineItems);
     void CommandLineIntake(const std::vector<std::string>& commandLineItems);

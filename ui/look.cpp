@@ -9,7 +9,9 @@
 #include <cmath>
 
 // Resources of a static library are registered by hand: nothing references their initialiser otherwise.
-static void RegisterIcons() { Q_INIT_RESOURCE(icons); }
+static void RegisterIcons() {
+    Q_INIT_RESOURCE(icons);
+}
 
 namespace look {
 
@@ -39,7 +41,9 @@ bool Installed(const QFont& font, const QString& family) {
 
 } // namespace
 
-int Px(int twips) { return static_cast<int>(std::lround(static_cast<double>(twips) / TwipsPerPixel)); }
+int Px(int twips) {
+    return static_cast<int>(std::lround(static_cast<double>(twips) / TwipsPerPixel));
+}
 
 QRect TwipsRect(int left, int top, int width, int height) {
     return QRect(Px(left), Px(top), Px(width), Px(height));
@@ -53,9 +57,11 @@ QFont SansFont(bool bold) {
         if (Installed(font, "MS Sans Serif"))
             return font;
         // Most substitutes run wider than the old bitmap font; narrow them to its widths.
-        const qreal width = QFontMetricsF(font).horizontalAdvance(QString::fromUtf8(ui_texts::EncryptListHeading));
+        const qreal width =
+            QFontMetricsF(font).horizontalAdvance(QString::fromUtf8(ui_texts::EncryptListHeading));
         if (width > HeadingWidthInOriginalFont)
-            font.setStretch(std::max(70, static_cast<int>(std::floor(100.0 * HeadingWidthInOriginalFont / width))));
+            font.setStretch(
+                std::max(70, static_cast<int>(std::floor(100.0 * HeadingWidthInOriginalFont / width))));
         return font;
     }();
     QFont font = regular;

@@ -15,7 +15,9 @@ constexpr int TwipsPerPixel = 15;
 int Px(int twips);
 QRect TwipsRect(int left, int top, int width, int height);
 
-inline QColor Olive() { return QColor(128, 128, 0); }
+inline QColor Olive() {
+    return QColor(128, 128, 0);
+}
 
 // "MS Sans Serif" 8.25 pt where installed; otherwise a sans-serif narrowed to the same text widths, so
 // the labels keep the lengths the layout was made for.

@@ -17,8 +17,8 @@ struct UiHost {
     std::function<void(QWidget* owner, const QString& title, const QString& text)> warningBox;
     // The multi-select open-file dialog, opening at start (a folder, or a file in it). Returns the chosen
     // files as full paths, none when cancelled. The filter is in Qt's form ("Name (*.a *.b);;...").
-    std::function<QStringList(QWidget* owner, const QString& title, const QString& start, const QString& filter,
-                              const QString& defaultSuffix)>
+    std::function<QStringList(QWidget* owner, const QString& title, const QString& start,
+                              const QString& filter, const QString& defaultSuffix)>
         openFiles;
     // One pass of the event loop: handles every pending event, so other handlers run inside the call.
     std::function<void()> eventPass;

@@ -33,7 +33,9 @@ protected:
         return path;
     }
 
-    bool Exists(const std::string& name) const { return std::filesystem::exists(PathFromUtf8(dir.File(name))); }
+    bool Exists(const std::string& name) const {
+        return std::filesystem::exists(PathFromUtf8(dir.File(name)));
+    }
 
     void ExpectIdle() const {
         EXPECT_EQ(window.caption[0], "RC4 Encrypt");

@@ -147,7 +147,8 @@ TEST_F(SharedFiles, AFileGrowingWhileItIsEncryptedGivesAContainerThatOpensWhole)
     host::faults::Reset();
     EXPECT_TRUE(window.warnings.empty()) << window.warnings[0];
     Bytes restored;
-    EXPECT_EQ(container::OpenContainer(ReadBytes(plain + ".rc4"), Password, restored), container::OpenResult::Ok);
+    EXPECT_EQ(container::OpenContainer(ReadBytes(plain + ".rc4"), Password, restored),
+              container::OpenResult::Ok);
     EXPECT_EQ(restored, before);
 }
 

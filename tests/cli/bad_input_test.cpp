@@ -107,7 +107,8 @@ TEST_F(Cli, NamesThatAreNoFiles) {
     fs::create_directory(dir.File("ordner"));
     // A name may hold anything but '/' and NUL: printed raw, this one would set the terminal's title.
     const std::string hostile = "fehlt\x1B]0;gehackt\x07\nFalsches Passwort!";
-    const Result r = Run({"encrypt", "--password-stdin", dir.File("fehlt"), dir.File("ordner"), dir.File(hostile)}, Pw);
+    const Result r =
+        Run({"encrypt", "--password-stdin", dir.File("fehlt"), dir.File("ordner"), dir.File(hostile)}, Pw);
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find(dir.File("fehlt")), std::string::npos) << r.err;
     EXPECT_NE(r.err.find(dir.File("ordner")), std::string::npos) << r.err;

@@ -74,13 +74,13 @@ TEST_F(Cli, UsageErrorsExitWith2AndTouchNothing) {
         {{"encrypt", "--password-stdin", "--password-file", plain, plain}, "pw\n"},
         {{"encrypt", "--password-file", dir.File("nicht-da"), plain}, ""},
         {{"encrypt", "--password-file", dir.Path().string(), plain}, ""}, // a folder
-        {{"encrypt", "--password-file", "/dev/zero", plain}, ""},        // a first line without end
+        {{"encrypt", "--password-file", "/dev/zero", plain}, ""},         // a first line without end
         // Characters Windows-1252 cannot hold, and bytes that are no UTF-8 (a Latin-1 file), would all
         // become '?' and open each other's containers.
-        {{"encrypt", "--password-stdin", plain}, "\xC5\x82\n"},                 // "ł"
-        {{"decrypt", "--password-stdin", plain + ".rc4"}, "\xD0\x96\n"},        // "Ж"
-        {{"encrypt", "--password-stdin", plain}, "\xF0\x9F\x94\x92\n"},         // an emoji
-        {{"encrypt", "--password-stdin", plain}, "\xE4\xF6\xFC\n"},             // "äöü" in Latin-1
+        {{"encrypt", "--password-stdin", plain}, "\xC5\x82\n"},          // "ł"
+        {{"decrypt", "--password-stdin", plain + ".rc4"}, "\xD0\x96\n"}, // "Ж"
+        {{"encrypt", "--password-stdin", plain}, "\xF0\x9F\x94\x92\n"},  // an emoji
+        {{"encrypt", "--password-stdin", plain}, "\xE4\xF6\xFC\n"},      // "äöü" in Latin-1
         {{"decrypt", "--password-stdin", "--suffix", "x/y", plain + ".rc4"}, "pw\n"},
         {{"encrypt", "--suffix", "x", "--password-stdin", plain}, "pw\n"},
         {{"decrypt", "--suffix", "x", "--original-name", "--password-stdin", plain}, "pw\n"},
@@ -94,7 +94,8 @@ TEST_F(Cli, UsageErrorsExitWith2AndTouchNothing) {
         EXPECT_NE(r.err, "") << shown;
     }
     EXPECT_FALSE(std::filesystem::exists(plain + ".rc4"));
-    EXPECT_NE(Run({"encrypt", "--password-file", dir.Path().string(), plain}).err.find("Ordner"), std::string::npos);
+    EXPECT_NE(Run({"encrypt", "--password-file", dir.Path().string(), plain}).err.find("Ordner"),
+              std::string::npos);
 
     // 32 characters are the most the window takes, umlauts included.
     EXPECT_EQ(Run({"encrypt", "--password-stdin", plain}, umlauts32 + "\n").status, 0);

@@ -1,8 +1,8 @@
-#include "text/codepage.h"
 #include "core/container.h"
 #include "crypto/clsRC4.h"
 #include "support/bytes.h"
 #include "support/temp_dir.h"
+#include "text/codepage.h"
 
 #include <gtest/gtest.h>
 

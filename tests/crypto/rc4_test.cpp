@@ -117,14 +117,16 @@ TEST(Rc4, IntoASecondArrayLikeInPlaceLeavingTheSourceAlone) {
         // The target sits at an odd address, as the batches place it.
         Bytes target(n + 31, 0xEE);
         rc4.OnProgress([&](std::int32_t p) { separateProgress.push_back(p); });
-        rc4.EncryptByte(std::span<const std::uint8_t>(plain), std::span<std::uint8_t>(target.data() + 31, n), key);
+        rc4.EncryptByte(std::span<const std::uint8_t>(plain), std::span<std::uint8_t>(target.data() + 31, n),
+                        key);
         EXPECT_TRUE(std::equal(inPlace.begin(), inPlace.end(), target.begin() + 31)) << n;
         EXPECT_EQ(Bytes(target.begin(), target.begin() + 31), Bytes(31, 0xEE)) << n;
         EXPECT_EQ(plain, RandomBytes(n, static_cast<std::uint32_t>(n) + 5)) << n;
         EXPECT_EQ(separateProgress, inPlaceProgress) << n;
     }
     Bytes shorter(10);
-    EXPECT_THROW(rc4.EncryptByte(std::span<const std::uint8_t>(RandomBytes(11, 1)), std::span<std::uint8_t>(shorter), key),
+    EXPECT_THROW(rc4.EncryptByte(std::span<const std::uint8_t>(RandomBytes(11, 1)),
+                                 std::span<std::uint8_t>(shorter), key),
                  std::invalid_argument);
 }
 

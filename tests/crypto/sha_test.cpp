@@ -1,5 +1,5 @@
-#include "text/codepage.h"
 #include "crypto/clsSHA.h"
+#include "text/codepage.h"
 
 #include <gtest/gtest.h>
 

@@ -36,7 +36,8 @@ TEST(XorKernels, AllPathsAgreeWithTheDefinition) {
         // Into a separate array: the same bytes there, the source untouched.
         for (auto path : paths) {
             std::vector<std::uint8_t> out(plain.begin(), plain.end());
-            xorkernels::Xor(path, out.data() + dataOffset, key.data() + dataOffset + 1, key.data() + keyOffset, n);
+            xorkernels::Xor(path, out.data() + dataOffset, key.data() + dataOffset + 1,
+                            key.data() + keyOffset, n);
             std::vector<std::uint8_t> expectedOut(plain.begin(), plain.end());
             for (std::size_t i = 0; i < n; ++i)
                 expectedOut[dataOffset + i] = key[dataOffset + 1 + i] ^ key[keyOffset + i];

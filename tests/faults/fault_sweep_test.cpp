@@ -132,7 +132,8 @@ struct Scenario {
             if (index < reached) {
                 EXPECT_EQ(ReadBytes(Output(i)), Expected(i))
                     << context << ": earlier item " << i << " incomplete";
-            } else if (index == reached && mode == Mode::Encrypt && std::filesystem::exists(PathFromUtf8(Output(i)))) {
+            } else if (index == reached && mode == Mode::Encrypt &&
+                       std::filesystem::exists(PathFromUtf8(Output(i)))) {
                 // A container cut short must never pass for whole when it is opened.
                 const std::vector<std::uint8_t> bytes = ReadBytes(Output(i));
                 std::vector<std::uint8_t> restored;

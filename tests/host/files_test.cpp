@@ -23,8 +23,7 @@ protected:
     TempDir dir;
 };
 
-template <typename Operation>
-host::FileErrorKind FailureKind(Operation operation) {
+template <typename Operation> host::FileErrorKind FailureKind(Operation operation) {
     try {
         operation();
     } catch (const host::FileError& e) {
@@ -124,7 +123,8 @@ TEST_F(Files, FolderInTheWayIsNoRefusedAccess) {
 
 TEST_F(Files, NamesOutsideAsciiKeepEveryCharacter) {
     // Latin-1, outside Windows-1252, and outside the 16-bit range (a surrogate pair in UTF-16).
-    for (const std::string name : {"Übersicht é.txt", "Ελληνικά.txt", "数据.txt", "emoji \xF0\x9F\x94\x92.txt"}) {
+    for (const std::string name :
+         {"Übersicht é.txt", "Ελληνικά.txt", "数据.txt", "emoji \xF0\x9F\x94\x92.txt"}) {
         SCOPED_TRACE(name);
         const std::string path = dir.File(name);
         const std::vector<std::uint8_t> bytes = RandomBytes(17, 3);
@@ -179,7 +179,7 @@ TEST_F(Files, EntriesAreLookedAtWithoutFollowingLinksOrOpeningThem) {
     const struct {
         const char* name;
         host::EntryKind kind;
-    } cases[] = {{"missing", host::EntryKind::None}, {"file", host::EntryKind::File},
+    } cases[] = {{"missing", host::EntryKind::None},  {"file", host::EntryKind::File},
                  {"folder", host::EntryKind::Folder}, {"link", host::EntryKind::Link},
                  {"dangling", host::EntryKind::Link}, {"fifo", host::EntryKind::Special},
                  {"socket", host::EntryKind::Special}};
@@ -188,7 +188,8 @@ TEST_F(Files, EntriesAreLookedAtWithoutFollowingLinksOrOpeningThem) {
     EXPECT_EQ(host::LookAt("/dev/null"), host::EntryKind::Special);
     // Reading never waits on a FIFO or opens a device; creating never goes through a link.
     for (const char* name : {"fifo", "socket"})
-        EXPECT_EQ(FailureKind([&] { host::InputFile in(dir.File(name)); }), host::FileErrorKind::Other) << name;
+        EXPECT_EQ(FailureKind([&] { host::InputFile in(dir.File(name)); }), host::FileErrorKind::Other)
+            << name;
     EXPECT_EQ(FailureKind([&] { host::InputFile in("/dev/zero"); }), host::FileErrorKind::Other);
     EXPECT_EQ(FailureKind([&] { host::OutputFile out(dir.File("dangling")); }), host::FileErrorKind::Other);
     EXPECT_FALSE(fs::exists(dir.File("nowhere")));

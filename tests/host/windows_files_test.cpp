@@ -81,7 +81,8 @@ TEST_F(WindowsFiles, ClearAttributesLeavesAnOrdinaryDeletableFile) {
         EXPECT_EQ(e.Kind(), host::FileErrorKind::AccessRefused) << e.what();
     }
     host::ClearAttributes(path);
-    EXPECT_EQ(AttributesOf(path) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM), 0u);
+    EXPECT_EQ(AttributesOf(path) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM),
+              0u);
     EXPECT_TRUE(host::FileExists(path));
     host::DeleteFile(path);
     EXPECT_EQ(AttributesOf(path), INVALID_FILE_ATTRIBUTES);
@@ -134,9 +135,8 @@ TEST_F(WindowsFiles, PathsBeyondTheClassicLimitWork) {
     EXPECT_TRUE(host::FileExists(path));
     EXPECT_TRUE(host::IsFolder(folder));
     EXPECT_EQ(host::FileLength(path), 1000);
-    EXPECT_TRUE(host::LeadsTo(folder + "\\..\\" + Utf8FromPath(PathFromUtf8(folder).filename()) +
-                                  "\\long file.txt",
-                              path));
+    EXPECT_TRUE(host::LeadsTo(
+        folder + "\\..\\" + Utf8FromPath(PathFromUtf8(folder).filename()) + "\\long file.txt", path));
     {
         host::InputFile in(path);
         std::vector<std::uint8_t> back(bytes.size());
@@ -146,8 +146,8 @@ TEST_F(WindowsFiles, PathsBeyondTheClassicLimitWork) {
     // Relative to the current folder and with forward slashes, as a user may type it.
     const std::wstring saved = std::filesystem::current_path().wstring();
     std::filesystem::current_path(dir.Path());
-    const std::string relative = "./" + std::string(99, 'a') + "\xC3\xA4/" + std::string(99, 'b') + "\xC3\xA4\\" +
-                                 std::string(99, 'c') + "\xC3\xA4\\long file.txt";
+    const std::string relative = "./" + std::string(99, 'a') + "\xC3\xA4/" + std::string(99, 'b') +
+                                 "\xC3\xA4\\" + std::string(99, 'c') + "\xC3\xA4\\long file.txt";
     EXPECT_TRUE(host::FileExists(relative));
     EXPECT_EQ(host::FileLength(relative), 1000);
     std::filesystem::current_path(saved);

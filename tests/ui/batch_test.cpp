@@ -33,7 +33,9 @@ ino_t Inode(const QString& path) {
     return ::stat(path.toStdString().c_str(), &st) == 0 ? st.st_ino : 0;
 }
 
-QString Quoted(const QStringList& paths) { return '"' + paths.join(QStringLiteral("\" \"")) + '"'; }
+QString Quoted(const QStringList& paths) {
+    return '"' + paths.join(QStringLiteral("\" \"")) + '"';
+}
 
 } // namespace
 
@@ -132,7 +134,8 @@ TEST_F(BatchTest, ACancelClickIsSeenWithinOneFileHoweverSmall) {
     onPass_ = [&] {
         // The click arrives just after the first pass: it is due from the next pass on.
         if (passes_ == 1)
-            QTimer::singleShot(std::chrono::milliseconds(1), Button("cmdEnc"), [&] { Button("cmdEnc")->click(); });
+            QTimer::singleShot(std::chrono::milliseconds(1), Button("cmdEnc"),
+                               [&] { Button("cmdEnc")->click(); });
         else if (passes_ == 2)
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
     };
@@ -186,7 +189,8 @@ TEST_F(BatchTest, ListInWorkAndOtherBatchAreGuardedWhileABatchRuns) {
         // The list in work takes no drop and loses nothing to a double-click.
         EXPECT_FALSE(Drop(1, {late}));
         FileListBox* list = List(1);
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
+                           list->visualItemRect(list->item(1)).center());
         EXPECT_EQ(Items(1), plain);
         // The other list stays open; its padlock starts nothing.
         EXPECT_TRUE(Drop(2, {container}));
@@ -297,10 +301,12 @@ LatencyReport MeasureBatch(frmRC4& window, QPushButton* encrypt, QPushButton* ta
                 std::lock_guard lock(mutex);
                 posted.push_back(Clock::now());
             }
-            QCoreApplication::postEvent(target, new QMouseEvent(QEvent::MouseButtonPress, centre, centre, Qt::LeftButton,
-                                                                Qt::LeftButton, Qt::NoModifier));
-            QCoreApplication::postEvent(target, new QMouseEvent(QEvent::MouseButtonRelease, centre, centre,
-                                                                Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+            QCoreApplication::postEvent(target,
+                                        new QMouseEvent(QEvent::MouseButtonPress, centre, centre,
+                                                        Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+            QCoreApplication::postEvent(target,
+                                        new QMouseEvent(QEvent::MouseButtonRelease, centre, centre,
+                                                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
         }
     });
     const int passesBefore = passes;
@@ -315,7 +321,8 @@ LatencyReport MeasureBatch(frmRC4& window, QPushButton* encrypt, QPushButton* ta
     std::lock_guard lock(mutex);
     for (std::size_t i = 0; i < handled.size() && i < posted.size(); ++i)
         if (handled[i] <= end)
-            report.latenciesMs.push_back(std::chrono::duration<double, std::milli>(handled[i] - posted[i]).count());
+            report.latenciesMs.push_back(
+                std::chrono::duration<double, std::milli>(handled[i] - posted[i]).count());
     host.eventPass = pass;
     return report;
 }
@@ -324,17 +331,19 @@ void Print(const char* what, std::int64_t bytes, LatencyReport report) {
     std::sort(report.latenciesMs.begin(), report.latenciesMs.end());
     std::sort(report.passesMs.begin(), report.passesMs.end());
     if (!report.passesMs.empty())
-        std::printf("pass durations: median %.3f ms, max %.3f ms, sum %.3f ms\n", report.passesMs[report.passesMs.size() / 2],
-                    report.passesMs.back(), report.passSeconds * 1000);
+        std::printf("pass durations: median %.3f ms, max %.3f ms, sum %.3f ms\n",
+                    report.passesMs[report.passesMs.size() / 2], report.passesMs.back(),
+                    report.passSeconds * 1000);
     const auto at = [&](double q) {
-        return report.latenciesMs.empty() ? 0.0
-                                          : report.latenciesMs[static_cast<std::size_t>(q * (report.latenciesMs.size() - 1))];
+        return report.latenciesMs.empty()
+                   ? 0.0
+                   : report.latenciesMs[static_cast<std::size_t>(q * (report.latenciesMs.size() - 1))];
     };
     std::printf("%s: %lld bytes in %.3f s (%.1f MB/s); %d event passes, %.2f %% of the time in them; "
                 "click latency over %zu clicks: median %.2f ms, 90 %% %.2f ms, max %.2f ms\n",
                 what, static_cast<long long>(bytes), report.batchSeconds, bytes / report.batchSeconds / 1e6,
-                report.passes, 100.0 * report.passSeconds / report.batchSeconds, report.latenciesMs.size(), at(0.5),
-                at(0.9), at(1.0));
+                report.passes, 100.0 * report.passSeconds / report.batchSeconds, report.latenciesMs.size(),
+                at(0.5), at(0.9), at(1.0));
 }
 
 } // namespace
@@ -373,7 +382,8 @@ TEST_F(BatchTest, DISABLED_HalfGigabyteThroughTheWindow) {
     QTest::mouseClick(Button("cmdEnc"), Qt::LeftButton);
     std::filesystem::remove(plain.toStdString() + ".rc4");
     ::sync();
-    Print("encryption of 512 MiB", size, MeasureBatch(Window(), Button("cmdEnc"), Button("Command2"), passes_));
+    Print("encryption of 512 MiB", size,
+          MeasureBatch(Window(), Button("cmdEnc"), Button("Command2"), passes_));
     std::filesystem::remove(plain.toStdString() + ".rc4");
     ::sync();
     Print("the same without clicks", size,

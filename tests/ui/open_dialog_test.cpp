@@ -15,7 +15,9 @@ namespace {
 
 const QChar Nul(u'\0');
 
-QString Joined(const QStringList& parts) { return parts.join(Nul); }
+QString Joined(const QStringList& parts) {
+    return parts.join(Nul);
+}
 
 } // namespace
 
@@ -97,7 +99,8 @@ TEST_F(WindowTest, OpenButtonsListWhatTheDialogChose) {
         dialogAnswer_ = c.chosen;
         QTest::mouseClick(Button(c.button), Qt::LeftButton);
         EXPECT_EQ(Items(c.list), c.listed);
-        EXPECT_EQ(LabelText(c.list == 1 ? "Label5" : "Label6"), QStringLiteral("Files: %1").arg(c.listed.size()));
+        EXPECT_EQ(LabelText(c.list == 1 ? "Label5" : "Label6"),
+                  QStringLiteral("Files: %1").arg(c.listed.size()));
         EXPECT_GE(List(c.list)->HorizontalExtent(), 0);
     }
 }

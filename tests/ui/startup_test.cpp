@@ -155,9 +155,10 @@ TEST_F(WindowTest, ScreenReadersFindANameForEveryWidgetTheyCanFocus) {
 
 TEST_F(WindowTest, TabKeyWalksTheWidgetsInLayoutOrder) {
     Open();
-    const QStringList expected = {"Befehl2",  "Command1", "cmdEnc",   "Command3",   "cmdDec",     "Text3(0)",
-                                  "Text3(1)", "Text3(2)", "Command2", "dummy",      "Command4",   "List1",
-                                  "Command5", "List2",    "Command6", "Option1(0)", "Option1(1)", "txtSuffix"};
+    const QStringList expected = {"Befehl2",    "Command1",   "cmdEnc",   "Command3", "cmdDec",
+                                  "Text3(0)",   "Text3(1)",   "Text3(2)", "Command2", "dummy",
+                                  "Command4",   "List1",      "Command5", "List2",    "Command6",
+                                  "Option1(0)", "Option1(1)", "txtSuffix"};
     QStringList chain;
     QWidget* widget = Button("Befehl2");
     for (qsizetype i = 0; i < expected.size(); ++i) {
