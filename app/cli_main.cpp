@@ -46,6 +46,9 @@ int main(int argc, char** argv) {
     }
 
     const bool encrypt = options.command == CliOptions::Command::Encrypt;
+    // Restored bytes are no text for a terminal, and binary output there could set it into any state.
+    if (options.toStandardOutput && host::StandardOutputIsTerminal())
+        return UsageError(cli_texts::StdoutIsTerminal);
     std::string error;
     const std::optional<std::string> password = ObtainPassword(options, error);
     if (!password)
@@ -63,8 +66,10 @@ int main(int argc, char** argv) {
     window.SetDecimalSeparator(host::EnvironmentDecimalSeparator());
     if (encrypt)
         cmdEnc_Click(window);
+    else if (options.command == CliOptions::Command::Verify)
+        RunDecryption(window, RestoreTo::Nowhere);
     else
-        cmdDec_Click(window);
+        RunDecryption(window, options.toStandardOutput ? RestoreTo::StandardOutput : RestoreTo::Files);
     window.EndStatusLine();
     // Every warning counts, a file the batch passed over included: 0 means every named file was done.
     return window.WarningCount() > 0 ? ExitWarning : ExitOk;

@@ -29,6 +29,8 @@ ParseResult ParseCommandLine(const std::vector<std::string>& arguments) {
         options.command = CliOptions::Command::Encrypt;
     else if (command == "decrypt")
         options.command = CliOptions::Command::Decrypt;
+    else if (command == "verify")
+        options.command = CliOptions::Command::Verify;
     else
         return Usage(cli_texts::UnknownCommand + command);
 
@@ -63,6 +65,8 @@ ParseResult ParseCommandLine(const std::vector<std::string>& arguments) {
                 return Usage(cli_texts::SuffixWithSeparator + options.suffix);
         } else if (decrypt && argument == "--original-name") {
             options.originalName = true;
+        } else if (decrypt && argument == "--stdout") {
+            options.toStandardOutput = true;
         } else {
             return Usage(cli_texts::UnknownOption + argument);
         }
@@ -71,6 +75,10 @@ ParseResult ParseCommandLine(const std::vector<std::string>& arguments) {
         return Usage(cli_texts::TwoPasswordSources);
     if (suffixGiven && options.originalName)
         return Usage(cli_texts::TwoNamings);
+    if (options.toStandardOutput && (suffixGiven || options.originalName))
+        return Usage(cli_texts::StdoutWithNaming);
+    if (options.toStandardOutput && options.files.size() > 1)
+        return Usage(cli_texts::StdoutOneFile);
     if (options.files.empty())
         return Usage(cli_texts::NoFiles);
     return {options, {}};

@@ -3,7 +3,10 @@
 // The command line of tessarin-cli:
 //   tessarin-cli encrypt [--password-file FILE | --password-stdin] [-q] [--] FILE...
 //   tessarin-cli decrypt [--password-file FILE | --password-stdin] [--suffix TEXT | --original-name] [-q]
-//   [--] FILE... tessarin-cli --help | --version
+//                        [--] FILE...
+//   tessarin-cli decrypt --stdout [--password-file FILE | --password-stdin] [-q] [--] FILE
+//   tessarin-cli verify [--password-file FILE | --password-stdin] [-q] [--] FILE...
+//   tessarin-cli --help | --version
 
 #include "core/batch_texts.h"
 
@@ -12,12 +15,13 @@
 #include <vector>
 
 struct CliOptions {
-    enum class Command { Encrypt, Decrypt, Help, Version };
+    enum class Command { Encrypt, Decrypt, Verify, Help, Version };
     Command command = Command::Help;
     std::optional<std::string> passwordFile;
     bool passwordStdin = false;
     std::string suffix = texts::DefaultSuffix;
     bool originalName = false;
+    bool toStandardOutput = false; // decrypt --stdout
     bool quiet = false;
     std::vector<std::string> files; // in the order given, exact repeats dropped
 };

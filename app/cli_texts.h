@@ -11,11 +11,14 @@ inline constexpr char HelpText[] =
     "  tessarin-cli decrypt [--password-file DATEI | --password-stdin] [--suffix TEXT | --original-name] "
     "[-q]\n"
     "                       [--] DATEI...\n"
+    "  tessarin-cli decrypt --stdout [--password-file DATEI | --password-stdin] [-q] [--] DATEI\n"
+    "  tessarin-cli verify [--password-file DATEI | --password-stdin] [-q] [--] DATEI...\n"
     "  tessarin-cli --help | --version\n"
     "\n"
     "encrypt  verschlüsselt jede DATEI in einen Container DATEI.rc4 daneben.\n"
     "decrypt  stellt jeden Container daneben wieder her: mit dem Suffix \"-dec\" vor der Erweiterung\n"
     "         (sample.txt.rc4 -> sample-dec.txt) oder unter dem Originalnamen (sample.txt).\n"
+    "verify   prüft jeden Container (Kennung, Passwort, Prüfsumme), ohne etwas zu schreiben.\n"
     "\n"
     "Optionen:\n"
     "  --password-file DATEI  das Passwort ist die erste Zeile der DATEI\n"
@@ -23,6 +26,8 @@ inline constexpr char HelpText[] =
     "  --suffix TEXT          dieser Suffix statt \"-dec\" (Leerzeichen am Rand zählen nicht, kein / oder "
     "\\)\n"
     "  --original-name        unter dem Originalnamen wiederherstellen (ersetzt eine vorhandene Datei)\n"
+    "  --stdout               den einen Container auf die Standardausgabe wiederherstellen (nur in eine\n"
+    "                         Datei oder Pipe); ein Prüfsummenfehler wird danach gemeldet, Rückgabewert 1\n"
     "  -q                     keine Statuszeile\n"
     "  --help, --version      diese Hilfe, die Version\n"
     "\n"
@@ -44,6 +49,10 @@ inline constexpr char SuffixWithSeparator[] = "der Suffix darf kein Trennzeichen
 inline constexpr char TwoPasswordSources[] = "--password-file und --password-stdin schließen sich aus";
 inline constexpr char TwoNamings[] = "--suffix und --original-name schließen sich aus";
 inline constexpr char NoFiles[] = "keine Datei angegeben";
+inline constexpr char StdoutWithNaming[] = "--stdout schließt --suffix und --original-name aus";
+inline constexpr char StdoutOneFile[] = "--stdout nimmt genau einen Container";
+inline constexpr char StdoutIsTerminal[] =
+    "die Standardausgabe ist ein Terminal: mit --stdout in eine Datei oder Pipe umleiten";
 inline constexpr char NoTerminal[] =
     "kein Terminal für die Passworteingabe: --password-file oder --password-stdin angeben";
 inline constexpr char PasswordFileIsFolder[] = "die Passwortdatei ist ein Ordner: ";

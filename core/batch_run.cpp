@@ -53,7 +53,7 @@ bool BatchRun::CancelRequested() const {
 }
 
 void BatchRun::TransformBlocks(clsRC4& rc4, const std::string& key, host::InputFile& input,
-                               host::OutputFile& output, std::int64_t total, clsCRC& plainCrc) {
+                               host::ByteSink& output, std::int64_t total, clsCRC& plainCrc) {
     // Keyed here and not only by EncryptByte, which keeps its last key when given an empty one: a
     // password of spaces must give the never-keyed cipher even after another container's key.
     rc4.Key(key);

@@ -17,7 +17,7 @@ class clsCRC;
 class clsRC4;
 namespace host {
 class InputFile;
-class OutputFile;
+class ByteSink;
 } // namespace host
 
 class BatchRun {
@@ -32,12 +32,13 @@ public:
 
     BatchWindow& Window() const noexcept { return window_; }
 
-    // Reads total bytes from input, transforms them block by block under key and appends them to
-    // output, letting the window handle its events and rewriting the progress line after every block.
+    // Reads total bytes from input, transforms them block by block under key and hands them to output
+    // (a file, standard output, or nowhere), letting the window handle its events and rewriting the
+    // progress line after every block.
     // plainCrc takes in the plain side of every block (what was read when encrypting, what is written
     // when decrypting), so a file's checksum comes from this one pass.
-    void TransformBlocks(clsRC4& rc4, const std::string& key, host::InputFile& input,
-                         host::OutputFile& output, std::int64_t total, clsCRC& plainCrc);
+    void TransformBlocks(clsRC4& rc4, const std::string& key, host::InputFile& input, host::ByteSink& output,
+                         std::int64_t total, clsCRC& plainCrc);
 
     // Pointer and caption back to idle, nothing else (the end after a refused container).
     void Restore();

@@ -48,6 +48,8 @@ std::string NotAContainerMessage(const BatchWindow& window, const std::string& c
 
 class DecryptJob : public BatchJob {
 public:
+    explicit DecryptJob(RestoreTo target) : target_(target) {}
+
     bool InputAccepted(BatchWindow& window) override {
         if (window.ListCount(Side) == 0) {
             window.ShowWarning(texts::NoFilesToDecrypt);
@@ -93,20 +95,38 @@ public:
         }
         const std::string storedChecksum = container::ParseHeader(head).PlainChecksum;
 
-        // A suffix can make the restored name the container's own; replacing it would destroy it.
-        ClearOutputName(outputPath, containerPath, texts::SameFileReason);
-        host::OutputFile output(outputPath);
         const std::int64_t length = source.Length() - static_cast<std::int64_t>(container::HeaderSize);
         clsCRC& crc = window.m_CRC;
         crc.Clear();
-        run.TransformBlocks(rc4_, container::TrimSpaces(password), source, output, length, crc);
+        const std::string key = container::TrimSpaces(password);
+        switch (target_) {
+        case RestoreTo::Files: {
+            // A suffix can make the restored name the container's own; replacing it would destroy it.
+            ClearOutputName(outputPath, containerPath, texts::SameFileReason);
+            host::OutputFile output(outputPath);
+            run.TransformBlocks(rc4_, key, source, output, length, crc);
+            output.Close();
+            break;
+        }
+        case RestoreTo::Nowhere: {
+            host::NullSink nowhere;
+            run.TransformBlocks(rc4_, key, source, nowhere, length, crc);
+            break;
+        }
+        case RestoreTo::StandardOutput: {
+            host::StandardOutput out;
+            run.TransformBlocks(rc4_, key, source, out, length, crc);
+            break;
+        }
+        }
         source.Close();
-        output.Close();
         const std::string checksum = container::ChecksumText(crc.value(), length);
         crc.Clear();
-        if (checksum != storedChecksum)
-            window.ShowWarning(texts::ChecksumErrorHead + ShownName(window, outputPath) +
+        if (checksum != storedChecksum) {
+            const std::string& named = target_ == RestoreTo::Files ? outputPath : containerPath;
+            window.ShowWarning(texts::ChecksumErrorHead + ShownName(window, named) +
                                texts::ChecksumErrorMiddle + texts::NewLine + texts::ChecksumErrorTail);
+        }
         return true;
     }
 
@@ -119,12 +139,17 @@ private:
         return false;
     }
 
+    RestoreTo target_;
     clsRC4 rc4_; // keyed anew only when the password changes
 };
 
 } // namespace
 
 void cmdDec_Click(BatchWindow& window) {
-    DecryptJob job;
+    RunDecryption(window, RestoreTo::Files);
+}
+
+void RunDecryption(BatchWindow& window, RestoreTo target) {
+    DecryptJob job(target);
     RunBatch(window, Side, job);
 }

@@ -70,10 +70,34 @@ private:
     std::int64_t position_ = 0;
 };
 
+// Where restored bytes go: a new file, standard output, or nowhere (a check that writes nothing).
+class ByteSink {
+public:
+    virtual ~ByteSink() = default;
+    // How many bytes are coming; a sink may set space aside for them. Never fails.
+    virtual void Reserve(std::int64_t length) noexcept = 0;
+    // Takes all n bytes or throws.
+    virtual void Write(const std::uint8_t* data, std::size_t n) = 0;
+};
+
+// Takes every byte and keeps none.
+class NullSink final : public ByteSink {
+public:
+    void Reserve(std::int64_t) noexcept override {}
+    void Write(const std::uint8_t*, std::size_t) override {}
+};
+
+// The process's standard output, written as raw bytes (no text translation on any system).
+class StandardOutput final : public ByteSink {
+public:
+    void Reserve(std::int64_t) noexcept override {}
+    void Write(const std::uint8_t* data, std::size_t n) override;
+};
+
 // A new file for sequential writing, created exclusively: when anything stands at the name, a link
 // included, creating fails and nothing is opened, so a name another program took in the meantime is
 // never shared and a link never redirects the data.
-class OutputFile {
+class OutputFile final : public ByteSink {
 public:
     explicit OutputFile(const std::string& path);
     // Gives back reserved space the file did not use, then closes it.
@@ -85,9 +109,9 @@ public:
     // rather than page by page as the writes arrive. The file's length stays what has been written, and
     // a system or file system that cannot reserve space ignores it: a full disk is still reported by
     // Write. A file closed shorter than reserved gives the rest back.
-    void Reserve(std::int64_t length) noexcept;
+    void Reserve(std::int64_t length) noexcept override;
     // Writes all n bytes or throws.
-    void Write(const std::uint8_t* data, std::size_t n);
+    void Write(const std::uint8_t* data, std::size_t n) override;
     // Writes n bytes over what was written at offset (0-based), which must lie within the written part.
     void WriteAt(std::int64_t offset, const std::uint8_t* data, std::size_t n);
     // Closes the file and reports a failure the system only reports at closing (e.g. on network drives).

@@ -274,6 +274,19 @@ void OutputFile::Write(const std::uint8_t* data, std::size_t n) {
     }
 }
 
+void StandardOutput::Write(const std::uint8_t* data, std::size_t n) {
+    while (n > 0) {
+        const ssize_t put = ::write(STDOUT_FILENO, data, n);
+        if (put < 0) {
+            if (errno == EINTR)
+                continue;
+            ThrowErrno(reasons::StandardOutputName, errno);
+        }
+        data += put;
+        n -= static_cast<std::size_t>(put);
+    }
+}
+
 void OutputFile::WriteAt(std::int64_t offset, const std::uint8_t* data, std::size_t n) {
     faults::CountOperation(path_.c_str());
     while (n > 0) {

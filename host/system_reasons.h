@@ -29,4 +29,7 @@ inline constexpr char ConnectionLost[] = "Die Verbindung zum Netzlaufwerk ist un
 inline constexpr char UnexpectedEnd[] = "Unerwartetes Dateiende";
 inline constexpr char NothingWritten[] = "Nichts geschrieben";
 
+// The name a failure of standard output goes by.
+inline constexpr char StandardOutputName[] = "Standardausgabe";
+
 } // namespace host::reasons

@@ -13,6 +13,7 @@ namespace host {
 void PrepareConsole();
 
 bool StandardErrorIsTerminal();
+bool StandardOutputIsTerminal();
 
 // Shows the prompt on the terminal and reads one line without echo; empty when there is no terminal.
 std::optional<std::string> ReadPasswordFromTerminal(const std::string& prompt);

@@ -78,6 +78,11 @@ bool StandardErrorIsTerminal() {
     return ::GetConsoleMode(::GetStdHandle(STD_ERROR_HANDLE), &mode) != 0;
 }
 
+bool StandardOutputIsTerminal() {
+    DWORD mode = 0;
+    return ::GetConsoleMode(::GetStdHandle(STD_OUTPUT_HANDLE), &mode) != 0;
+}
+
 std::optional<std::string> ReadPasswordFromTerminal(const std::string& prompt) {
     // The console itself, as /dev/tty elsewhere: standard input may be a pipe with other content.
     ConsoleHandle input(L"CONIN$");

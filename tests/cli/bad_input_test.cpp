@@ -83,6 +83,13 @@ TEST_F(Cli, BadContainersAreRefusedWithoutTouchingAnything) {
         const std::string original = dir.File(c.name);
         WriteBytes(original, {'a', 'l', 't'}); // what stands under the restored name must survive a refusal
 
+        // verify makes the same checks and pass, with the same verdict, and writes nothing at all.
+        const auto before = Listing();
+        const Result v = Run({"verify", "--password-stdin", path}, Pw);
+        EXPECT_EQ(v.status, c.status) << c.name << " (verify): " << v.err;
+        EXPECT_NE(v.err.find(c.message), std::string::npos) << c.name << " (verify): " << v.err;
+        EXPECT_EQ(Listing(), before) << c.name << ": verify changed the folder";
+
         const Result r = Run({"decrypt", "--password-stdin", "--original-name", path}, Pw);
         EXPECT_EQ(r.status, c.status) << c.name << ": " << r.err;
         EXPECT_NE(r.err.find(c.message), std::string::npos) << c.name << ": " << r.err;

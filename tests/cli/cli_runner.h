@@ -4,7 +4,9 @@
 
 #include "support/temp_dir.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -54,6 +56,17 @@ protected:
         const char* cli = std::getenv("TESSARIN_CLI");
         EXPECT_NE(cli, nullptr) << "TESSARIN_CLI names the program under test";
         return cli ? cli : "tessarin-cli";
+    }
+
+    // The folder's names and sizes, to see that a run wrote nothing.
+    std::vector<std::pair<std::string, std::uintmax_t>> Listing() const {
+        std::vector<std::pair<std::string, std::uintmax_t>> entries;
+        for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+            if (entry.path().filename().string()[0] != '.') // the runner's own standard streams
+                entries.emplace_back(entry.path().filename().string(),
+                                     entry.is_regular_file() ? entry.file_size() : 0);
+        std::sort(entries.begin(), entries.end());
+        return entries;
     }
 
     std::string PasswordFile(const std::string& content) {

@@ -24,12 +24,24 @@ TEST_F(Cli, RoundTripIsExact) {
     std::vector<std::string> decrypt = {"decrypt", "--password-stdin", "--"};
     for (const auto& f : files)
         decrypt.push_back(f + ".rc4");
+    std::vector<std::string> verify = decrypt;
+    verify[0] = "verify";
+    const auto before = Listing();
+    r = Run(verify, "Kennwort mit Ümlaut\n");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(Listing(), before) << "verify wrote something";
+
     r = Run(decrypt, "Kennwort mit Ümlaut\r\n");
     ASSERT_EQ(r.status, 0) << r.err;
-    for (std::size_t n : sizes)
-        EXPECT_EQ(ReadBytes(dir.File("f" + std::to_string(n) + "-dec.bin")),
-                  RandomBytes(n, static_cast<std::uint32_t>(n)))
-            << n;
+    for (std::size_t n : sizes) {
+        const auto plain = RandomBytes(n, static_cast<std::uint32_t>(n));
+        EXPECT_EQ(ReadBytes(dir.File("f" + std::to_string(n) + "-dec.bin")), plain) << n;
+        // The same bytes through a pipe, and nothing written beside the container.
+        const Result piped = Run(
+            {"decrypt", "--stdout", "--password-file", pw, dir.File("f" + std::to_string(n) + ".bin.rc4")});
+        EXPECT_EQ(piped.status, 0) << n << ": " << piped.err;
+        EXPECT_EQ(std::vector<std::uint8_t>(piped.out.begin(), piped.out.end()), plain) << n;
+    }
 }
 
 TEST_F(Cli, ContainersFollowTheFormat) {
@@ -84,6 +96,10 @@ TEST_F(Cli, UsageErrorsExitWith2AndTouchNothing) {
         {{"decrypt", "--password-stdin", "--suffix", "x/y", plain + ".rc4"}, "pw\n"},
         {{"encrypt", "--suffix", "x", "--password-stdin", plain}, "pw\n"},
         {{"decrypt", "--suffix", "x", "--original-name", "--password-stdin", plain}, "pw\n"},
+        {{"decrypt", "--stdout", "--password-stdin", plain, plain + "2"}, "pw\n"},
+        {{"decrypt", "--stdout", "--suffix", "x", "--password-stdin", plain}, "pw\n"},
+        {{"decrypt", "--stdout", "--original-name", "--password-stdin", plain}, "pw\n"},
+        {{"verify", "--original-name", "--password-stdin", plain}, "pw\n"},
     };
     for (const Case& c : cases) {
         const Result r = Run(c.arguments, c.input);
@@ -120,6 +136,33 @@ TEST_F(Cli, PasswordSourcesFromOtherEditorsAndSystems) {
         const Result r = Run({"decrypt", "--password-file", PasswordFile(c.source), container});
         EXPECT_EQ(r.status, 0) << c.name << ": " << r.err;
         EXPECT_EQ(ReadBytes(dir.File(std::string(c.name) + "-dec")), plain) << c.name;
+    }
+}
+
+TEST_F(Cli, ACorruptContainerThroughAPipeIsReportedAfterItsBytes) {
+    const std::vector<std::uint8_t> plain = RandomBytes(250000, 8);
+    auto bytes = container::MakeContainer(plain, "pw");
+    bytes[31 + 200000] ^= 0x40;
+    const std::string c = dir.File("c.bin.rc4");
+    WriteBytes(c, bytes);
+    const Result r = Run({"decrypt", "--stdout", "--password-stdin", c}, "pw\n");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out.size(), plain.size()) << "every byte reaches the pipe before the verdict";
+    EXPECT_NE(r.err.find("Datei:  c.bin.rc4   -> checksum error!"), std::string::npos) << r.err;
+    // A wrong password writes no byte at all.
+    const Result wrong = Run({"decrypt", "--stdout", "--password-stdin", c}, "falsch\n");
+    EXPECT_EQ(wrong.status, 1);
+    EXPECT_EQ(wrong.out, "");
+    // Never onto a terminal: script gives the program one as its standard output.
+    if (std::system("command -v script >/dev/null 2>&1") == 0) {
+        const std::string inner =
+            Program() + " decrypt --stdout --password-file " + PasswordFile("pw\n") + " " + c;
+        const std::string shown = dir.File(".tty");
+        const int raw = std::system(
+            ("script -qec " + Quote(inner) + " /dev/null </dev/null >" + Quote(shown) + " 2>&1").c_str());
+        EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 2);
+        EXPECT_NE(ReadText(shown).find("die Standardausgabe ist ein Terminal"), std::string::npos)
+            << ReadText(shown);
     }
 }
 

@@ -66,6 +66,18 @@ status=0
 win_cli decrypt --password-file pw.txt -q "win/gibt es nicht.rc4" 2>/dev/null || status=$?
 [ "$status" -eq 1 ] || fail "missing file: exit status $status, expected 1"
 win_cli --version | grep -q '^tessarin-cli 1\.1\.0' || fail "--version"
+# verify writes nothing and tells a tampered container; --stdout restores raw bytes into a pipe.
+before=$(ls -R win | md5sum)
+(cd win && win_cli verify --password-file ../pw.txt -q -- "${names[@]/%/.rc4}") || fail "verify under Wine"
+[ "$(ls -R win | md5sum)" = "$before" ] || fail "verify changed the folder"
+cp "win/block 100001.dat.rc4" kaputt.rc4
+printf '\x01' | dd of=kaputt.rc4 bs=1 seek=50000 conv=notrunc status=none
+status=0
+win_cli verify --password-file pw.txt -q kaputt.rc4 2>/dev/null || status=$?
+[ "$status" -eq 1 ] || fail "verify of a tampered container: exit status $status, expected 1"
+win_cli decrypt --stdout --password-file pw.txt -q "win/block 100001.dat.rc4" >piped.bin ||
+    fail "decrypt --stdout under Wine"
+cmp -s piped.bin "win/block 100001.dat.orig" || fail "--stdout bytes differ"
 
 if [ -z "$linux" ]; then
     echo "Windows round trip passed (no Linux program for the cross checks)"
