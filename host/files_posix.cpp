@@ -78,6 +78,21 @@ std::string ReasonText(int error) {
     throw FileError(FileErrorKind::Other, path, S_ISDIR(mode) ? reasons::IsFolder : reasons::NotOrdinary);
 }
 
+// Writes all n bytes at the descriptor's position, counting what went out even when a write fails.
+void WriteAll(int fd, const std::uint8_t* data, std::size_t n, const std::string& name, std::int64_t& count) {
+    while (n > 0) {
+        const ssize_t put = ::write(fd, data, n);
+        if (put < 0) {
+            if (errno == EINTR)
+                continue;
+            ThrowErrno(name, errno);
+        }
+        data += put;
+        n -= static_cast<std::size_t>(put);
+        count += put;
+    }
+}
+
 int Descriptor(std::intptr_t handle) {
     return static_cast<int>(handle);
 }
@@ -261,30 +276,12 @@ void OutputFile::ReleaseUnused() noexcept {
 
 void OutputFile::Write(const std::uint8_t* data, std::size_t n) {
     faults::CountOperation(path_.c_str());
-    while (n > 0) {
-        const ssize_t put = ::write(Descriptor(handle_), data, n);
-        if (put < 0) {
-            if (errno == EINTR)
-                continue;
-            ThrowErrno(path_, errno);
-        }
-        data += put;
-        n -= static_cast<std::size_t>(put);
-        written_ += put;
-    }
+    WriteAll(Descriptor(handle_), data, n, path_, written_);
 }
 
 void StandardOutput::Write(const std::uint8_t* data, std::size_t n) {
-    while (n > 0) {
-        const ssize_t put = ::write(STDOUT_FILENO, data, n);
-        if (put < 0) {
-            if (errno == EINTR)
-                continue;
-            ThrowErrno(reasons::StandardOutputName, errno);
-        }
-        data += put;
-        n -= static_cast<std::size_t>(put);
-    }
+    std::int64_t count = 0;
+    WriteAll(STDOUT_FILENO, data, n, reasons::StandardOutputName, count);
 }
 
 void OutputFile::WriteAt(std::int64_t offset, const std::uint8_t* data, std::size_t n) {

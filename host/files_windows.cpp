@@ -121,6 +121,22 @@ HANDLE Handle(std::intptr_t handle) {
     return reinterpret_cast<HANDLE>(handle);
 }
 
+// Writes all n bytes at the handle's position, counting what went out even when a write fails.
+void WriteAll(HANDLE h, const std::uint8_t* data, std::size_t n, const std::string& name,
+              std::int64_t& count) {
+    while (n > 0) {
+        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(n, 1u << 30));
+        DWORD put = 0;
+        if (!::WriteFile(h, data, want, &put, nullptr))
+            ThrowLastError(name);
+        if (put == 0) // a write that succeeds without writing would otherwise loop for ever
+            throw FileError(FileErrorKind::Other, name, reasons::NothingWritten);
+        data += put;
+        n -= put;
+        count += put;
+    }
+}
+
 std::intptr_t NoHandle() {
     return reinterpret_cast<std::intptr_t>(INVALID_HANDLE_VALUE);
 }
@@ -362,32 +378,13 @@ void OutputFile::ReleaseUnused() noexcept {
 
 void OutputFile::Write(const std::uint8_t* data, std::size_t n) {
     faults::CountOperation(path_.c_str());
-    while (n > 0) {
-        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(n, 1u << 30));
-        DWORD put = 0;
-        if (!::WriteFile(Handle(handle_), data, want, &put, nullptr))
-            ThrowLastError(path_);
-        if (put == 0) // a write that succeeds without writing would otherwise loop for ever
-            throw FileError(FileErrorKind::Other, path_, reasons::NothingWritten);
-        data += put;
-        n -= put;
-        written_ += put;
-    }
+    WriteAll(Handle(handle_), data, n, path_, written_);
 }
 
 void StandardOutput::Write(const std::uint8_t* data, std::size_t n) {
     // The handle itself, not the C runtime's stream: no text mode turns a byte 10 into 13 10.
-    const HANDLE out = ::GetStdHandle(STD_OUTPUT_HANDLE);
-    while (n > 0) {
-        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(n, 1u << 30));
-        DWORD put = 0;
-        if (!::WriteFile(out, data, want, &put, nullptr))
-            ThrowLastError(reasons::StandardOutputName);
-        if (put == 0)
-            throw FileError(FileErrorKind::Other, reasons::StandardOutputName, reasons::NothingWritten);
-        data += put;
-        n -= put;
-    }
+    std::int64_t count = 0;
+    WriteAll(::GetStdHandle(STD_OUTPUT_HANDLE), data, n, reasons::StandardOutputName, count);
 }
 
 void OutputFile::WriteAt(std::int64_t offset, const std::uint8_t* data, std::size_t n) {
