@@ -70,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
         break;
     }
-    if (window.BatchRunning || window.caption[1] != "RC4 Decrypt" || window.WaitPointer())
+    if (window.RunningBatch() || window.caption[1] != "RC4 Decrypt" || window.WaitPointer())
         std::abort();
     return 0;
 }
