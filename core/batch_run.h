@@ -58,9 +58,8 @@ private:
     BatchSide side_;
     int count_;
     clsTimer timer_;
-    // What is read and what is written, each placed to match its file's position.
-    host::PageBuffer input_;
-    host::PageBuffer output_;
+    // The chunk in work, page-aligned: read into, transformed in place, written from.
+    host::PageBuffer buffer_;
 };
 
 // The per-item work of one kind of batch.
