@@ -7,7 +7,8 @@
 //     stands, without a prefix, each CR LF line break of the window's message boxes written as one line
 //     break, and one line break at the end. Names in it have been escaped by the one who put them in
 //     (CliWindow::ShownName).
-// Standard output carries only what was asked for: the help and the version.
+// Standard output carries only what was asked for: the help, the version, and the restored bytes of
+// decrypt --stdout.
 
 #include <string>
 

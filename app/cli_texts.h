@@ -39,7 +39,10 @@ inline constexpr char HelpText[] =
 
 inline constexpr char VersionPrefix[] = "tessarin-cli ";
 
-// Usage errors (exit 2); a trailing ": " is followed by the argument or name concerned.
+// Usage errors (exit 2): UsagePrefix, the error, and UsageHint on a line of its own. A trailing ": " of
+// an error is followed by the argument or name concerned.
+inline constexpr char UsagePrefix[] = "tessarin-cli: ";
+inline constexpr char UsageHint[] = "Hilfe: tessarin-cli --help";
 inline constexpr char NoCommand[] = "Befehl fehlt (encrypt oder decrypt)";
 inline constexpr char UnknownCommand[] = "unbekannter Befehl: ";
 inline constexpr char UnknownOption[] = "unbekannte Option: ";

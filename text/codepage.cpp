@@ -58,13 +58,9 @@ char ToByte(char32_t cp) {
     return Replacement; // includes the C1 controls whose bytes Windows-1252 gives to other characters
 }
 
-struct Decoded {
-    char32_t cp;
-    std::size_t length; // 0: the byte at the start is not the beginning of a well-formed sequence
-};
+} // namespace
 
-// Decodes one well-formed UTF-8 sequence (no overlong forms, no surrogates, nothing above U+10FFFF).
-Decoded DecodeOne(std::string_view s, std::size_t pos) {
+Utf8Char DecodeUtf8(std::string_view s, std::size_t pos) {
     const auto at = [&](std::size_t k) { return static_cast<std::uint8_t>(s[pos + k]); };
     const std::uint8_t lead = at(0);
     if (lead < 0x80)
@@ -104,14 +100,12 @@ Decoded DecodeOne(std::string_view s, std::size_t pos) {
     return {cp, length};
 }
 
-} // namespace
-
 std::string ToAnsi(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
     std::size_t pos = 0;
     while (pos < utf8.size()) {
-        const Decoded d = DecodeOne(utf8, pos);
+        const Utf8Char d = DecodeUtf8(utf8, pos);
         if (d.length == 0) {
             // One '?' per byte, and the next byte gets its own chance to start a character.
             out.push_back(Replacement);
@@ -144,7 +138,7 @@ std::size_t CharCount(std::string_view utf8) {
     std::size_t count = 0;
     std::size_t pos = 0;
     while (pos < utf8.size()) {
-        const Decoded d = DecodeOne(utf8, pos);
+        const Utf8Char d = DecodeUtf8(utf8, pos);
         pos += d.length == 0 ? 1 : d.length;
         ++count;
     }

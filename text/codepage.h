@@ -21,6 +21,16 @@ std::string FromAnsi(std::string_view ansi);
 // becomes bytes without a '?' standing in for anything: the rule for every password.
 bool Representable(std::string_view utf8);
 
+// One character of a UTF-8 text: its code point and how many bytes it takes (0 when the byte at the
+// position does not start a well-formed sequence: no overlong forms, no surrogates, nothing above
+// U+10FFFF, nothing cut off at the end).
+struct Utf8Char {
+    char32_t cp;
+    std::size_t length;
+};
+// The character starting at pos (< text.size()).
+Utf8Char DecodeUtf8(std::string_view text, std::size_t pos);
+
 // Number of characters of a UTF-8 text (each malformed byte counts as one).
 std::size_t CharCount(std::string_view utf8);
 
