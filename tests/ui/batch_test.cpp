@@ -279,7 +279,7 @@ LatencyReport MeasureBatch(frmRC4& window, QPushButton* encrypt, QPushButton* ta
     std::mutex mutex;
     std::vector<Clock::time_point> posted;
     std::vector<Clock::time_point> handled;
-    QObject::connect(target, &QPushButton::clicked, target, [&] {
+    const QMetaObject::Connection counting = QObject::connect(target, &QPushButton::clicked, target, [&] {
         std::lock_guard lock(mutex);
         handled.push_back(Clock::now());
     });
@@ -315,6 +315,9 @@ LatencyReport MeasureBatch(frmRC4& window, QPushButton* encrypt, QPushButton* ta
     const auto end = Clock::now();
     done = true;
     poster.join();
+    // Clicks still queued must not reach the counter once this function's state is gone.
+    QCoreApplication::removePostedEvents(target);
+    QObject::disconnect(counting);
     report.batchSeconds = std::chrono::duration<double>(end - start).count();
     report.passSeconds = std::chrono::duration<double>(inPasses).count();
     report.passes = passes - passesBefore;
