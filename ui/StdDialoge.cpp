@@ -1,14 +1,11 @@
 #include "ui/StdDialoge.h"
 
+#include "window/open_dialog.h"
+
 #include <QDir>
 #include <QFileInfo>
 
 namespace StdDialoge {
-
-QString LeftOfSeparator(const QString& text, const QString& separator) {
-    const qsizetype at = text.indexOf(separator, 0, Qt::CaseSensitive);
-    return at < 0 ? text : text.left(at);
-}
 
 QString ResultText(const QStringList& files) {
     if (files.isEmpty())
@@ -55,8 +52,8 @@ QString ShowOpenDialog(const UiHost& host, QWidget* owner, const QString& title,
         suffix.clear();
     const QStringList files = host.openFiles(owner, title, start, QtFilter(filterText), suffix);
     // The text ends at the first empty name, as a list of NUL-terminated names would.
-    const QString terminated = ResultText(files) + QChar(u'\0') + QChar(u'\0');
-    return LeftOfSeparator(terminated, QString(2, QChar(u'\0')));
+    const std::string terminated = ResultText(files).toStdString() + std::string(2, '\0');
+    return QString::fromStdString(open_dialog::LeftOfSeparator(terminated, std::string(2, '\0')));
 }
 
 } // namespace StdDialoge

@@ -1,10 +1,7 @@
 #pragma once
 
-// The open-file dialog behind the two Open buttons, with its answer as one result text:
-//   - empty: cancelled;
-//   - one full path: one file chosen;
-//   - a folder followed by the chosen names, each preceded by a NUL character: several files chosen in
-//     that folder. The folder ends in a separator only when it is a root.
+// Qt's open-file dialog behind the two Open buttons, with its answer as one result text
+// (window/open_dialog.h).
 
 #include "ui/ui_host.h"
 
@@ -20,9 +17,6 @@ namespace StdDialoge {
 // as "*.rc4". The dialog opens in initialFolder, on initialFile when that is not empty.
 QString ShowOpenDialog(const UiHost& host, QWidget* owner, const QString& title, const QString& initialFolder,
                        const QString& initialFile, const QString& filterText, const QString& defaultExt);
-
-// The part of text before the first occurrence of separator; all of text when it does not occur.
-QString LeftOfSeparator(const QString& text, const QString& separator);
 
 // The dialog's chosen files as a result text. The dialog picks its files in one folder; the result text
 // has room for one folder only, so a file outside the first file's folder (a full path typed into the

@@ -52,6 +52,16 @@ void FileListBox::AddItem(const QString& text) {
     insertItem(low, text);
 }
 
+std::string FileListBox::Item(int index) const {
+    const QListWidgetItem* at = item(index);
+    return at != nullptr ? at->text().toStdString() : std::string();
+}
+
+bool FileListBox::IsSelected(int index) const {
+    const QListWidgetItem* at = item(index);
+    return at != nullptr && at->isSelected();
+}
+
 QStringList FileListBox::Items() const {
     QStringList texts;
     texts.reserve(count());

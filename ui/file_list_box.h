@@ -1,5 +1,7 @@
 #pragma once
 
+#include "window/file_list.h"
+
 #include <QCollator>
 #include <QListWidget>
 #include <QStringList>
@@ -11,7 +13,7 @@
 //   - local files dropped from the desktop handed on as paths, a double-click anywhere reported;
 //   - a lock that refuses every change by the user (drops, double-clicks, selection by mouse or keys)
 //     while a batch reads the list.
-class FileListBox : public QListWidget {
+class FileListBox : public QListWidget, public FileList {
     Q_OBJECT
 
 public:
@@ -20,10 +22,19 @@ public:
     void AddItem(const QString& text);
     QStringList Items() const;
 
+    // FileList.
+    int Count() const override { return count(); }
+    std::string Item(int index) const override;
+    bool IsSelected(int index) const override;
+    void Add(const std::string& path) override { AddItem(QString::fromStdString(path)); }
+    void RemoveAt(int index) override { delete takeItem(index); }
+    void Clear() override { clear(); }
+    void ClearSelection() override { clearSelection(); }
+
     // The width in pixels the list scrolls over; -1 until the first SetHorizontalExtent, and until then
     // the list does not scroll sideways.
     int HorizontalExtent() const { return extent_; }
-    void SetHorizontalExtent(int pixels);
+    void SetHorizontalExtent(int pixels) override;
 
     void SetLocked(bool locked);
     bool Locked() const { return locked_; }

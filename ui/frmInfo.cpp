@@ -1,8 +1,8 @@
 #include "ui/frmInfo.h"
 
-#include "host/process.h"
 #include "ui/look.h"
-#include "ui/texts.h"
+#include "window/info_text.h"
+#include "window/window_texts.h"
 
 #include <QFontMetricsF>
 #include <QGuiApplication>
@@ -12,12 +12,12 @@
 
 namespace {
 
-QLabel* BannerLabel(QWidget* banner, const char* name, const QString& text, const QFont& font, int left,
-                    int top) {
+QLabel* BannerLabel(QWidget* banner, const char* name, const QString& text, const QFont& font,
+                    const layout::Twips& place) {
     auto* label = new QLabel(text, banner);
     label->setObjectName(QString::fromLatin1(name));
     label->setFont(font);
-    label->move(look::Px(left), look::Px(top));
+    label->move(look::Px(place.left), look::Px(place.top));
     label->adjustSize();
     return label;
 }
@@ -30,9 +30,9 @@ frmInfo::frmInfo(QWidget* owner)
     : QWidget(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("frmInfo"));
-    setWindowTitle(QString::fromUtf8(ui_texts::InfoCaption));
+    setWindowTitle(QString::fromUtf8(window_texts::InfoCaption));
     setWindowIcon(look::Icon("question"));
-    setFixedSize(look::Px(8550), look::Px(7680));
+    setFixedSize(look::Px(layout::InfoWidth), look::Px(layout::InfoHeight));
     QPalette dark = palette();
     dark.setColor(QPalette::Window, QColor(64, 64, 64));
     setPalette(dark);
@@ -42,23 +42,23 @@ frmInfo::frmInfo(QWidget* owner)
 
     auto* banner = new QWidget(this);
     banner->setObjectName(QStringLiteral("Picture1"));
-    banner->setGeometry(look::TwipsRect(0, 0, 8550, 915));
+    banner->setGeometry(look::TwipsRect(layout::InfoBanner));
     QPalette grey = banner->palette();
     grey.setColor(QPalette::Window, QColor(128, 128, 128));
     grey.setColor(QPalette::WindowText, Qt::black);
     banner->setPalette(grey);
     banner->setAutoFillBackground(true);
 
-    Label3_ = BannerLabel(banner, "Label3", QString::fromUtf8(ui_texts::InfoBanner), look::VerdanaFont(24),
-                          300, 120);
-    Label4_ = BannerLabel(banner, "Label4", VersionText(), look::VerdanaFont(8.25), 360, 660);
-    Label1_ = BannerLabel(banner, "Label1", QString::fromUtf8(ui_texts::InfoCredit), look::VerdanaFont(8.25),
-                          5160, 660);
+    Label3_ = BannerLabel(banner, "Label3", QString::fromUtf8(window_texts::InfoBanner),
+                          look::VerdanaFont(24), layout::InfoTitle);
+    Label4_ = BannerLabel(banner, "Label4", VersionText(), look::VerdanaFont(8.25), layout::InfoVersion);
+    Label1_ = BannerLabel(banner, "Label1", QString::fromUtf8(window_texts::InfoCredit),
+                          look::VerdanaFont(8.25), layout::InfoCredit);
     Label1_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     Label2_ = new QLabel(this);
     Label2_->setObjectName(QStringLiteral("Label2"));
-    Label2_->setGeometry(look::TwipsRect(180, 1020, 8235, 6555));
+    Label2_->setGeometry(look::TwipsRect(layout::InfoPanel));
     QPalette panel = Label2_->palette();
     panel.setColor(QPalette::Window, paleYellow);
     Label2_->setPalette(panel);
@@ -66,7 +66,7 @@ frmInfo::frmInfo(QWidget* owner)
 
     Text1_ = new QPlainTextEdit(this);
     Text1_->setObjectName(QStringLiteral("Text1"));
-    Text1_->setGeometry(look::TwipsRect(360, 1140, 7935, 6195));
+    Text1_->setGeometry(look::TwipsRect(layout::InfoText));
     Text1_->setFont(look::FixedFont());
     Text1_->setFrameShape(QFrame::NoFrame);
     Text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -83,15 +83,11 @@ frmInfo::frmInfo(QWidget* owner)
 }
 
 QString frmInfo::InfoText() {
-    QString text;
-    for (const char* piece : ui_texts::InfoPieces)
-        text += QString::fromUtf8(piece);
-    return text;
+    return QString::fromStdString(info_text::Text());
 }
 
 QString frmInfo::VersionText() {
-    return QString::fromUtf8(ui_texts::VersionPrefix) + QString::number(host::VersionMajor()) + u'.' +
-           QString::number(host::VersionMinor());
+    return QString::fromStdString(info_text::VersionText());
 }
 
 void frmInfo::Open() {

@@ -1,14 +1,11 @@
 #pragma once
 
-#include "core/batch_window.h"
 #include "ui/ui_host.h"
+#include "window/main_window.h"
 
-#include <QElapsedTimer>
 #include <QWidget>
 
 #include <array>
-#include <chrono>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,10 +19,10 @@ class QRadioButton;
 
 // The main window: the list of files to encrypt with the password and its repetition, the list of
 // containers to decrypt with the password and the naming choice, the two batch buttons and the status
-// line. It adapts its widgets to BatchWindow, so its buttons run the same batch code as the command-line
-// program. Every widget carries its name as its object name; the widget arrays are named with their
-// index, "Text3(0)" to "Text3(2)".
-class frmRC4 : public QWidget, public BatchWindow {
+// line, drawn with Qt. It adapts its widgets to MainWindow, whose rules every window front end shares, so
+// its buttons run the same batch code as the command-line program. Every widget carries its name as its
+// object name; the widget arrays are named with their index, "Text3(0)" to "Text3(2)".
+class frmRC4 : public QWidget, public MainWindow {
     Q_OBJECT
 
 public:
@@ -36,12 +33,6 @@ public:
 
     // The outside effects; tests replace them before they act on the window.
     UiHost& Host() { return host_; }
-    // Bounds of the time between two event-loop passes while a batch runs (see PumpEvents); both 0 make
-    // every PumpEvents call a pass.
-    void SetPumpIntervals(std::chrono::nanoseconds least, std::chrono::nanoseconds most) {
-        leastInterval_ = least;
-        mostInterval_ = most;
-    }
 
     // BatchWindow.
     int ListCount(BatchSide side) const override;
@@ -59,24 +50,24 @@ public:
     std::string SuffixText() const override;
     char DecimalSeparator() const override;
 
-    // host::WindowHost. The batches call PumpEvents after every block, far more often than a person can
-    // click; it runs an event-loop pass only when the last one lies far enough back: 40 times the last
-    // pass's own duration, so passes take at most about 2.5 % of the time, but at least 10 ms (a pass
-    // that only redraws the progress line then costs well under 1 %) and at most 40 ms, so a click
-    // waits no longer than that.
+    // host::WindowHost.
     void ShowWarning(const std::string& text) override;
-    void PumpEvents() override;
-    void PumpEventsNow() override;
     void SetWaitPointer(bool wait) override;
-
-    // The list operations, each on List1 or List2.
-    void xListKillDupes(FileListBox& list);
-    void xListRemoveSelected(FileListBox& list);
-    void AddHScroll(FileListBox& list);
-    void ShowFileCount(FileListBox& list);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+
+    // MainWindow.
+    FileList& List(BatchSide side) override;
+    void SetCountText(BatchSide side, const std::string& text) override;
+    double WindowTextWidth(const std::string& text) const override;
+    std::string ShowOpenDialog(const OpenDialogRequest& request) override;
+    bool PasswordsMasked() const override;
+    void SetPasswordsMasked(bool masked) override;
+    void SetMaskCaption(const std::string& caption) override;
+    void FocusDummy() override;
+    void GuardSide(BatchSide side, bool listInUse, bool batchButtonEnabled) override;
+    void EventPass() override;
 
 private:
     // The widgets, part by part, and their connections to the handlers.
@@ -87,30 +78,12 @@ private:
     void BuildFooter();
     void Connect();
     void SetTabOrder();
-    void StartUp(const std::vector<std::string>& commandLineItems);
-    void CommandLineIntake(const std::vector<std::string>& commandLineItems);
 
-    FileListBox& List(BatchSide side) const;
-    QLabel& CountLabel(const FileListBox& list) const;
+    FileListBox& Box(BatchSide side) const;
     QPushButton& BatchButton(BatchSide side) const;
-    // While a batch reads its list, that list, its clear and open buttons and the other batch's button
-    // take no clicks.
-    void RunningBatchChanged() override;
-
-    // Handlers.
-    void BatchButton_Click(BatchSide side);
-    void OpenButton_Click(BatchSide side);
-    void List_Drop(FileListBox& list, const QStringList& paths);
-    void List_DoubleClick(FileListBox& list);
-    void ClearButton_Click(FileListBox& list);
-    void Command2_Click();
     void Command4_Click();
 
     UiHost host_;
-    QElapsedTimer lastPump_;
-    std::chrono::nanoseconds leastInterval_ = std::chrono::milliseconds(10);
-    std::chrono::nanoseconds mostInterval_ = std::chrono::milliseconds(40);
-    std::chrono::nanoseconds pumpInterval_{0};
     frmInfo* info_ = nullptr;
 
     // Widgets, named as the window shows them.

@@ -1,6 +1,6 @@
 #include "ui/look.h"
 
-#include "ui/texts.h"
+#include "window/window_texts.h"
 
 #include <QFontInfo>
 #include <QFontMetricsF>
@@ -58,7 +58,7 @@ QFont SansFont(bool bold) {
             return font;
         // Most substitutes run wider than the old bitmap font; narrow them to its widths.
         const qreal width =
-            QFontMetricsF(font).horizontalAdvance(QString::fromUtf8(ui_texts::EncryptListHeading));
+            QFontMetricsF(font).horizontalAdvance(QString::fromUtf8(window_texts::EncryptListHeading));
         if (width > HeadingWidthInOriginalFont)
             font.setStretch(
                 std::max(70, static_cast<int>(std::floor(100.0 * HeadingWidthInOriginalFont / width))));

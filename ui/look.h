@@ -2,6 +2,8 @@
 
 // Fonts, colours, icons and the twips measure shared by the two windows.
 
+#include "window/layout.h"
+
 #include <QColor>
 #include <QFont>
 #include <QIcon>
@@ -11,9 +13,12 @@ namespace look {
 
 // Layout positions are given in twips; 15 twips are one logical pixel (96 dpi). Qt's own high-DPI
 // scaling maps logical pixels to the screen.
-constexpr int TwipsPerPixel = 15;
+constexpr int TwipsPerPixel = layout::TwipsPerPixel;
 int Px(int twips);
 QRect TwipsRect(int left, int top, int width, int height);
+inline QRect TwipsRect(const layout::Twips& place) {
+    return TwipsRect(place.left, place.top, place.width, place.height);
+}
 
 inline QColor Olive() {
     return QColor(128, 128, 0);

@@ -19,37 +19,6 @@ QList<frmInfo*> InfoWindows() {
 
 } // namespace
 
-TEST(InfoText, ReadsAsLinesWithCrLfBreaks) {
-    const QString text = frmInfo::InfoText();
-    EXPECT_FALSE(text.endsWith(u'\n'));
-    // Every line break is CR LF; no lone CR or LF.
-    EXPECT_EQ(text.count(QStringLiteral("\r\n")), text.count(u'\n'));
-    EXPECT_EQ(text.count(u'\r'), text.count(u'\n'));
-    const QStringList lines = text.split(QStringLiteral("\r\n"));
-    ASSERT_EQ(lines.size(), 17);
-    EXPECT_EQ(lines[0],
-              QString::fromUtf8("Die verschlüsselten Dateien erhalten die zusätzliche Extension '.rc4'."));
-    EXPECT_TRUE(lines[2].isEmpty());
-    EXPECT_EQ(lines[3], "Beispiel:");
-    EXPECT_EQ(lines[4], QString::fromUtf8("Unverschlüsselte Datei:\tsample.txt"));
-    EXPECT_EQ(lines[5], QString::fromUtf8("Verschlüsselte Datei:\tsample.txt.rc4"));
-    EXPECT_EQ(lines[6],
-              QString::fromUtf8("Entschlüsselte Datei:\tsample-dec.txt   oder ohne Suffix:   sample.txt"));
-    EXPECT_TRUE(lines[7].isEmpty());
-    // The hash paragraph: three sentences joined by single spaces.
-    EXPECT_TRUE(lines[8].contains(QStringLiteral("gespeichert. Da es sich")));
-    EXPECT_TRUE(lines[8].contains(QStringLiteral("rekonstruiert werden. Der gespeicherte")));
-    EXPECT_TRUE(lines[9].contains(QString::fromUtf8("Originaldatei gespeichert. Bei der Entschlüsselung")));
-    EXPECT_EQ(lines[11], "RC4:");
-    EXPECT_EQ(lines[12],
-              QString::fromUtf8("Für die Verschlüsselung wird ein RC4-kompatibles Verschlüsselungs-"));
-    EXPECT_EQ(lines[14],
-              "(Hinweis: \"RC4\" ist ein eingetragenes Warenzeichen von RSA Data Securities Inc.)");
-    EXPECT_TRUE(lines[15].isEmpty());
-    EXPECT_FALSE(lines[16].isEmpty());
-    EXPECT_EQ(frmInfo::VersionText(), "Version: 1.1");
-}
-
 TEST_F(WindowTest, InfoWindowOpensOnceCentredAndAfreshAfterClosing) {
     Open();
     QPushButton* info = Button("Command4");

@@ -21,23 +21,6 @@ QString Joined(const QStringList& parts) {
 
 } // namespace
 
-TEST(StdDialoge, LeftOfSeparatorCutsAtTheFirstOccurrence) {
-    const struct {
-        QString text;
-        QString separator;
-        QString left;
-    } cases[] = {
-        {"a|b|c", "|", "a"},
-        {"abc", "|", "abc"},
-        {"", "|", ""},
-        {"|a", "|", ""},
-        {Joined({"/d", "a", "", "b"}), QString(2, Nul), Joined({"/d", "a"})},
-        {"aXXb", "XX", "a"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(StdDialoge::LeftOfSeparator(c.text, c.separator), c.left) << c.text.toStdString();
-}
-
 TEST(StdDialoge, ResultTextHoldsOnePathOrAFolderAndNames) {
     const struct {
         QStringList files;

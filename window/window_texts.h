@@ -1,9 +1,10 @@
 #pragma once
 
-// Every text the window program shows, in one place so they can be read side by side. UTF-8. The batch
-// button captions and all batch messages are shared with the command-line program (core/batch_texts.h).
+// Every text the main window and the info window show, for every front end, in one place so they can be
+// read side by side. UTF-8. The batch button captions and all batch messages are shared with the
+// command-line program (core/batch_texts.h).
 
-namespace ui_texts {
+namespace window_texts {
 
 // Main window.
 inline constexpr char MainCaption[] = "Tessarin";
@@ -74,4 +75,4 @@ inline constexpr const char* InfoPieces[] = {
     "Tessarin – vom Tessarin-Team",
 };
 
-} // namespace ui_texts
+} // namespace window_texts

@@ -1,0 +1,78 @@
+#include "window/info_text.h"
+#include "window/open_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<std::string> SplitAtCrLf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t at; (at = text.find("\r\n", start)) != std::string::npos; start = at + 2)
+        lines.push_back(text.substr(start, at - start));
+    lines.push_back(text.substr(start));
+    return lines;
+}
+
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+std::string Joined(const std::vector<std::string>& parts) {
+    std::string text;
+    for (std::size_t i = 0; i < parts.size(); ++i)
+        text += (i == 0 ? "" : std::string(1, '\0')) + parts[i];
+    return text;
+}
+
+} // namespace
+
+TEST(InfoText, ReadsAsLinesWithCrLfBreaks) {
+    const std::string text = info_text::Text();
+    EXPECT_NE(text.back(), '\n');
+    // Every line break is CR LF; no lone CR or LF.
+    const std::vector<std::string> lines = SplitAtCrLf(text);
+    const auto breaks = static_cast<std::ptrdiff_t>(lines.size() - 1);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), breaks);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\r'), breaks);
+    ASSERT_EQ(lines.size(), 17u);
+    EXPECT_EQ(lines[0], "Die verschlüsselten Dateien erhalten die zusätzliche Extension '.rc4'.");
+    EXPECT_TRUE(lines[2].empty());
+    EXPECT_EQ(lines[3], "Beispiel:");
+    EXPECT_EQ(lines[4], "Unverschlüsselte Datei:\tsample.txt");
+    EXPECT_EQ(lines[5], "Verschlüsselte Datei:\tsample.txt.rc4");
+    EXPECT_EQ(lines[6], "Entschlüsselte Datei:\tsample-dec.txt   oder ohne Suffix:   sample.txt");
+    EXPECT_TRUE(lines[7].empty());
+    // The hash paragraph: three sentences joined by single spaces.
+    EXPECT_TRUE(Contains(lines[8], "gespeichert. Da es sich"));
+    EXPECT_TRUE(Contains(lines[8], "rekonstruiert werden. Der gespeicherte"));
+    EXPECT_TRUE(Contains(lines[9], "Originaldatei gespeichert. Bei der Entschlüsselung"));
+    EXPECT_EQ(lines[11], "RC4:");
+    EXPECT_EQ(lines[12], "Für die Verschlüsselung wird ein RC4-kompatibles Verschlüsselungs-");
+    EXPECT_EQ(lines[14],
+              "(Hinweis: \"RC4\" ist ein eingetragenes Warenzeichen von RSA Data Securities Inc.)");
+    EXPECT_TRUE(lines[15].empty());
+    EXPECT_FALSE(lines[16].empty());
+    EXPECT_EQ(info_text::VersionText(), "Version: 1.1");
+}
+
+TEST(OpenDialog, LeftOfSeparatorCutsAtTheFirstOccurrence) {
+    const struct {
+        std::string text;
+        std::string separator;
+        std::string left;
+    } cases[] = {
+        {"a|b|c", "|", "a"},
+        {"abc", "|", "abc"},
+        {"", "|", ""},
+        {"|a", "|", ""},
+        {Joined({"/d", "a", "", "b"}), std::string(2, '\0'), Joined({"/d", "a"})},
+        {"aXXb", "XX", "a"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(open_dialog::LeftOfSeparator(c.text, c.separator), c.left) << c.text;
+}

@@ -1,0 +1,163 @@
+#include "window/main_window.h"
+
+#include "core/batch_texts.h"
+#include "core/batches.h"
+#include "core/command_line.h"
+#include "core/file_names.h"
+#include "host/files.h"
+#include "host/process.h"
+#include "window/open_dialog.h"
+#include "window/window_texts.h"
+
+#include <algorithm>
+#include <exception>
+
+namespace {
+
+// Runs one step of start-up; a failing step is skipped.
+template <class Step> void Attempt(Step&& step) {
+    try {
+        step();
+    } catch (const std::exception&) {
+    }
+}
+
+} // namespace
+
+void MainWindow::StartUp(const std::vector<std::string>& commandLineItems) {
+    SetStatusText(texts::StatusStart);
+    SetCountText(BatchSide::Encrypt, {});
+    SetCountText(BatchSide::Decrypt, {});
+    CancelEncrypt = false;
+    CancelDecrypt = false;
+    m_CRC.Clear();
+
+    // From here on the window opens whatever fails.
+    if (!commandLineItems.empty()) {
+        Attempt([&] {
+            for (const std::string& item : commandLineItems) {
+                // An empty item (an empty pair of quotes) names no file; it is left out, not listed blank.
+                if (item.empty())
+                    continue;
+                const std::string path = host::NativePath(item);
+                const bool container = IsContainerPath(path, host::PathSeparator());
+                List(container ? BatchSide::Decrypt : BatchSide::Encrypt).Add(path);
+            }
+        });
+        for (BatchSide side : {BatchSide::Encrypt, BatchSide::Decrypt}) {
+            Attempt([&] { xListKillDupes(List(side)); });
+            Attempt([&] { AddHScroll(side); });
+        }
+    }
+    Attempt([&] { ShowFileCount(BatchSide::Encrypt); });
+    Attempt([&] { ShowFileCount(BatchSide::Decrypt); });
+}
+
+void MainWindow::AddHScroll(BatchSide side) {
+    FileList& list = List(side);
+    list.SetHorizontalExtent(ExtentPixels(WindowTextWidth(ExtentText(list))));
+}
+
+void MainWindow::ShowFileCount(BatchSide side) {
+    SetCountText(side, FileCountText(List(side).Count()));
+}
+
+void MainWindow::FilesDropped(BatchSide side, const std::vector<std::string>& paths) {
+    if (ListInUse(side) || paths.empty())
+        return;
+    FileList& list = List(side);
+    try {
+        for (const std::string& path : paths) {
+            if (host::IsFolder(path))
+                continue;
+            if (side == BatchSide::Decrypt && !IsContainerPath(path, host::PathSeparator())) {
+                ShowWarning(texts::RefusedFilePrefix + Nurdatei(path, host::PathSeparator()) + "\r\n" +
+                            texts::RefusedFileReason);
+                continue;
+            }
+            list.Add(path);
+        }
+    } catch (const std::exception&) {
+        // A path that cannot be examined ends this drop quietly; what was added stays.
+        return;
+    }
+    xListKillDupes(list);
+    AddHScroll(side);
+    ShowFileCount(side);
+}
+
+void MainWindow::ListDoubleClicked(BatchSide side) {
+    if (ListInUse(side))
+        return;
+    xListRemoveSelected(List(side));
+    ShowFileCount(side);
+}
+
+void MainWindow::ClearClicked(BatchSide side) {
+    if (ListInUse(side))
+        return;
+    List(side).Clear();
+    ShowFileCount(side);
+}
+
+void MainWindow::OpenClicked(BatchSide side) {
+    if (ListInUse(side))
+        return;
+    const bool encrypt = side == BatchSide::Encrypt;
+    SetStatusText(texts::StatusStart);
+    OpenDialogRequest request;
+    request.title = encrypt ? window_texts::EncryptDialogTitle : window_texts::DecryptDialogTitle;
+    request.initialFolder = host::CurrentDirectory();
+    request.filter = encrypt ? window_texts::EncryptDialogFilter : window_texts::DecryptDialogFilter;
+    request.defaultExtension =
+        encrypt ? window_texts::EncryptDialogExtension : window_texts::DecryptDialogExtension;
+    const std::string result = ShowOpenDialog(request);
+    // The dialog ran its own event loop: a batch may have started on this list meanwhile.
+    if (!result.empty() && !ListInUse(side)) {
+        FileList& list = List(side);
+        for (const std::string& path : open_dialog::ResultPaths(result, encrypt, host::PathSeparator()))
+            list.Add(path);
+        xListKillDupes(list);
+        AddHScroll(side);
+    }
+    ShowFileCount(side);
+}
+
+void MainWindow::BatchClicked(BatchSide side) {
+    // A click during a batch goes to the batches as it is: they make it a cancel request or ignore it
+    // (a one-file batch, or the other batch's button). They report every failure themselves.
+    side == BatchSide::Encrypt ? cmdEnc_Click(*this) : cmdDec_Click(*this);
+}
+
+void MainWindow::MaskClicked() {
+    const bool masked = PasswordsMasked();
+    SetPasswordsMasked(!masked);
+    SetMaskCaption(masked ? window_texts::ClearTextCaption : window_texts::MaskedCaption);
+    FocusDummy();
+}
+
+void MainWindow::RunningBatchChanged() {
+    const std::optional<BatchSide> running = RunningBatch();
+    for (BatchSide side : {BatchSide::Encrypt, BatchSide::Decrypt})
+        GuardSide(side, running == side, !running || running == side);
+}
+
+void MainWindow::PumpEvents() {
+    using Clock = std::chrono::steady_clock;
+    if (passed_ && Clock::now() - lastPass_ < passInterval_)
+        return;
+    const Clock::time_point start = Clock::now();
+    EventPass();
+    constexpr int WorkPerPass = 40;
+    passInterval_ =
+        std::clamp(std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now() - start) * WorkPerPass,
+                   leastInterval_, mostInterval_);
+    // Counted from the end of the pass: time spent in a handler (a dialog, say) is not work time.
+    lastPass_ = Clock::now();
+    passed_ = true;
+}
+
+void MainWindow::PumpEventsNow() {
+    passed_ = false;
+    PumpEvents();
+}

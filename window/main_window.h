@@ -1,0 +1,90 @@
+#pragma once
+
+// The main window's behaviour, whatever draws it: start-up and command-line intake, drops, double-clicks,
+// the clear and Open buttons, the password display toggle, the guards while a batch runs and the pacing
+// of event-loop passes. A front end (Qt on Linux, Win32 on Windows) builds the widgets, calls the
+// handlers below when the user acts, and implements the protected hooks and the BatchWindow accessors
+// with its widgets.
+
+#include "core/batch_window.h"
+#include "window/file_list.h"
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+// What an Open button asks of the platform's open-file dialog.
+struct OpenDialogRequest {
+    std::string title;
+    std::string initialFolder;
+    // description|pattern pairs: "Alle Dateien (*.*)|*.*".
+    std::string filter;
+    // A pattern such as "*.rc4", or "*.*" for none.
+    std::string defaultExtension;
+};
+
+class MainWindow : public BatchWindow {
+public:
+    // Start-up: status line "0 %", cancel flags cleared, the command line's items sorted into the lists
+    // (".rc4" names into List2), repeats removed, extents fitted, both counts shown. A failing step is
+    // skipped: the window always opens.
+    void StartUp(const std::vector<std::string>& commandLineItems);
+
+    // Handlers. Each ignores the user while the list it would change is being read by a batch.
+    // Files dropped on a list, full paths in the drop's order: folders are skipped, List2 refuses a name
+    // without ".rc4" with a warning per file.
+    void FilesDropped(BatchSide side, const std::vector<std::string>& paths);
+    void ListDoubleClicked(BatchSide side);
+    void ClearClicked(BatchSide side);
+    void OpenClicked(BatchSide side);
+    // cmdEnc/cmdDec and their padlocks: runs, cancels or ignores as the batches decide.
+    void BatchClicked(BatchSide side);
+    // Command2: all three password boxes masked or clear together, caption "N" or "P", focus to dummy.
+    void MaskClicked();
+
+    // The list operations that need the window: the extent measured in its font, the count label.
+    void AddHScroll(BatchSide side);
+    void ShowFileCount(BatchSide side);
+
+    // host::WindowHost. The batches call PumpEvents after every block, far more often than a person can
+    // click; it runs an event-loop pass only when the last one lies far enough back: 40 times the last
+    // pass's own duration, so passes take at most about 2.5 % of the time, but at least 10 ms and at
+    // most 40 ms, so a click waits no longer than that. PumpEventsNow passes at once.
+    void PumpEvents() override;
+    void PumpEventsNow() override;
+    // Bounds of the time between two passes; both 0 make every PumpEvents call a pass.
+    void SetPumpIntervals(std::chrono::nanoseconds least, std::chrono::nanoseconds most) {
+        leastInterval_ = least;
+        mostInterval_ = most;
+    }
+
+protected:
+    // The front end's widgets and effects.
+    virtual FileList& List(BatchSide side) = 0;
+    // Label5 (Encrypt) or Label6 (Decrypt), sized to its text.
+    virtual void SetCountText(BatchSide side, const std::string& text) = 0;
+    // The width in pixels at 96 dpi of a text in the window's own font (bold "MS Sans Serif" 8.25 pt).
+    virtual double WindowTextWidth(const std::string& text) const = 0;
+    // Shows the open-file dialog with several files allowed; returns its result text (window/open_dialog.h).
+    virtual std::string ShowOpenDialog(const OpenDialogRequest& request) = 0;
+    virtual bool PasswordsMasked() const = 0;
+    virtual void SetPasswordsMasked(bool masked) = 0;
+    virtual void SetMaskCaption(const std::string& caption) = 0;
+    virtual void FocusDummy() = 0;
+    // While a batch reads a list: the list refuses the user, its clear and Open buttons are disabled,
+    // and the other batch's button (with its padlock) is disabled too.
+    virtual void GuardSide(BatchSide side, bool listInUse, bool batchButtonEnabled) = 0;
+    // One pass of the event loop: handles every pending event, so other handlers run inside the call.
+    virtual void EventPass() = 0;
+
+    void RunningBatchChanged() override;
+
+private:
+    bool ListInUse(BatchSide side) const { return RunningBatch() == side; }
+
+    std::chrono::steady_clock::time_point lastPass_{};
+    bool passed_ = false;
+    std::chrono::nanoseconds leastInterval_ = std::chrono::milliseconds(10);
+    std::chrono::nanoseconds mostInterval_ = std::chrono::milliseconds(40);
+    std::chrono::nanoseconds passInterval_{0};
+};
