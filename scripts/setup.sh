@@ -8,7 +8,8 @@ packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev q
           g++-mingw-w64-x86-64-posix wine wine64 googletest
           qt6-translations-l10n
           appstream
-          clang-format)
+          clang-format
+          librsvg2-bin icoutils xdotool)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -169,7 +169,7 @@ TEST_F(Cli, ACorruptContainerThroughAPipeIsReportedAfterItsBytes) {
 TEST_F(Cli, HelpAndVersion) {
     Result r = Run({"--version"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, "tessarin-cli 1.1.0\n");
+    EXPECT_EQ(r.out, "tessarin-cli 1.1.0.109\n");
     r = Run({"--help"});
     EXPECT_EQ(r.status, 0);
     EXPECT_NE(r.out.find("tessarin-cli encrypt"), std::string::npos);

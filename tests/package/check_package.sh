@@ -47,7 +47,7 @@ fi
 # The Debian package itself.
 (cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/deb" >/dev/null) || fail "cpack failed"
 deb=$(find "$work/deb" -maxdepth 1 -name '*.deb')
-[ "$(basename "$deb")" = "tessarin_1.1.0_$(dpkg --print-architecture).deb" ] || fail "unexpected package name: $deb"
+[ "$(basename "$deb")" = "tessarin_1.1.0.109_$(dpkg --print-architecture).deb" ] || fail "unexpected package name: $deb"
 contents=$(dpkg-deb -c "$deb")
 for f in "${expected[@]}"; do
     grep -q "\./usr/$f\$" <<<"$contents" || fail "package lacks /usr/$f"

@@ -1,0 +1,18 @@
+# Makes one .ico file from an SVG drawing, in the sizes the window uses from 96 to 192 dpi:
+#   cmake -DRSVG=rsvg-convert -DICOTOOL=icotool -DSVG=in.svg -DICO=out.ico -P make_icon.cmake
+get_filename_component(name ${ICO} NAME_WE)
+get_filename_component(folder ${ICO} DIRECTORY)
+set(pngs)
+foreach(size 16 20 24 32 40 48 64)
+    set(png ${folder}/${name}-${size}.png)
+    execute_process(COMMAND ${RSVG} -w ${size} -h ${size} -o ${png} ${SVG} RESULT_VARIABLE failed)
+    if(failed)
+        message(FATAL_ERROR "${RSVG} could not draw ${SVG} at ${size} pixels")
+    endif()
+    list(APPEND pngs ${png})
+endforeach()
+execute_process(COMMAND ${ICOTOOL} -c -o ${ICO} ${pngs} RESULT_VARIABLE failed)
+if(failed)
+    message(FATAL_ERROR "${ICOTOOL} could not write ${ICO}")
+endif()
+file(REMOVE ${pngs})

@@ -1,0 +1,13 @@
+#pragma once
+
+// Numbers of the resources built into tessarin.exe (tessarin.rc); the resource compiler reads this file
+// too, so it holds nothing but numbers.
+
+// Icons, each made from the SVG artwork of the same name in several sizes.
+#define IDI_TESSARIN 1
+#define IDI_PADLOCK_CLOSED 2
+#define IDI_PADLOCK_OPEN 3
+#define IDI_KEYS 4
+#define IDI_FOLDER_OPEN 5
+#define IDI_QUESTION 6
+#define IDI_EXIT 7
