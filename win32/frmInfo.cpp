@@ -1,11 +1,226 @@
 #include "win32/frmInfo.h"
 
+#include "host/windows_text.h"
+#include "win32/resource_ids.h"
+#include "window/info_text.h"
+#include "window/layout.h"
+#include "window/window_texts.h"
+
+#include <array>
+
+namespace {
+
+constexpr wchar_t ClassName[] = L"TessarinInfo";
+constexpr COLORREF DarkGrey = RGB(64, 64, 64);
+constexpr COLORREF BannerGrey = RGB(128, 128, 128);
+constexpr COLORREF PaleYellow = RGB(253, 255, 230);
+constexpr COLORREF DarkBlue = RGB(0, 0, 192);
+
+// The widgets, in creation order, which is their stacking order: the banner under its labels, the panel
+// under the text.
+enum Widget { Banner, Title, Version, Credit, Panel, Text, WidgetCount };
+
+// The one info window and what it draws with; all of it lives while the window is open.
+struct InfoWindow {
+    HWND window = nullptr;
+    std::array<HWND, WidgetCount> widgets{};
+    HFONT titleFont = nullptr;
+    HFONT smallFont = nullptr;
+    HFONT textFont = nullptr;
+    HBRUSH background = nullptr;
+    HBRUSH banner = nullptr;
+    HBRUSH paleYellow = nullptr;
+};
+InfoWindow info;
+
+int Scaled(int twips, UINT dpi) {
+    return MulDiv(twips, static_cast<int>(dpi), 1440);
+}
+
+// Where the face is missing, the pitch and family pick one of the same kind.
+HFONT MakeFont(const wchar_t* face, double points, UINT dpi, BYTE pitchAndFamily) {
+    const int height = -static_cast<int>(points * dpi / 72.0 + 0.5);
+    return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, pitchAndFamily, face);
+}
+
+void DeleteFonts() {
+    for (HFONT* font : {&info.titleFont, &info.smallFont, &info.textFont}) {
+        if (*font != nullptr)
+            DeleteObject(*font);
+        *font = nullptr;
+    }
+}
+
+// A label sizes itself to its text in its font, keeping its left and top edges.
+void FitLabel(HWND label, const layout::Twips& place, UINT dpi) {
+    const int length = GetWindowTextLengthW(label);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    GetWindowTextW(label, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(length));
+    HDC dc = GetDC(label);
+    const auto old =
+        static_cast<HFONT>(SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0))));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), length, &size);
+    SelectObject(dc, old);
+    ReleaseDC(label, dc);
+    SetWindowPos(label, nullptr, Scaled(place.left, dpi), Scaled(place.top, dpi), size.cx, size.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Places every widget and gives it its font for the window's resolution.
+void LayOut(UINT dpi) {
+    DeleteFonts();
+    info.titleFont = MakeFont(L"Verdana", 24, dpi, VARIABLE_PITCH | FF_SWISS);
+    info.smallFont = MakeFont(L"Verdana", 8.25, dpi, VARIABLE_PITCH | FF_SWISS);
+    info.textFont = MakeFont(L"Courier New", 8.25, dpi, FIXED_PITCH | FF_MODERN);
+    const auto place = [dpi](Widget widget, const layout::Twips& twips) {
+        SetWindowPos(info.widgets[widget], nullptr, Scaled(twips.left, dpi), Scaled(twips.top, dpi),
+                     Scaled(twips.width, dpi), Scaled(twips.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    place(Banner, layout::InfoBanner);
+    place(Panel, layout::InfoPanel);
+    place(Text, layout::InfoText);
+    SendMessageW(info.widgets[Title], WM_SETFONT, reinterpret_cast<WPARAM>(info.titleFont), TRUE);
+    SendMessageW(info.widgets[Version], WM_SETFONT, reinterpret_cast<WPARAM>(info.smallFont), TRUE);
+    SendMessageW(info.widgets[Credit], WM_SETFONT, reinterpret_cast<WPARAM>(info.smallFont), TRUE);
+    SendMessageW(info.widgets[Text], WM_SETFONT, reinterpret_cast<WPARAM>(info.textFont), TRUE);
+    // The banner's labels stand at places within the banner, which lies at the window's origin.
+    FitLabel(info.widgets[Title], layout::InfoTitle, dpi);
+    FitLabel(info.widgets[Version], layout::InfoVersion, dpi);
+    FitLabel(info.widgets[Credit], layout::InfoCredit, dpi);
+}
+
+// The window's outer size for its client size at a resolution.
+SIZE OuterSize(HWND window, UINT dpi) {
+    RECT rect{0, 0, Scaled(layout::InfoWidth, dpi), Scaled(layout::InfoHeight, dpi)};
+    AdjustWindowRectExForDpi(&rect, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
+                             static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)), dpi);
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+// Centred on the screen the window is on, by its outer size.
+void Centre(HWND window, UINT dpi) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& screen = monitor.rcMonitor;
+    const SIZE outer = OuterSize(window, dpi);
+    SetWindowPos(window, nullptr, screen.left + (screen.right - screen.left - outer.cx) / 2,
+                 screen.top + (screen.bottom - screen.top - outer.cy) / 2, outer.cx, outer.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT CALLBACK InfoProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CTLCOLORSTATIC: {
+        const auto control = reinterpret_cast<HWND>(lParam);
+        const auto dc = reinterpret_cast<HDC>(wParam);
+        if (control == info.widgets[Panel])
+            return reinterpret_cast<LRESULT>(info.paleYellow);
+        // The banner and its labels: black text on the banner's grey.
+        SetTextColor(dc, RGB(0, 0, 0));
+        SetBkColor(dc, BannerGrey);
+        return reinterpret_cast<LRESULT>(info.banner);
+    }
+    case WM_CTLCOLOREDIT: {
+        const auto dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, DarkBlue);
+        SetBkColor(dc, PaleYellow);
+        return reinterpret_cast<LRESULT>(info.paleYellow);
+    }
+    case WM_DPICHANGED: {
+        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+        LayOut(HIWORD(wParam));
+        SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        return 0;
+    }
+    case WM_DESTROY:
+        DeleteFonts();
+        for (HBRUSH* brush : {&info.background, &info.banner, &info.paleYellow}) {
+            DeleteObject(*brush);
+            *brush = nullptr;
+        }
+        info = InfoWindow{};
+        return 0;
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+void RegisterClassOnce(HINSTANCE instance) {
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof existing;
+    if (GetClassInfoExW(instance, ClassName, &existing))
+        return;
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = InfoProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = ClassName;
+    wc.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_QUESTION_MARK), IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
+    wc.hIconSm =
+        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_QUESTION_MARK), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    RegisterClassExW(&wc);
+}
+
+HWND Child(HWND parent, const wchar_t* kind, const std::string& text, DWORD style, HINSTANCE instance) {
+    return CreateWindowExW(0, kind, host::windows::Widen(text).c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0,
+                           0, 0, parent, nullptr, instance, nullptr);
+}
+
+} // namespace
+
 namespace frmInfo {
 
-void Show(HWND /*owner*/) {}
+void Show(HWND owner) {
+    if (info.window != nullptr) {
+        ShowWindow(info.window, SW_SHOWNORMAL);
+        SetForegroundWindow(info.window);
+        return;
+    }
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    RegisterClassOnce(instance);
+    // An owned window with a fixed frame and only a close box: it has no task-bar entry and closes with
+    // the main window.
+    info.window = CreateWindowExW(WS_EX_DLGMODALFRAME, ClassName,
+                                  host::windows::Widen(window_texts::InfoCaption).c_str(),
+                                  WS_POPUP | WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0,
+                                  owner, nullptr, instance, nullptr);
+    if (info.window == nullptr)
+        return;
+    info.background = CreateSolidBrush(DarkGrey);
+    info.banner = CreateSolidBrush(BannerGrey);
+    info.paleYellow = CreateSolidBrush(PaleYellow);
+    SetClassLongPtrW(info.window, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(info.background));
+
+    info.widgets[Banner] = Child(info.window, L"STATIC", {}, 0, instance);
+    info.widgets[Title] = Child(info.window, L"STATIC", window_texts::InfoBanner, SS_NOPREFIX, instance);
+    info.widgets[Version] = Child(info.window, L"STATIC", info_text::VersionText(), SS_NOPREFIX, instance);
+    info.widgets[Credit] =
+        Child(info.window, L"STATIC", window_texts::InfoCredit, SS_NOPREFIX | SS_RIGHT, instance);
+    info.widgets[Panel] = Child(info.window, L"STATIC", {}, 0, instance);
+    // The edit control shows CR LF line breaks as they are; what the user types is not kept.
+    info.widgets[Text] =
+        Child(info.window, L"EDIT", info_text::Text(),
+              ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL | WS_TABSTOP, instance);
+
+    const UINT dpi = GetDpiForWindow(info.window);
+    LayOut(dpi);
+    Centre(info.window, dpi);
+    ShowWindow(info.window, SW_SHOWNORMAL);
+    SetFocus(info.widgets[Text]);
+    // Focus alone would select the whole text; the caret goes to its start instead.
+    SendMessageW(info.widgets[Text], EM_SETSEL, 0, 0);
+}
 
 HWND Window() {
-    return nullptr;
+    return info.window;
 }
 
 } // namespace frmInfo

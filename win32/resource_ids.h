@@ -9,5 +9,5 @@
 #define IDI_PADLOCK_OPEN 3
 #define IDI_KEYS 4
 #define IDI_FOLDER_OPEN 5
-#define IDI_QUESTION 6
+#define IDI_QUESTION_MARK 6
 #define IDI_EXIT 7
