@@ -1,0 +1,45 @@
+#!/bin/sh
+# Writes docs/screenshot-windows.png: the native Windows window (tessarin.exe) as Wine draws it under a
+# virtual X server, started with a few files on its command line. Needs a cross build with the window
+# (scripts/windows-test.sh makes one in build-win), Wine, Xvfb, xdotool and ImageMagick's import.
+# Usage: scripts/screenshot-windows.sh [BUILD_DIR]
+set -eu
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$root/build-win}
+picture=$root/docs/screenshot-windows.png
+for tool in wine Xvfb xdotool import; do
+    command -v "$tool" >/dev/null || { echo "$tool is missing (packages: wine xvfb xdotool imagemagick)" >&2; exit 2; }
+done
+cmake --build "$build" --target tessarin -j2 >/dev/null
+
+# A Wine prefix of its own, so the files sit on drive C: and the lists show Windows paths.
+export WINEPREFIX="$build/wine-screenshot" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+[ -f "$WINEPREFIX/system.reg" ] || wine wineboot --init >/dev/null 2>&1
+docs="$WINEPREFIX/drive_c/users/Public/Documents"
+trap 'rm -rf "$docs/Projekte" "$docs/Urlaubsfotos.zip" "$docs/Steuer 2023.zip.RC4"; wineserver -k 2>/dev/null || true' EXIT
+mkdir -p "$docs/Projekte/Angebot 2024"
+for name in "Projekte/Angebot 2024/Kalkulation.xlsx" "Projekte/Angebot 2024/Anschreiben.odt" \
+    "Projekte/bilanz.pdf" "Urlaubsfotos.zip" "Projekte/bilanz.pdf.rc4" "Steuer 2023.zip.RC4"; do
+    printf 'Beispiel\n' >"$docs/$name"
+done
+win='C:\users\Public\Documents'
+
+# A free display number from 90 up; 24-bit colour so the icons keep their shading.
+display=90
+while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
+Xvfb ":$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
+xvfb=$!
+trap 'rm -rf "$docs/Projekte" "$docs/Urlaubsfotos.zip" "$docs/Steuer 2023.zip.RC4"; wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
+export DISPLAY=":$display"
+sleep 1
+
+wine "$build/app/tessarin.exe" "$win\\Projekte\\Angebot 2024\\Kalkulation.xlsx" \
+    "$win\\Projekte\\Angebot 2024\\Anschreiben.odt" "$win\\Projekte\\bilanz.pdf" "$win\\Urlaubsfotos.zip" \
+    "$win\\Projekte\\bilanz.pdf.rc4" "$win\\Steuer 2023.zip.RC4" >/dev/null 2>&1 &
+window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Tessarin$' | head -n 1)
+# Time to paint; without a window manager the picture is the client area, as on the Linux picture.
+sleep 3
+mkdir -p "$root/docs"
+import -window "$window" "$picture"
+echo "wrote $picture"
