@@ -1,7 +1,7 @@
 # Cross-compiles for 64-bit Windows with Debian's mingw-w64 (package g++-mingw-w64-x86-64-posix):
-#   cmake -S . -B build-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DTESSARIN_GUI=OFF
-# The window program needs Qt 6 for Windows, which Debian does not package; see the README.
-# When Wine is installed, CTest runs the Windows test programs through it.
+#   cmake -S . -B build-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake
+# builds tessarin-cli.exe and the native window tessarin.exe (win32/; no Qt). When Wine is installed,
+# CTest runs the Windows test programs through it.
 
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
