@@ -1,7 +1,12 @@
 #pragma once
 
 // Numbers of the resources built into tessarin.exe (tessarin.rc); the resource compiler reads this file
-// too, so it holds nothing but numbers.
+// too, so it holds nothing but numbers and the system header that has to come before them.
+
+// The system names one of its own icons IDI_QUESTION; in this program the name is ours. Including the
+// system's header first keeps a later include from defining it back.
+#include <windows.h>
+#undef IDI_QUESTION
 
 // Icons, each made from the SVG artwork of the same name in several sizes.
 #define IDI_TESSARIN 1
