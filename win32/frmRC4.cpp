@@ -430,7 +430,8 @@ void frmRC4::Close() {
         host_.endProcess();
         return;
     }
-    // Windows the main window owns, the info window among them, go with it.
+    if (HWND info = frmInfo::Window())
+        ::DestroyWindow(info);
     ::DestroyWindow(window_);
 }
 

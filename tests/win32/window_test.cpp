@@ -2,6 +2,7 @@
 
 #include "core/batch_texts.h"
 #include "host/windows_text.h"
+#include "win32/frmInfo.h"
 #include "window/layout.h"
 #include "window/window_texts.h"
 
@@ -255,4 +256,20 @@ TEST_F(NativeWindowTest, PasswordBoxesTakeThirtyTwoCodePageCharactersMaskedOrCle
         EXPECT_EQ(::SendMessageW(Control(box), EM_GETPASSWORDCHAR, 0, 0), L'*') << box;
     EXPECT_EQ(Text("Command2"), window_texts::MaskedCaption);
     EXPECT_EQ(::GetFocus(), Control("dummy"));
+}
+
+TEST_F(NativeWindowTest, TheInfoButtonOpensOneInfoWindowBesideTheMainWindow) {
+    Open();
+    Click("Command4");
+    HWND info = frmInfo::Window();
+    if (info == nullptr)
+        GTEST_SKIP() << "the info window is not built into this program yet";
+    EXPECT_TRUE(::IsWindowVisible(info));
+    // Not modal: the main window stays usable.
+    EXPECT_TRUE(::IsWindowEnabled(Window().Handle()));
+    Click("Command4");
+    EXPECT_EQ(frmInfo::Window(), info);
+    // It closes with the main window.
+    Click("Command1");
+    EXPECT_FALSE(::IsWindow(info));
 }
