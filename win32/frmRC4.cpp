@@ -100,8 +100,11 @@ HWND frmRC4::Add(const char* name, const wchar_t* systemClass, const std::string
     DWORD exStyle = 0;
     if (systemClass == std::wstring_view(WC_LISTBOXW))
         exStyle = WS_EX_CLIENTEDGE;
+    // An icon button shows no caption; its text, the tool tip's, names it for screen readers.
+    const bool iconButton = systemClass == std::wstring_view(WC_BUTTONW) && (style & BS_ICON) != 0;
     HWND control =
-        controls::Create(parent != nullptr ? parent : window_, systemClass, text, style, exStyle, id);
+        controls::Create(parent != nullptr ? parent : window_, systemClass,
+                         iconButton && tip != nullptr ? std::string(tip) : text, style, exStyle, id);
     const bool label = systemClass == std::wstring_view(WC_STATICW) && (style & SS_TYPEMASK) != SS_ICON;
     widgets_.push_back({name, control, place, font, label && (style & SS_CENTER) == 0, 0, 0});
     if (tip != nullptr) {
@@ -308,6 +311,15 @@ LRESULT CALLBACK frmRC4::WindowProc(HWND window, UINT message, WPARAM wParam, LP
 LRESULT frmRC4::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK) {
+            // Enter, from the dialog keys: it presses the button that has the focus, as Space does.
+            HWND focus = ::GetFocus();
+            if (focus != nullptr && ::GetParent(focus) == window_ &&
+                (::SendMessageW(focus, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) !=
+                    0)
+                ::SendMessageW(focus, BM_CLICK, 0, 0);
+            return 0;
+        }
         Command(LOWORD(wParam), HIWORD(wParam));
         return 0;
     case WM_CTLCOLORSTATIC: {
@@ -374,7 +386,8 @@ void frmRC4::ReturnFocus() const {
 void frmRC4::Paint() {
     PAINTSTRUCT paint;
     HDC dc = ::BeginPaint(window_, &paint);
-    HPEN pen = ::CreatePen(PS_SOLID, look::Px(layout::TwipsPerPixel, dpi_), look::Olive);
+    // The border lies inside the shape's rectangle whatever its width.
+    HPEN pen = ::CreatePen(PS_INSIDEFRAME, look::Px(layout::TwipsPerPixel, dpi_), look::Olive);
     const HGDIOBJ oldPen = ::SelectObject(dc, pen);
     const HGDIOBJ oldBrush = ::SelectObject(dc, ::GetStockObject(NULL_BRUSH));
     for (const layout::Twips& shape : {layout::Shape1, layout::Shape2}) {

@@ -6,6 +6,8 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <exception>
+
 using host::windows::Narrow;
 using host::windows::Widen;
 
@@ -75,7 +77,11 @@ void ListBox::Dropped(HDROP drop) {
     }
     // The shell's memory goes back before any message box of the handler waits for the user.
     ::DragFinish(drop);
-    dropped_(paths);
+    // No exception may pass through the system's frames; a drop that fails ends quietly.
+    try {
+        dropped_(paths);
+    } catch (const std::exception&) {
+    }
 }
 
 LRESULT CALLBACK ListBox::Subclass(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,

@@ -150,7 +150,7 @@ TEST_F(NativeWindowTest, CaptionsToolTipsAndFontsAreTheWindowsOwn) {
     };
     const Row rows[] = {
         {"Label2", window_texts::EncryptListHeading, nullptr, false},
-        {"Befehl2", "", window_texts::OpenTip, false},
+        {"Befehl2", window_texts::OpenTip, window_texts::OpenTip, false},
         {"List1", "", window_texts::ListTip, false},
         {"Label5", "Files: 0", nullptr, false},
         {"Command5", window_texts::ClearCaption, window_texts::ClearTip, false},
@@ -158,7 +158,7 @@ TEST_F(NativeWindowTest, CaptionsToolTipsAndFontsAreTheWindowsOwn) {
         {"Label4(1)", window_texts::RepetitionCaption, nullptr, false},
         {"cmdEnc", texts::CaptionEncrypt, window_texts::EncryptTip, true},
         {"Label3", window_texts::DecryptListHeading, nullptr, false},
-        {"Command3", "", window_texts::OpenTip, false},
+        {"Command3", window_texts::OpenTip, window_texts::OpenTip, false},
         {"List2", "", window_texts::ListTip, false},
         {"Label6", "Files: 0", nullptr, false},
         {"Command6", window_texts::ClearCaption, window_texts::ClearTip, false},
@@ -168,8 +168,8 @@ TEST_F(NativeWindowTest, CaptionsToolTipsAndFontsAreTheWindowsOwn) {
         {"Option1(0)", window_texts::OriginalNameCaption, window_texts::OriginalNameTip, false},
         {"Option1(1)", window_texts::SuffixCaption, window_texts::SuffixTip, false},
         {"txtSuffix", "-dec", window_texts::SuffixBoxTip, false},
-        {"Command4", "", window_texts::InfoTip, false},
-        {"Command1", "", window_texts::ExitTip, false},
+        {"Command4", window_texts::InfoTip, window_texts::InfoTip, false},
+        {"Command1", window_texts::ExitTip, window_texts::ExitTip, false},
         {"dummy", window_texts::DummyCaption, nullptr, true},
         {"Label1", texts::StatusStart, nullptr, false},
     };
@@ -199,7 +199,7 @@ TEST_F(NativeWindowTest, CaptionsToolTipsAndFontsAreTheWindowsOwn) {
     EXPECT_FALSE(style & WS_MAXIMIZEBOX);
 }
 
-TEST_F(NativeWindowTest, TabWalksTheDesignedFocusOrder) {
+TEST_F(NativeWindowTest, DialogKeysWalkTheDesignedFocusOrderAndPressButtons) {
     Open();
     HWND window = Window().Handle();
     // Of the two option buttons the Tab key stops at the chosen one, as in every dialog.
@@ -221,6 +221,11 @@ TEST_F(NativeWindowTest, TabWalksTheDesignedFocusOrder) {
     ::PostMessageW(Control("Befehl2"), WM_KEYDOWN, VK_TAB, 1);
     Pass();
     EXPECT_EQ(::GetFocus(), Control("Command1"));
+    // Enter presses the button that has the focus.
+    ::SetFocus(Control("Command2"));
+    ::PostMessageW(Control("Command2"), WM_KEYDOWN, VK_RETURN, 1);
+    Pass();
+    EXPECT_EQ(Text("Command2"), window_texts::ClearTextCaption);
 }
 
 TEST_F(NativeWindowTest, PasswordBoxesTakeThirtyTwoCodePageCharactersMaskedOrClear) {
