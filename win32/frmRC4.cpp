@@ -24,6 +24,7 @@ constexpr int FirstId = 100;
 constexpr DWORD WindowStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD LabelStyle = WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX;
+constexpr DWORD CountStyle = WS_VISIBLE | SS_RIGHT | SS_NOPREFIX;
 constexpr DWORD ButtonStyle = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
 constexpr DWORD IconButtonStyle = ButtonStyle | BS_ICON;
 constexpr DWORD PictureStyle = WS_VISIBLE | SS_ICON | SS_CENTERIMAGE | SS_REALSIZECONTROL;
@@ -105,8 +106,9 @@ HWND frmRC4::Add(const char* name, const wchar_t* systemClass, const std::string
     HWND control =
         controls::Create(parent != nullptr ? parent : window_, systemClass,
                          iconButton && tip != nullptr ? std::string(tip) : text, style, exStyle, id);
+    // Every label but the status line sizes itself to its text.
     const bool label = systemClass == std::wstring_view(WC_STATICW) && (style & SS_TYPEMASK) != SS_ICON;
-    widgets_.push_back({name, control, place, font, label && (style & SS_CENTER) == 0, 0, 0});
+    widgets_.push_back({name, control, place, font, label && std::string_view(name) != "Label1", 0, 0});
     if (tip != nullptr) {
         const std::wstring wide = Widen(tip);
         TOOLINFOW tool{};
@@ -135,7 +137,7 @@ void frmRC4::BuildEncryptionHalf() {
             IDI_FOLDER_OPEN, SmallIcon);
     List1_.Attach(Add("List1", WC_LISTBOXW, {}, ListStyle, layout::List1, Font::Fixed, window_texts::ListTip),
                   [this](const std::vector<std::string>& paths) { FilesDropped(BatchSide::Encrypt, paths); });
-    Add("Label5", WC_STATICW, window_texts::FileCountPrefix, LabelStyle, layout::Label5, Font::Regular);
+    Add("Label5", WC_STATICW, window_texts::FileCountPrefix, CountStyle, layout::Label5, Font::Regular);
     Add("Command5", WC_BUTTONW, window_texts::ClearCaption, ButtonStyle, layout::Command5, Font::Regular,
         window_texts::ClearTip);
     Add("Label4(0)", WC_STATICW, window_texts::PasswordCaption, LabelStyle, layout::Label4_0, Font::Regular);
@@ -162,7 +164,7 @@ void frmRC4::BuildDecryptionHalf() {
             IDI_FOLDER_OPEN, SmallIcon);
     List2_.Attach(Add("List2", WC_LISTBOXW, {}, ListStyle, layout::List2, Font::Fixed, window_texts::ListTip),
                   [this](const std::vector<std::string>& paths) { FilesDropped(BatchSide::Decrypt, paths); });
-    Add("Label6", WC_STATICW, window_texts::FileCountPrefix, LabelStyle, layout::Label6, Font::Regular);
+    Add("Label6", WC_STATICW, window_texts::FileCountPrefix, CountStyle, layout::Label6, Font::Regular);
     Add("Command6", WC_BUTTONW, window_texts::ClearCaption, ButtonStyle, layout::Command6, Font::Regular,
         window_texts::ClearTip);
     Add("Label4(2)", WC_STATICW, window_texts::PasswordCaption, LabelStyle, layout::Label4_2, Font::Regular);
@@ -342,9 +344,10 @@ LRESULT frmRC4::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         Paint();
         return 0;
     case WM_SETCURSOR:
-        // The hourglass over the whole main window, its controls included, while a batch runs; message
-        // boxes and other windows keep their own pointers.
-        if (wait_ && LOWORD(lParam) == HTCLIENT) {
+        // The hourglass over the whole main window while a batch runs: its client area and every control,
+        // scroll bars included; the frame keeps its sizing pointers, and message boxes and other windows
+        // their own.
+        if (wait_ && (LOWORD(lParam) == HTCLIENT || reinterpret_cast<HWND>(wParam) != window_)) {
             ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
             return TRUE;
         }
