@@ -107,10 +107,24 @@ std::string Name(frmRC4& window, HWND control) {
     return "?";
 }
 
-LOGFONTW FontOf(HWND control) {
-    LOGFONTW font{};
-    ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)), sizeof(font), &font);
-    return font;
+// The font a control draws with, as the system made it.
+struct DrawnFont {
+    TEXTMETRICW metrics;
+    SIZE narrow; // "iiii"
+    SIZE wide;   // "WWWW"
+};
+
+DrawnFont FontOf(HWND control) {
+    DrawnFont drawn{};
+    HDC dc = ::GetDC(control);
+    const HGDIOBJ old =
+        ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)));
+    ::GetTextMetricsW(dc, &drawn.metrics);
+    ::GetTextExtentPoint32W(dc, L"iiii", 4, &drawn.narrow);
+    ::GetTextExtentPoint32W(dc, L"WWWW", 4, &drawn.wide);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(control, dc);
+    return drawn;
 }
 
 } // namespace
@@ -130,14 +144,14 @@ TEST_F(NativeWindowTest, ControlsStandAtTheirPlacesAtEveryResolution) {
     ExpectPlaces(Window(), dpi);
 
     // Moved to a screen of 150 %: every control is placed anew, and the fonts grow with it.
-    const LONG fontHeight = FontOf(Control("cmdEnc")).lfHeight;
+    const LONG fontHeight = FontOf(Control("cmdEnc")).metrics.tmHeight;
     RECT frame{};
     ::GetWindowRect(window, &frame);
     const RECT suggested{frame.left, frame.top, frame.left + (frame.right - frame.left) * 3 / 2,
                          frame.top + (frame.bottom - frame.top) * 3 / 2};
     ::SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
     ExpectPlaces(Window(), 144);
-    EXPECT_LT(FontOf(Control("cmdEnc")).lfHeight, fontHeight); // negative: the em height
+    EXPECT_GT(FontOf(Control("cmdEnc")).metrics.tmHeight, fontHeight * 5 / 4);
 }
 
 TEST_F(NativeWindowTest, CaptionsToolTipsAndFontsAreTheWindowsOwn) {
@@ -181,14 +195,15 @@ TEST_F(NativeWindowTest, CaptionsToolTipsAndFontsAreTheWindowsOwn) {
             EXPECT_EQ(ToolTip(window, Control(row.name)), row.tip);
         }
         if (std::string(row.name).rfind("List", 0) != 0) {
-            EXPECT_EQ(FontOf(Control(row.name)).lfWeight >= FW_BOLD, row.bold);
+            EXPECT_EQ(FontOf(Control(row.name)).metrics.tmWeight >= FW_BOLD, row.bold);
         }
     }
     wchar_t caption[32] = {};
     ::GetWindowTextW(window, caption, 32);
     EXPECT_EQ(host::windows::Narrow(caption), window_texts::MainCaption);
     // The lists in a fixed-pitch font; the status line hidden until a batch shows it.
-    EXPECT_EQ(FontOf(Control("List1")).lfPitchAndFamily & 3, FIXED_PITCH);
+    for (const char* list : {"List1", "List2"})
+        EXPECT_EQ(FontOf(Control(list)).narrow.cx, FontOf(Control(list)).wide.cx) << list;
     EXPECT_FALSE(::IsWindowVisible(Control("Label1")));
     EXPECT_EQ(::SendMessageW(Control("Option1(1)"), BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_EQ(::SendMessageW(Control("Option1(0)"), BM_GETCHECK, 0, 0), BST_UNCHECKED);
