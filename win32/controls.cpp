@@ -52,13 +52,6 @@ void Place(HWND control, const RECT& rect) {
                    SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-RECT PlaceOf(HWND control) {
-    RECT rect{};
-    ::GetWindowRect(control, &rect);
-    ::MapWindowPoints(HWND_DESKTOP, ::GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
 namespace {
 
 BOOL CALLBACK Redraw(HWND child, LPARAM) {

@@ -20,8 +20,6 @@ void FitToText(HWND label);
 
 // Moves and sizes a control to a rectangle in its parent's client coordinates.
 void Place(HWND control, const RECT& rect);
-// A control's rectangle in its parent's client coordinates.
-RECT PlaceOf(HWND control);
 
 // Lets a button carry pictures (static controls) as its children: they are drawn over the button's own
 // face, which shows through where they are transparent, and drawn again whenever the button changes

@@ -74,7 +74,8 @@ frmRC4::frmRC4(const std::vector<std::string>& commandLineItems, Win32Host host)
     BuildEncryptionHalf();
     BuildDecryptionHalf();
     BuildFooter();
-    BuildToolTips();
+    // Long tips stay on one line up to the screen's width.
+    ::SendMessageW(toolTips_, TTM_SETMAXTIPWIDTH, 0, ::GetSystemMetricsForDpi(SM_CXSCREEN, dpi_));
     SetTabOrder();
     // dummy takes the focus away from the password boxes; it stays enabled but out of sight.
     Find("dummy")->place.left = layout::DummyHiddenLeft;
@@ -206,11 +207,6 @@ void frmRC4::BuildFooter() {
                 window_texts::ExitTip),
             IDI_EXIT, SmallIcon);
     Add("dummy", WC_BUTTONW, window_texts::DummyCaption, ButtonStyle, layout::dummy, Font::Bold);
-}
-
-void frmRC4::BuildToolTips() {
-    // Long tips stay on one line up to the screen's width.
-    ::SendMessageW(toolTips_, TTM_SETMAXTIPWIDTH, 0, ::GetSystemMetricsForDpi(SM_CXSCREEN, dpi_));
 }
 
 void frmRC4::SetTabOrder() {

@@ -86,7 +86,6 @@ private:
     void BuildEncryptionHalf();
     void BuildDecryptionHalf();
     void BuildFooter();
-    void BuildToolTips();
     void SetTabOrder();
     HWND Add(const char* name, const wchar_t* systemClass, const std::string& text, DWORD style,
              const layout::Twips& place, Font font, const char* tip = nullptr, HWND parent = nullptr);

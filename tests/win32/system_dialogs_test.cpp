@@ -35,30 +35,37 @@ HWND ShownDialog() {
     return search.found;
 }
 
-// Calls answer with the first dialog box the thread shows, from a timer inside the dialog's own loop.
+// Answers the first dialog box the thread shows, from a timer that runs inside the dialog's own loop.
 class DialogAnswerer {
 public:
-    explicit DialogAnswerer(std::function<void(HWND)> answer) {
-        answer_ = std::move(answer);
+    explicit DialogAnswerer(std::function<void(HWND)> answer) : answer_(std::move(answer)) {
+        current_ = this;
         timer_ = ::SetTimer(nullptr, 0, 50, Tick);
     }
-    ~DialogAnswerer() { ::KillTimer(nullptr, timer_); }
-    static bool Answered() { return answered_; }
+    ~DialogAnswerer() {
+        ::KillTimer(nullptr, timer_);
+        current_ = nullptr;
+    }
+    DialogAnswerer(const DialogAnswerer&) = delete;
+    DialogAnswerer& operator=(const DialogAnswerer&) = delete;
+
+    bool Answered() const { return answered_; }
 
 private:
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-        HWND dialog = ShownDialog();
-        if (dialog == nullptr || answered_)
+        DialogAnswerer* self = current_;
+        if (self == nullptr || self->answered_)
             return;
-        answered_ = true;
-        answer_(dialog);
+        if (HWND dialog = ShownDialog()) {
+            self->answered_ = true;
+            self->answer_(dialog);
+        }
     }
-    static inline std::function<void(HWND)> answer_;
-    static inline bool answered_ = false;
-    UINT_PTR timer_;
 
-public:
-    static void Reset() { answered_ = false; }
+    static inline DialogAnswerer* current_ = nullptr;
+    std::function<void(HWND)> answer_;
+    bool answered_ = false;
+    UINT_PTR timer_ = 0;
 };
 
 std::string WindowText(HWND window) {
@@ -78,7 +85,6 @@ TEST_F(NativeWindowTest, TheWarningBoxIsModalWithOneOkButtonAndTheProgramsName) 
     bool ok = false;
     bool cancel = true;
     bool exclamation = false;
-    DialogAnswerer::Reset();
     DialogAnswerer answerer([&](HWND box) {
         ownerDisabled = !::IsWindowEnabled(owner);
         title = WindowText(box);
@@ -95,7 +101,7 @@ TEST_F(NativeWindowTest, TheWarningBoxIsModalWithOneOkButtonAndTheProgramsName) 
         ::PostMessageW(box, WM_COMMAND, IDOK, 0);
     });
     Win32Host::System().warningBox(owner, host::ExecutableName(), "Zeile 1\r\nZeile 2");
-    ASSERT_TRUE(DialogAnswerer::Answered());
+    ASSERT_TRUE(answerer.Answered());
     EXPECT_TRUE(ownerDisabled);
     EXPECT_EQ(title, host::ExecutableName());
     EXPECT_NE(text.find("Zeile 1"), std::string::npos);
@@ -125,7 +131,6 @@ TEST_F(NativeWindowTest, TheOpenDialogAnswersWithTheFolderAndEveryChosenName) {
     };
     for (const Row& row : rows) {
         std::string title;
-        DialogAnswerer::Reset();
         DialogAnswerer answerer([&](HWND dialog) {
             title = WindowText(dialog);
             if (row.typed == nullptr) {
@@ -138,7 +143,7 @@ TEST_F(NativeWindowTest, TheOpenDialogAnswersWithTheFolderAndEveryChosenName) {
             ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
         });
         const std::string result = Win32Host::System().openFiles(Window().Handle(), request);
-        ASSERT_TRUE(DialogAnswerer::Answered());
+        ASSERT_TRUE(answerer.Answered());
         EXPECT_EQ(title, "Titel");
         EXPECT_EQ(result, row.result);
     }
