@@ -49,8 +49,14 @@ if command -v Xvfb >/dev/null; then
     xvfb=$!
     trap 'kill $xvfb 2>/dev/null || true; rm -f "$display_file"' EXIT
     for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.05; done
-    DISPLAY=:$(cat "$display_file") ctest --test-dir "$build" --output-on-failure -j1 -L wine-window || status=$?
-    wineserver -k 2>/dev/null || true
+    if [ -s "$display_file" ]; then
+        DISPLAY=:$(cat "$display_file") ctest --test-dir "$build" --output-on-failure -j1 -L wine-window ||
+            status=$?
+        wineserver -k 2>/dev/null || true
+    else
+        echo "Window test of tessarin.exe failed: Xvfb did not start"
+        status=1
+    fi
 else
     echo "Window test of tessarin.exe skipped: Xvfb is not installed (package xvfb)"
 fi
