@@ -1,6 +1,6 @@
 # Cross-compiles for 64-bit Windows with Debian's mingw-w64 (package g++-mingw-w64-x86-64-posix):
-#   cmake -S . -B build-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DTESSARIN_GUI=OFF
-# The window program needs Qt 6 for Windows, which Debian does not package; see the README.
+#   cmake -S . -B build-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake
+# Builds tessarin-cli.exe and the window program tessarin.exe, whose window is native Win32 (win32/).
 # When Wine is installed, CTest runs the Windows test programs through it.
 
 set(CMAKE_SYSTEM_NAME Windows)
