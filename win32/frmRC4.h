@@ -93,7 +93,7 @@ private:
 
     // Fonts, icons and places at the window's resolution.
     void ApplyResolution(UINT dpi);
-    // The window's outer size for the designed client area at its resolution.
+    // The window's outer size for its client area of 7620 x 8730 twips at its resolution.
     void FitClientArea();
     void PlaceWidget(const Widget& widget) const;
     void Paint();

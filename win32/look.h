@@ -14,7 +14,7 @@ inline constexpr UINT BaseDpi = 96;
 // Twips to pixels at dpi, rounded to the nearest pixel.
 int Px(int twips, UINT dpi);
 // The place in pixels at dpi: left, top, width and height each converted on their own, so every
-// widget keeps its designed size whatever its position.
+// widget keeps its own size whatever its position.
 RECT TwipsRect(const layout::Twips& place, UINT dpi);
 
 inline constexpr COLORREF Olive = RGB(128, 128, 0);

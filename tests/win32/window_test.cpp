@@ -214,7 +214,7 @@ TEST_F(NativeWindowTest, CaptionsToolTipsAndFontsAreTheWindowsOwn) {
     EXPECT_FALSE(style & WS_MAXIMIZEBOX);
 }
 
-TEST_F(NativeWindowTest, DialogKeysWalkTheDesignedFocusOrderAndPressButtons) {
+TEST_F(NativeWindowTest, DialogKeysWalkTheFocusOrderAndPressButtons) {
     Open();
     HWND window = Window().Handle();
     // Of the two option buttons the Tab key stops at the chosen one, as in every dialog.
