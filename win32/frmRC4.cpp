@@ -198,8 +198,7 @@ void frmRC4::BuildDecryptionHalf() {
 
 void frmRC4::BuildFooter() {
     // The status line is hidden until the first batch shows it.
-    Add("Label1", WC_STATICW, texts::StatusStart, (LabelStyle & ~WS_VISIBLE & ~SS_LEFTNOWORDWRAP) | SS_CENTER,
-        layout::Label1, Font::Regular);
+    Add("Label1", WC_STATICW, texts::StatusStart, SS_CENTER | SS_NOPREFIX, layout::Label1, Font::Regular);
     SetIcon(Add("Command4", WC_BUTTONW, {}, IconButtonStyle, layout::Command4, Font::Regular,
                 window_texts::InfoTip),
             IDI_QUESTION, SmallIcon);
@@ -223,8 +222,8 @@ void frmRC4::SetTabOrder() {
 void frmRC4::ApplyResolution(UINT dpi) {
     dpi_ = dpi;
     fonts_ = std::make_unique<look::Fonts>(dpi);
-    for (HICON icon : icons_)
-        ::DestroyIcon(icon);
+    // The controls let go of the old icons before they are destroyed.
+    std::vector<HICON> old = std::move(icons_);
     icons_.clear();
     for (const Widget& widget : widgets_) {
         HFONT font = widget.font == Font::Bold      ? fonts_->Bold()
@@ -244,14 +243,16 @@ void frmRC4::ApplyResolution(UINT dpi) {
         }
         PlaceWidget(widget);
     }
+    for (HICON icon : old)
+        ::DestroyIcon(icon);
     // The frame's own icons, in the sizes of this resolution.
     for (HICON* icon : {&bigIcon_, &smallIcon_}) {
         const bool big = icon == &bigIcon_;
-        HICON old = *icon;
+        HICON previous = *icon;
         *icon = look::LoadIconAt(IDI_TESSARIN, ::GetSystemMetricsForDpi(big ? SM_CXICON : SM_CXSMICON, dpi));
         ::SendMessageW(window_, WM_SETICON, big ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(*icon));
-        if (old != nullptr)
-            ::DestroyIcon(old);
+        if (previous != nullptr)
+            ::DestroyIcon(previous);
     }
     List1_.SetDpi(dpi);
     List2_.SetDpi(dpi);
