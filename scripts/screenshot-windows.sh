@@ -12,25 +12,28 @@ for tool in wine Xvfb xdotool import; do
     command -v "$tool" >/dev/null || { echo "$tool is missing (packages: wine xvfb xdotool imagemagick)" >&2; exit 2; }
 done
 cmake --build "$build" --target tessarin -j2 >/dev/null
+build=$(cd "$build" && pwd)
 
-# A Wine prefix of its own, so the files sit on drive C: and the lists show Windows paths.
+# A Wine prefix of its own, so the files sit on drive C: and the lists show Windows paths. Every path
+# holds a space, so Wine hands each over in double quotes, as Explorer does, and the window's intake
+# takes each as one item (unquoted paths in a row would make one item).
 export WINEPREFIX="$build/wine-screenshot" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-[ -f "$WINEPREFIX/system.reg" ] || wine wineboot --init >/dev/null 2>&1
-docs="$WINEPREFIX/drive_c/users/Public/Documents"
-trap 'rm -rf "$docs/Projekte" "$docs/Urlaubsfotos.zip" "$docs/Steuer 2023.zip.RC4"; wineserver -k 2>/dev/null || true' EXIT
+[ -f "$WINEPREFIX/system.reg" ] || wine wineboot --init >/dev/null 2>&1 || true
+docs="$WINEPREFIX/drive_c/users/Public/Documents/Meine Dateien"
+trap 'rm -rf "$docs"; wineserver -k 2>/dev/null || true' EXIT
 mkdir -p "$docs/Projekte/Angebot 2024"
 for name in "Projekte/Angebot 2024/Kalkulation.xlsx" "Projekte/Angebot 2024/Anschreiben.odt" \
     "Projekte/bilanz.pdf" "Urlaubsfotos.zip" "Projekte/bilanz.pdf.rc4" "Steuer 2023.zip.RC4"; do
     printf 'Beispiel\n' >"$docs/$name"
 done
-win='C:\users\Public\Documents'
+win='C:\users\Public\Documents\Meine Dateien'
 
 # A free display number from 90 up; 24-bit colour so the icons keep their shading.
 display=90
 while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
 Xvfb ":$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
 xvfb=$!
-trap 'rm -rf "$docs/Projekte" "$docs/Urlaubsfotos.zip" "$docs/Steuer 2023.zip.RC4"; wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
+trap 'rm -rf "$docs"; wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
 export DISPLAY=":$display"
 sleep 1
 

@@ -1,0 +1,125 @@
+#include "window_fixture.h"
+
+#include "core/command_line.h"
+#include "host/windows_text.h"
+#include "win32/message_loop.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <cstring>
+#include <filesystem>
+
+using host::windows::Widen;
+
+NativeWindowTest::~NativeWindowTest() {
+    window_.reset();
+    // Whatever the window left queued goes before the next test opens its own.
+    Pass();
+}
+
+void NativeWindowTest::Open(const std::string& commandLine) {
+    INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    ::InitCommonControlsEx(&classes);
+    Win32Host host;
+    host.warningBox = [this](HWND owner, const std::string& title, const std::string& text) {
+        warnings_.push_back({owner, title, text});
+    };
+    host.openFiles = [this](HWND, const OpenDialogRequest& request) {
+        dialogCalls_.push_back(request);
+        return dialogAnswer_;
+    };
+    host.eventPass = [this](HWND dialogWindow) {
+        ++passes_;
+        if (onPass_)
+            onPass_();
+        message_loop::PassPending(dialogWindow);
+    };
+    host.endProcess = [this] { ++endCalls_; };
+    host.quit = [this] { ++quitCalls_; };
+    window_ = std::make_unique<frmRC4>(CommandLineItems(commandLine), std::move(host));
+    ::ShowWindow(window_->Handle(), SW_SHOW);
+    ::UpdateWindow(window_->Handle());
+    Pass();
+}
+
+HWND NativeWindowTest::Control(const std::string& name) {
+    HWND control = window_->Control(name);
+    EXPECT_NE(control, nullptr) << name;
+    return control;
+}
+
+std::string WindowText(HWND window) {
+    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(
+        static_cast<std::size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return host::windows::Narrow(text);
+}
+
+std::string NativeWindowTest::Text(const std::string& name) {
+    return WindowText(Control(name));
+}
+
+std::vector<std::string> NativeWindowTest::Items(int list) {
+    HWND box = Control("List" + std::to_string(list));
+    std::vector<std::string> items;
+    const int count = static_cast<int>(::SendMessageW(box, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        std::wstring text(static_cast<std::size_t>(::SendMessageW(box, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+        text.resize(static_cast<std::size_t>(
+            ::SendMessageW(box, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
+        items.push_back(host::windows::Narrow(text));
+    }
+    return items;
+}
+
+void NativeWindowTest::Click(const std::string& name) {
+    ::SendMessageW(Control(name), BM_CLICK, 0, 0);
+}
+
+void NativeWindowTest::Type(const std::string& name, const std::string& utf8) {
+    HWND box = Control(name);
+    for (const wchar_t unit : Widen(utf8))
+        ::SendMessageW(box, WM_CHAR, unit, 1);
+}
+
+void NativeWindowTest::Drop(int list, const std::vector<std::string>& paths) {
+    std::wstring names;
+    for (const std::string& path : paths)
+        names += Widen(path) + L'\0';
+    names += L'\0';
+    const std::size_t size = sizeof(DROPFILES) + names.size() * sizeof(wchar_t);
+    HGLOBAL memory = ::GlobalAlloc(GHND, size);
+    auto* drop = static_cast<DROPFILES*>(::GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(),
+                names.size() * sizeof(wchar_t));
+    ::GlobalUnlock(memory);
+    // The receiver gives the block back with DragFinish.
+    ::SendMessageW(Control("List" + std::to_string(list)), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+}
+
+void NativeWindowTest::Pass() {
+    message_loop::PassPending(window_ ? window_->Handle() : nullptr);
+}
+
+std::string NativeWindowTest::MakeFile(const std::string& name, std::size_t size, std::uint32_t seed) {
+    const std::string path = dir_.File(name);
+    WriteBytes(path, RandomBytes(size, seed));
+    return path;
+}
+
+std::string NativeWindowTest::MakeFolder(const std::string& name) {
+    const std::string path = dir_.File(name);
+    std::filesystem::create_directory(PathFromUtf8(path));
+    return path;
+}
+
+std::string Quoted(const std::vector<std::string>& paths) {
+    std::string text;
+    for (const std::string& path : paths)
+        text += (text.empty() ? "\"" : " \"") + path + "\"";
+    return text;
+}

@@ -1,0 +1,325 @@
+#include "window_fixture.h"
+
+#include "core/batch_texts.h"
+#include "host/windows_text.h"
+#include "win32/frmInfo.h"
+#include "window/info_text.h"
+#include "window/layout.h"
+#include "window/window_texts.h"
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Placed {
+    const char* name;
+    layout::Twips place;
+    // Labels size themselves to their text: only their left and top edges are fixed.
+    bool fitsText;
+};
+
+constexpr layout::Twips OnButton(const layout::Twips& picture, const layout::Twips& button) {
+    return {picture.left - button.left, picture.top - button.top, picture.width, picture.height};
+}
+
+// Where the controls stand, in twips of their parent (the padlocks lie on their buttons).
+const std::vector<Placed> Places = {
+    {"Label2", layout::Label2, true},
+    {"Befehl2", layout::Befehl2, false},
+    {"List1", layout::List1, false},
+    {"Label5", layout::Label5, true},
+    {"Command5", layout::Command5, false},
+    {"Label4(0)", layout::Label4_0, true},
+    {"Text3(0)", layout::Text3_0, false},
+    {"Label4(1)", layout::Label4_1, true},
+    {"Text3(1)", layout::Text3_1, false},
+    {"Image1(0)", layout::Image1_0, false},
+    {"cmdEnc", layout::cmdEnc, false},
+    {"Picture1", OnButton(layout::Picture1, layout::cmdEnc), false},
+    {"Label3", layout::Label3, true},
+    {"Command3", layout::Command3, false},
+    {"List2", layout::List2, false},
+    {"Label6", layout::Label6, true},
+    {"Command6", layout::Command6, false},
+    {"Label4(2)", layout::Label4_2, true},
+    {"Text3(2)", layout::Text3_2, false},
+    {"Command2", layout::Command2, false},
+    {"Image1(1)", layout::Image1_1, false},
+    {"cmdDec", layout::cmdDec, false},
+    {"Picture2", OnButton(layout::Picture2, layout::cmdDec), false},
+    {"Option1(0)", layout::Option1_0, false},
+    {"Option1(1)", layout::Option1_1, false},
+    {"txtSuffix", layout::txtSuffix, false},
+    {"Command4", layout::Command4, false},
+    {"Command1", layout::Command1, false},
+    {"dummy", {layout::DummyHiddenLeft, layout::dummy.top, layout::dummy.width, layout::dummy.height}, false},
+    {"Label1", layout::Label1, false},
+};
+
+int Px(int twips, int dpi) {
+    return ::MulDiv(twips, dpi, 1440);
+}
+
+RECT PlaceOf(HWND control) {
+    RECT rect{};
+    ::GetWindowRect(control, &rect);
+    ::MapWindowPoints(HWND_DESKTOP, ::GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+void ExpectPlaces(frmRC4& window, int dpi) {
+    for (const Placed& row : Places) {
+        const RECT rect = PlaceOf(window.Control(row.name));
+        SCOPED_TRACE(std::string(row.name) + " at " + std::to_string(dpi) + " dpi");
+        EXPECT_EQ(rect.left, Px(row.place.left, dpi));
+        EXPECT_EQ(rect.top, Px(row.place.top, dpi));
+        if (!row.fitsText) {
+            EXPECT_EQ(rect.right - rect.left, Px(row.place.width, dpi));
+            EXPECT_EQ(rect.bottom - rect.top, Px(row.place.height, dpi));
+        }
+    }
+}
+
+std::string ToolTip(HWND window, HWND control) {
+    // The tool tips are a window of their own, owned by the main window.
+    for (HWND tips = nullptr; (tips = ::FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr)) != nullptr;) {
+        if (::GetWindow(tips, GW_OWNER) != window)
+            continue;
+        wchar_t text[256] = {};
+        TOOLINFOW tool{};
+        tool.cbSize = sizeof(tool);
+        tool.hwnd = window;
+        tool.uId = reinterpret_cast<UINT_PTR>(control);
+        tool.lpszText = text;
+        ::SendMessageW(tips, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
+        return host::windows::Narrow(text);
+    }
+    return "(no tool tips)";
+}
+
+// The name of one of the window's controls.
+std::string Name(frmRC4& window, HWND control) {
+    for (const char* name : layout::TabOrder)
+        if (window.Control(name) == control)
+            return name;
+    return "?";
+}
+
+// The font a control draws with, as the system made it.
+struct DrawnFont {
+    TEXTMETRICW metrics;
+    SIZE narrow; // "iiii"
+    SIZE wide;   // "WWWW"
+};
+
+DrawnFont FontOf(HWND control) {
+    DrawnFont drawn{};
+    HDC dc = ::GetDC(control);
+    const HGDIOBJ old =
+        ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)));
+    ::GetTextMetricsW(dc, &drawn.metrics);
+    ::GetTextExtentPoint32W(dc, L"iiii", 4, &drawn.narrow);
+    ::GetTextExtentPoint32W(dc, L"WWWW", 4, &drawn.wide);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(control, dc);
+    return drawn;
+}
+
+} // namespace
+
+TEST_F(NativeWindowTest, ControlsStandAtTheirPlacesAtEveryResolution) {
+    Open();
+    HWND window = Window().Handle();
+    RECT client{};
+    ::GetClientRect(window, &client);
+    const int dpi = static_cast<int>(::GetDpiForWindow(window));
+    EXPECT_EQ(client.right, Px(layout::MainWidth, dpi));
+    EXPECT_EQ(client.bottom, Px(layout::MainHeight, dpi));
+    if (dpi == 96) {
+        EXPECT_EQ(client.right, 508);
+        EXPECT_EQ(client.bottom, 582);
+    }
+    ExpectPlaces(Window(), dpi);
+
+    // Moved to a screen of 150 %: every control is placed anew, and the fonts grow with it.
+    const LONG fontHeight = FontOf(Control("cmdEnc")).metrics.tmHeight;
+    RECT frame{};
+    ::GetWindowRect(window, &frame);
+    const RECT suggested{frame.left, frame.top, frame.left + (frame.right - frame.left) * 3 / 2,
+                         frame.top + (frame.bottom - frame.top) * 3 / 2};
+    ::SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    ExpectPlaces(Window(), 144);
+    EXPECT_GT(FontOf(Control("cmdEnc")).metrics.tmHeight, fontHeight * 5 / 4);
+}
+
+TEST_F(NativeWindowTest, CaptionsToolTipsAndFontsAreTheWindowsOwn) {
+    Open();
+    struct Row {
+        const char* name;
+        const char* caption;
+        const char* tip; // nullptr: none
+        bool bold;
+    };
+    const Row rows[] = {
+        {"Label2", window_texts::EncryptListHeading, nullptr, false},
+        {"Befehl2", window_texts::OpenTip, window_texts::OpenTip, false},
+        {"List1", "", window_texts::ListTip, false},
+        {"Label5", "Files: 0", nullptr, false},
+        {"Command5", window_texts::ClearCaption, window_texts::ClearTip, false},
+        {"Label4(0)", window_texts::PasswordCaption, nullptr, false},
+        {"Label4(1)", window_texts::RepetitionCaption, nullptr, false},
+        {"cmdEnc", texts::CaptionEncrypt, window_texts::EncryptTip, true},
+        {"Label3", window_texts::DecryptListHeading, nullptr, false},
+        {"Command3", window_texts::OpenTip, window_texts::OpenTip, false},
+        {"List2", "", window_texts::ListTip, false},
+        {"Label6", "Files: 0", nullptr, false},
+        {"Command6", window_texts::ClearCaption, window_texts::ClearTip, false},
+        {"Label4(2)", window_texts::PasswordCaption, nullptr, false},
+        {"Command2", window_texts::MaskedCaption, window_texts::MaskTip, false},
+        {"cmdDec", texts::CaptionDecrypt, window_texts::DecryptTip, true},
+        {"Option1(0)", window_texts::OriginalNameCaption, window_texts::OriginalNameTip, false},
+        {"Option1(1)", window_texts::SuffixCaption, window_texts::SuffixTip, false},
+        {"txtSuffix", "-dec", window_texts::SuffixBoxTip, false},
+        {"Command4", window_texts::InfoTip, window_texts::InfoTip, false},
+        {"Command1", window_texts::ExitTip, window_texts::ExitTip, false},
+        {"dummy", window_texts::DummyCaption, nullptr, true},
+        {"Label1", texts::StatusStart, nullptr, false},
+    };
+    HWND window = Window().Handle();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(Text(row.name), row.caption);
+        if (row.tip != nullptr) {
+            EXPECT_EQ(ToolTip(window, Control(row.name)), row.tip);
+        }
+        if (std::string(row.name).rfind("List", 0) != 0) {
+            EXPECT_EQ(FontOf(Control(row.name)).metrics.tmWeight >= FW_BOLD, row.bold);
+        }
+    }
+    EXPECT_EQ(WindowText(window), window_texts::MainCaption);
+    // The lists in a fixed-pitch font; the status line hidden until a batch shows it.
+    for (const char* list : {"List1", "List2"})
+        EXPECT_EQ(FontOf(Control(list)).narrow.cx, FontOf(Control(list)).wide.cx) << list;
+    EXPECT_FALSE(::IsWindowVisible(Control("Label1")));
+    EXPECT_EQ(::SendMessageW(Control("Option1(1)"), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(::SendMessageW(Control("Option1(0)"), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    // Resizable, with a minimise box and no maximise box.
+    const LONG style = ::GetWindowLongW(window, GWL_STYLE);
+    EXPECT_TRUE(style & WS_THICKFRAME);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+}
+
+TEST_F(NativeWindowTest, DialogKeysWalkTheFocusOrderAndPressButtons) {
+    Open();
+    HWND window = Window().Handle();
+    // Of the two option buttons the Tab key stops at the chosen one, as in every dialog.
+    std::vector<std::string> expected;
+    for (const char* name : layout::TabOrder)
+        if (std::string(name) != "Option1(0)")
+            expected.push_back(name);
+    std::vector<std::string> walked;
+    HWND control = Control(expected.front());
+    for (std::size_t i = 0; i <= expected.size(); ++i) {
+        walked.push_back(Name(Window(), control));
+        control = ::GetNextDlgTabItem(window, control, FALSE);
+    }
+    // Round: from the last control back to the first.
+    expected.push_back(expected.front());
+    EXPECT_EQ(walked, expected);
+    // The Tab key itself, through the program's message loop.
+    EXPECT_EQ(::GetFocus(), Control("Befehl2"));
+    ::PostMessageW(Control("Befehl2"), WM_KEYDOWN, VK_TAB, 1);
+    Pass();
+    EXPECT_EQ(::GetFocus(), Control("Command1"));
+    // Enter presses the button that has the focus.
+    ::SetFocus(Control("Command2"));
+    ::PostMessageW(Control("Command2"), WM_KEYDOWN, VK_RETURN, 1);
+    Pass();
+    EXPECT_EQ(Text("Command2"), window_texts::ClearTextCaption);
+}
+
+TEST_F(NativeWindowTest, PasswordBoxesTakeThirtyTwoCodePageCharactersMaskedOrClear) {
+    Open();
+    struct Row {
+        const char* typed;
+        const char* kept;
+    };
+    const Row rows[] = {
+        {"123456789012345678901234567890123", "12345678901234567890123456789012"},
+        {"Grüße €", "Grüße €"},
+        // Outside Windows-1252: refused, as are both halves of a character beyond the 16-bit range.
+        {"Łódź", "ód"},
+        {"a\xF0\x9F\x94\x91z", "az"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.typed);
+        ::SetWindowTextW(Control("Text3(2)"), L"");
+        Type("Text3(2)", row.typed);
+        EXPECT_EQ(Text("Text3(2)"), row.kept);
+    }
+
+    for (const char* box : {"Text3(0)", "Text3(1)", "Text3(2)"})
+        EXPECT_EQ(::SendMessageW(Control(box), EM_GETPASSWORDCHAR, 0, 0), L'*') << box;
+    ::SetFocus(Control("Text3(0)"));
+    Click("Command2");
+    for (const char* box : {"Text3(0)", "Text3(1)", "Text3(2)"})
+        EXPECT_EQ(::SendMessageW(Control(box), EM_GETPASSWORDCHAR, 0, 0), 0) << box;
+    EXPECT_EQ(Text("Command2"), window_texts::ClearTextCaption);
+    EXPECT_EQ(::GetFocus(), Control("dummy"));
+    Click("Command2");
+    for (const char* box : {"Text3(0)", "Text3(1)", "Text3(2)"})
+        EXPECT_EQ(::SendMessageW(Control(box), EM_GETPASSWORDCHAR, 0, 0), L'*') << box;
+    EXPECT_EQ(Text("Command2"), window_texts::MaskedCaption);
+    EXPECT_EQ(::GetFocus(), Control("dummy"));
+}
+
+TEST_F(NativeWindowTest, TheInfoButtonOpensOneInfoWindowBesideTheMainWindow) {
+    Open();
+    Click("Command4");
+    HWND info = frmInfo::Window();
+    ASSERT_NE(info, nullptr);
+    EXPECT_TRUE(::IsWindowVisible(info));
+    EXPECT_EQ(WindowText(info), window_texts::InfoCaption);
+    RECT client{};
+    ::GetClientRect(info, &client);
+    EXPECT_EQ(client.right, 570 * static_cast<int>(::GetDpiForWindow(info)) / 96);
+    EXPECT_EQ(client.bottom, 512 * static_cast<int>(::GetDpiForWindow(info)) / 96);
+    // Centred on its screen by its outer size.
+    RECT outer{};
+    ::GetWindowRect(info, &outer);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    ::GetMonitorInfoW(::MonitorFromWindow(info, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    EXPECT_NEAR(outer.left - monitor.rcMonitor.left, monitor.rcMonitor.right - outer.right, 1);
+    EXPECT_NEAR(outer.top - monitor.rcMonitor.top, monitor.rcMonitor.bottom - outer.bottom, 1);
+    // Not modal: the main window stays usable.
+    EXPECT_TRUE(::IsWindowEnabled(Window().Handle()));
+
+    // Shown again while open: the same window where the user moved it, with the user's edits.
+    HWND text = ::FindWindowExW(info, nullptr, L"EDIT", nullptr);
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(WindowText(text), info_text::Text());
+    ::SetWindowTextW(text, L"bearbeitet");
+    ::SetWindowPos(info, nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    Click("Command4");
+    EXPECT_EQ(frmInfo::Window(), info);
+    ::GetWindowRect(info, &outer);
+    EXPECT_EQ(outer.left, 10);
+    EXPECT_EQ(WindowText(text), "bearbeitet");
+
+    // Closed and opened again: afresh.
+    ::SendMessageW(info, WM_CLOSE, 0, 0);
+    EXPECT_EQ(frmInfo::Window(), nullptr);
+    Click("Command4");
+    info = frmInfo::Window();
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(WindowText(::FindWindowExW(info, nullptr, L"EDIT", nullptr)), info_text::Text());
+
+    // It closes with the main window.
+    Click("Command1");
+    EXPECT_FALSE(::IsWindow(info));
+}

@@ -1,0 +1,98 @@
+#include "win32/list_box.h"
+
+#include "host/windows_text.h"
+#include "win32/look.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <exception>
+
+using host::windows::Narrow;
+using host::windows::Widen;
+
+void ListBox::Attach(HWND list, DropHandler dropped) {
+    list_ = list;
+    dropped_ = std::move(dropped);
+    dpi_ = ::GetDpiForWindow(list);
+    ::SetWindowSubclass(list, Subclass, 0, reinterpret_cast<DWORD_PTR>(this));
+    ::DragAcceptFiles(list, TRUE);
+}
+
+int ListBox::Count() const {
+    return static_cast<int>(::SendMessageW(list_, LB_GETCOUNT, 0, 0));
+}
+
+std::string ListBox::Item(int index) const {
+    const LRESULT length = ::SendMessageW(list_, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == LB_ERR)
+        return {};
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const LRESULT got =
+        ::SendMessageW(list_, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    return got == LB_ERR ? std::string() : Narrow(text.data(), static_cast<std::size_t>(got));
+}
+
+bool ListBox::IsSelected(int index) const {
+    return ::SendMessageW(list_, LB_GETSEL, static_cast<WPARAM>(index), 0) > 0;
+}
+
+void ListBox::Add(const std::string& path) {
+    const std::wstring text = Widen(path);
+    ::SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void ListBox::RemoveAt(int index) {
+    ::SendMessageW(list_, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+}
+
+void ListBox::Clear() {
+    ::SendMessageW(list_, LB_RESETCONTENT, 0, 0);
+}
+
+void ListBox::ClearSelection() {
+    ::SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+}
+
+void ListBox::SetHorizontalExtent(int pixels) {
+    extent_ = pixels < 0 ? 0 : pixels;
+    ::SendMessageW(list_, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(::MulDiv(extent_, dpi_, look::BaseDpi)),
+                   0);
+}
+
+void ListBox::SetDpi(UINT dpi) {
+    dpi_ = dpi;
+    if (extent_ >= 0)
+        SetHorizontalExtent(extent_);
+}
+
+void ListBox::Dropped(HDROP drop) {
+    std::vector<std::string> paths;
+    const UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        const UINT length = ::DragQueryFileW(drop, i, nullptr, 0);
+        std::wstring path(length + 1, L'\0');
+        const UINT got = ::DragQueryFileW(drop, i, path.data(), length + 1);
+        paths.push_back(Narrow(path.data(), got));
+    }
+    // The shell's memory goes back before any message box of the handler waits for the user.
+    ::DragFinish(drop);
+    // No exception may pass through the system's frames; a drop that fails ends quietly.
+    try {
+        dropped_(paths);
+    } catch (const std::exception&) {
+    }
+}
+
+LRESULT CALLBACK ListBox::Subclass(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                   DWORD_PTR self) {
+    switch (message) {
+    case WM_DROPFILES:
+        reinterpret_cast<ListBox*>(self)->Dropped(reinterpret_cast<HDROP>(wParam));
+        return 0;
+    case WM_NCDESTROY:
+        ::RemoveWindowSubclass(list, Subclass, id);
+        break;
+    }
+    return ::DefSubclassProc(list, message, wParam, lParam);
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "window/file_list.h"
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// A file list of the main window on a system list box (LISTBOX with LBS_SORT, so the system sorts every
+// added item into its place, letter case ignored, in the user's collation):
+//   - items as UTF-8 texts, kept by the list box as UTF-16;
+//   - a horizontal extent in pixels at 96 dpi, set through LB_SETHORIZONTALEXTENT scaled to the list's
+//     resolution, and only when SetHorizontalExtent asks;
+//   - files dropped from the shell (WM_DROPFILES) handed on as full paths in the drop's order.
+class ListBox : public FileList {
+public:
+    using DropHandler = std::function<void(const std::vector<std::string>& paths)>;
+
+    ListBox() = default;
+    ListBox(const ListBox&) = delete;
+    ListBox& operator=(const ListBox&) = delete;
+
+    // Takes over a list box: accepts dropped files on it and reports them to dropped.
+    void Attach(HWND list, DropHandler dropped);
+    HWND Handle() const { return list_; }
+
+    // FileList.
+    int Count() const override;
+    std::string Item(int index) const override;
+    bool IsSelected(int index) const override;
+    void Add(const std::string& path) override;
+    void RemoveAt(int index) override;
+    void Clear() override;
+    void ClearSelection() override;
+    void SetHorizontalExtent(int pixels) override;
+
+    // The list now stands on a screen of dpi: its extent is scaled anew.
+    void SetDpi(UINT dpi);
+
+private:
+    static LRESULT CALLBACK Subclass(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                     DWORD_PTR self);
+    void Dropped(HDROP drop);
+
+    HWND list_ = nullptr;
+    DropHandler dropped_;
+    UINT dpi_ = 96;
+    // At 96 dpi; -1 until the first SetHorizontalExtent.
+    int extent_ = -1;
+};
