@@ -21,6 +21,8 @@ install(FILES ${compressed_man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 set(CPACK_PACKAGE_NAME tessarin)
 set(CPACK_PACKAGE_VENDOR "Tessarin-Team")
+# The whole version of the project() line, build number included (CPack takes only three parts).
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "Tessarin-Team <tessarin@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
 set(CPACK_PACKAGE_DESCRIPTION "Verschlüsselt Dateien unter einem Passwort in einen Container neben der \

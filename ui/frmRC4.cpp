@@ -34,11 +34,6 @@ std::string ToStd(const QString& text) {
     return text.toStdString();
 }
 
-// A place in the window's twips, relative to the widget it lies on.
-QRect RelativeTo(const layout::Twips& place, const layout::Twips& parent) {
-    return look::TwipsRect(place.left - parent.left, place.top - parent.top, place.width, place.height);
-}
-
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const QRect& rect) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
@@ -197,8 +192,8 @@ void frmRC4::BuildEncryptionHalf() {
                         TwipsRect(layout::cmdEnc), true);
     // The padlock lies on its button and lets every click through to it, so a click on the padlock is a
     // click on the button, pressed look included.
-    Picture1 =
-        MakePicture(cmdEnc, "Picture1", "padlock_closed", RelativeTo(layout::Picture1, layout::cmdEnc));
+    Picture1 = MakePicture(cmdEnc, "Picture1", "padlock_closed",
+                           TwipsRect(layout::RelativeTo(layout::Picture1, layout::cmdEnc)));
     Picture1->setAttribute(Qt::WA_TransparentForMouseEvents);
     Picture1->setAccessibleName(cmdEnc->toolTip());
 
@@ -226,7 +221,8 @@ void frmRC4::BuildDecryptionHalf() {
                           TwipsRect(layout::Command2));
     cmdDec = MakeButton(this, "cmdDec", Text(texts::CaptionDecrypt), window_texts::DecryptTip,
                         TwipsRect(layout::cmdDec), true);
-    Picture2 = MakePicture(cmdDec, "Picture2", "padlock_open", RelativeTo(layout::Picture2, layout::cmdDec));
+    Picture2 = MakePicture(cmdDec, "Picture2", "padlock_open",
+                           TwipsRect(layout::RelativeTo(layout::Picture2, layout::cmdDec)));
     Picture2->setAttribute(Qt::WA_TransparentForMouseEvents);
     Picture2->setAccessibleName(cmdDec->toolTip());
 
@@ -317,16 +313,9 @@ void frmRC4::Command4_Click() {
 }
 
 void frmRC4::closeEvent(QCloseEvent* event) {
+    // The window closes whatever follows; Closing decides whether the process ends with it at once.
     event->accept();
-    if (info_ != nullptr)
-        info_->close();
-    if (RunningBatch()) {
-        // The batch that called into this handler would carry on once it returns; the program ends
-        // here instead, leaving the file in work as far as it was written.
-        host_.endProcess();
-        return;
-    }
-    QCoreApplication::quit();
+    Closing();
 }
 
 // --- MainWindow ---
@@ -377,6 +366,16 @@ void frmRC4::GuardSide(BatchSide side, bool listInUse, bool batchButtonEnabled) 
 
 void frmRC4::EventPass() {
     host_.eventPass();
+}
+
+void frmRC4::EndProcess() {
+    host_.endProcess();
+}
+
+void frmRC4::CloseWindows() {
+    if (info_ != nullptr)
+        info_->close();
+    QCoreApplication::quit();
 }
 
 // --- BatchWindow ---

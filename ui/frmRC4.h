@@ -68,6 +68,8 @@ protected:
     void FocusDummy() override;
     void GuardSide(BatchSide side, bool listInUse, bool batchButtonEnabled) override;
     void EventPass() override;
+    void EndProcess() override;
+    void CloseWindows() override;
 
 private:
     // The widgets, part by part, and their connections to the handlers.

@@ -35,10 +35,6 @@ constexpr int SmallIcon = 16;
 constexpr int LargeIcon = 32;
 
 // A place in the window's twips, relative to the control it lies on.
-layout::Twips RelativeTo(const layout::Twips& place, const layout::Twips& parent) {
-    return {place.left - parent.left, place.top - parent.top, place.width, place.height};
-}
-
 void RegisterWindowClass(WNDPROC procedure) {
     WNDCLASSEXW windowClass{};
     if (::GetClassInfoExW(::GetModuleHandleW(nullptr), WindowClass, &windowClass))
@@ -153,8 +149,8 @@ void frmRC4::BuildEncryptionHalf() {
     HWND button = Add("cmdEnc", WC_BUTTONW, texts::CaptionEncrypt, ButtonStyle | WS_CLIPCHILDREN,
                       layout::cmdEnc, Font::Bold, window_texts::EncryptTip);
     controls::CarryPictures(button);
-    SetIcon(Add("Picture1", WC_STATICW, {}, PictureStyle, RelativeTo(layout::Picture1, layout::cmdEnc),
-                Font::None, nullptr, button),
+    SetIcon(Add("Picture1", WC_STATICW, {}, PictureStyle,
+                layout::RelativeTo(layout::Picture1, layout::cmdEnc), Font::None, nullptr, button),
             IDI_PADLOCK_CLOSED, LargeIcon);
 }
 
@@ -177,8 +173,8 @@ void frmRC4::BuildDecryptionHalf() {
     HWND button = Add("cmdDec", WC_BUTTONW, texts::CaptionDecrypt, ButtonStyle | WS_CLIPCHILDREN,
                       layout::cmdDec, Font::Bold, window_texts::DecryptTip);
     controls::CarryPictures(button);
-    SetIcon(Add("Picture2", WC_STATICW, {}, PictureStyle, RelativeTo(layout::Picture2, layout::cmdDec),
-                Font::None, nullptr, button),
+    SetIcon(Add("Picture2", WC_STATICW, {}, PictureStyle,
+                layout::RelativeTo(layout::Picture2, layout::cmdDec), Font::None, nullptr, button),
             IDI_PADLOCK_OPEN, LargeIcon);
 
     // The two option buttons form one group: the system unchecks one when the other is chosen.
@@ -369,7 +365,7 @@ LRESULT frmRC4::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_CLOSE:
-        Close();
+        Closing();
         return 0;
     case WM_DESTROY:
         host_.quit();
@@ -436,15 +432,14 @@ void frmRC4::Command(int id, int code) {
     }
 }
 
-void frmRC4::Close() {
-    if (RunningBatch()) {
-        // The batch that called into this handler would carry on once it returns; the program ends here
-        // instead, leaving the file in work as far as it was written.
-        host_.endProcess();
-        return;
-    }
+void frmRC4::EndProcess() {
+    host_.endProcess();
+}
+
+void frmRC4::CloseWindows() {
     if (HWND info = frmInfo::Window())
         ::DestroyWindow(info);
+    // WM_DESTROY then ends the message loop.
     ::DestroyWindow(window_);
 }
 

@@ -63,6 +63,8 @@ protected:
     void FocusDummy() override;
     void GuardSide(BatchSide side, bool listInUse, bool batchButtonEnabled) override;
     void EventPass() override;
+    void EndProcess() override;
+    void CloseWindows() override;
 
 private:
     enum class Font { Bold, Regular, Fixed, None };
@@ -98,7 +100,6 @@ private:
     void PlaceWidget(const Widget& widget) const;
     void Paint();
     void Command(int id, int code);
-    void Close();
     void ReturnFocus() const;
     Widget* Find(const std::string& name);
     const Widget* Find(const std::string& name) const;

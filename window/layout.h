@@ -13,6 +13,11 @@ struct Twips {
     int height;
 };
 
+// A place given in the window's twips, relative to the widget it lies on (a padlock on its button).
+constexpr Twips RelativeTo(const Twips& place, const Twips& parent) {
+    return {place.left - parent.left, place.top - parent.top, place.width, place.height};
+}
+
 inline constexpr int TwipsPerPixel = 15;
 
 // The main window.

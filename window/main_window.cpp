@@ -136,6 +136,14 @@ void MainWindow::MaskClicked() {
     FocusDummy();
 }
 
+void MainWindow::Closing() {
+    if (RunningBatch()) {
+        EndProcess();
+        return;
+    }
+    CloseWindows();
+}
+
 void MainWindow::RunningBatchChanged() {
     const std::optional<BatchSide> running = RunningBatch();
     for (BatchSide side : {BatchSide::Encrypt, BatchSide::Decrypt})

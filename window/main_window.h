@@ -41,6 +41,10 @@ public:
     void BatchClicked(BatchSide side);
     // Command2: all three password boxes masked or clear together, caption "N" or "P", focus to dummy.
     void MaskClicked();
+    // The main window closes (Command1, its close box, the system): the program ends. During a batch it
+    // ends at once, leaving the file in work as far as it was written; the batch that called into this
+    // handler would otherwise carry on once the handler returns.
+    void Closing();
 
     // The list operations that need the window: the extent measured in its font, the count label.
     void AddHScroll(BatchSide side);
@@ -76,6 +80,10 @@ protected:
     virtual void GuardSide(BatchSide side, bool listInUse, bool batchButtonEnabled) = 0;
     // One pass of the event loop: handles every pending event, so other handlers run inside the call.
     virtual void EventPass() = 0;
+    // Ends the process at once, without unwinding.
+    virtual void EndProcess() = 0;
+    // Closes the info window and the main window; the event loop then ends.
+    virtual void CloseWindows() = 0;
 
     void RunningBatchChanged() override;
 
