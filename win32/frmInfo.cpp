@@ -71,7 +71,8 @@ void FitLabel(HWND label, const layout::Twips& place, UINT dpi) {
 
 // Places every widget and gives it its font for the window's resolution.
 void LayOut(UINT dpi) {
-    DeleteFonts();
+    // The labels let go of the fonts of the former resolution before these are deleted.
+    const std::array<HFONT, 3> oldFonts{info.titleFont, info.smallFont, info.textFont};
     info.titleFont = MakeFont(L"Verdana", 24, dpi, VARIABLE_PITCH | FF_SWISS);
     info.smallFont = MakeFont(L"Verdana", 8.25, dpi, VARIABLE_PITCH | FF_SWISS);
     info.textFont = MakeFont(L"Courier New", 8.25, dpi, FIXED_PITCH | FF_MODERN);
@@ -90,6 +91,9 @@ void LayOut(UINT dpi) {
     FitLabel(info.widgets[Title], layout::InfoTitle, dpi);
     FitLabel(info.widgets[Version], layout::InfoVersion, dpi);
     FitLabel(info.widgets[Credit], layout::InfoCredit, dpi);
+    for (HFONT font : oldFonts)
+        if (font != nullptr)
+            DeleteObject(font);
 }
 
 // The window's outer size for its client size at a resolution.

@@ -13,6 +13,7 @@
 #include <uxtheme.h>
 
 #include <exception>
+#include <utility>
 
 using host::windows::Widen;
 
@@ -34,7 +35,6 @@ constexpr DWORD EditStyle = WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL
 constexpr int SmallIcon = 16;
 constexpr int LargeIcon = 32;
 
-// A place in the window's twips, relative to the control it lies on.
 void RegisterWindowClass(WNDPROC procedure) {
     WNDCLASSEXW windowClass{};
     if (::GetClassInfoExW(::GetModuleHandleW(nullptr), WindowClass, &windowClass))
@@ -217,8 +217,8 @@ void frmRC4::SetTabOrder() {
 
 void frmRC4::ApplyResolution(UINT dpi) {
     dpi_ = dpi;
-    fonts_ = std::make_unique<look::Fonts>(dpi);
-    // The controls let go of the old icons before they are destroyed.
+    // The controls let go of the old fonts and icons before they are destroyed.
+    const std::unique_ptr<look::Fonts> oldFonts = std::exchange(fonts_, std::make_unique<look::Fonts>(dpi));
     std::vector<HICON> old = std::move(icons_);
     icons_.clear();
     for (const Widget& widget : widgets_) {
