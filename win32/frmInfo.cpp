@@ -1,6 +1,7 @@
 #include "win32/frmInfo.h"
 
 #include "host/windows_text.h"
+#include "win32/look.h"
 #include "win32/resource_ids.h"
 #include "window/info_text.h"
 #include "window/layout.h"
@@ -33,10 +34,6 @@ struct InfoWindow {
 };
 InfoWindow info;
 
-int Scaled(int twips, UINT dpi) {
-    return MulDiv(twips, static_cast<int>(dpi), 1440);
-}
-
 // Where the face is missing, the pitch and family pick one of the same kind.
 HFONT MakeFont(const wchar_t* face, double points, UINT dpi, BYTE pitchAndFamily) {
     const int height = -static_cast<int>(points * dpi / 72.0 + 0.5);
@@ -65,7 +62,7 @@ void FitLabel(HWND label, const layout::Twips& place, UINT dpi) {
     GetTextExtentPoint32W(dc, text.c_str(), length, &size);
     SelectObject(dc, old);
     ReleaseDC(label, dc);
-    SetWindowPos(label, nullptr, Scaled(place.left, dpi), Scaled(place.top, dpi), size.cx, size.cy,
+    SetWindowPos(label, nullptr, look::Px(place.left, dpi), look::Px(place.top, dpi), size.cx, size.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -77,8 +74,8 @@ void LayOut(UINT dpi) {
     info.smallFont = MakeFont(L"Verdana", 8.25, dpi, VARIABLE_PITCH | FF_SWISS);
     info.textFont = MakeFont(L"Courier New", 8.25, dpi, FIXED_PITCH | FF_MODERN);
     const auto place = [dpi](Widget widget, const layout::Twips& twips) {
-        SetWindowPos(info.widgets[widget], nullptr, Scaled(twips.left, dpi), Scaled(twips.top, dpi),
-                     Scaled(twips.width, dpi), Scaled(twips.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(info.widgets[widget], nullptr, look::Px(twips.left, dpi), look::Px(twips.top, dpi),
+                     look::Px(twips.width, dpi), look::Px(twips.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
     };
     place(Banner, layout::InfoBanner);
     place(Panel, layout::InfoPanel);
@@ -98,7 +95,7 @@ void LayOut(UINT dpi) {
 
 // The window's outer size for its client size at a resolution.
 SIZE OuterSize(HWND window, UINT dpi) {
-    RECT rect{0, 0, Scaled(layout::InfoWidth, dpi), Scaled(layout::InfoHeight, dpi)};
+    RECT rect{0, 0, look::Px(layout::InfoWidth, dpi), look::Px(layout::InfoHeight, dpi)};
     AdjustWindowRectExForDpi(&rect, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
                              static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)), dpi);
     return {rect.right - rect.left, rect.bottom - rect.top};
