@@ -1,6 +1,7 @@
 #include "win32/frmInfo.h"
 
 #include "host/windows_text.h"
+#include "win32/controls.h"
 #include "win32/look.h"
 #include "win32/resource_ids.h"
 #include "window/info_text.h"
@@ -17,8 +18,7 @@ constexpr COLORREF BannerGrey = RGB(128, 128, 128);
 constexpr COLORREF PaleYellow = RGB(253, 255, 230);
 constexpr COLORREF DarkBlue = RGB(0, 0, 192);
 
-// The widgets, in creation order, which is their stacking order: the banner under its labels, the panel
-// under the text.
+// The widgets: the banner under its labels, the panel under the text.
 enum Widget { Banner, Title, Version, Credit, Panel, Text, WidgetCount };
 
 // The one info window and what it draws with; all of it lives while the window is open.
@@ -34,11 +34,9 @@ struct InfoWindow {
 };
 InfoWindow info;
 
-// Where the face is missing, the pitch and family pick one of the same kind.
-HFONT MakeFont(const wchar_t* face, double points, UINT dpi, BYTE pitchAndFamily) {
-    const int height = -static_cast<int>(points * dpi / 72.0 + 0.5);
-    return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, pitchAndFamily, face);
+HFONT VerdanaFont(double points, UINT dpi) {
+    return look::FirstInstalled({L"Verdana", L"DejaVu Sans"}, points, FW_NORMAL, VARIABLE_PITCH | FF_SWISS,
+                                dpi);
 }
 
 void DeleteFonts() {
@@ -49,45 +47,36 @@ void DeleteFonts() {
     }
 }
 
-// A label sizes itself to its text in its font, keeping its left and top edges.
-void FitLabel(HWND label, const layout::Twips& place, UINT dpi) {
-    const int length = GetWindowTextLengthW(label);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    GetWindowTextW(label, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(length));
-    HDC dc = GetDC(label);
-    const auto old =
-        static_cast<HFONT>(SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0))));
-    SIZE size{};
-    GetTextExtentPoint32W(dc, text.c_str(), length, &size);
-    SelectObject(dc, old);
-    ReleaseDC(label, dc);
-    SetWindowPos(label, nullptr, look::Px(place.left, dpi), look::Px(place.top, dpi), size.cx, size.cy,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 // Places every widget and gives it its font for the window's resolution.
 void LayOut(UINT dpi) {
     // The labels let go of the fonts of the former resolution before these are deleted.
     const std::array<HFONT, 3> oldFonts{info.titleFont, info.smallFont, info.textFont};
-    info.titleFont = MakeFont(L"Verdana", 24, dpi, VARIABLE_PITCH | FF_SWISS);
-    info.smallFont = MakeFont(L"Verdana", 8.25, dpi, VARIABLE_PITCH | FF_SWISS);
-    info.textFont = MakeFont(L"Courier New", 8.25, dpi, FIXED_PITCH | FF_MODERN);
-    const auto place = [dpi](Widget widget, const layout::Twips& twips) {
-        SetWindowPos(info.widgets[widget], nullptr, look::Px(twips.left, dpi), look::Px(twips.top, dpi),
-                     look::Px(twips.width, dpi), look::Px(twips.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+    info.titleFont = VerdanaFont(24, dpi);
+    info.smallFont = VerdanaFont(8.25, dpi);
+    info.textFont = look::FixedFont(dpi);
+    // The banner's labels stand at places within the banner, which lies at the window's origin; they
+    // size themselves to their text.
+    const struct {
+        Widget widget;
+        layout::Twips place;
+        HFONT font;
+        bool fitsText;
+    } widgets[] = {
+        {Banner, layout::InfoBanner, nullptr, false},
+        {Title, layout::InfoTitle, info.titleFont, true},
+        {Version, layout::InfoVersion, info.smallFont, true},
+        {Credit, layout::InfoCredit, info.smallFont, true},
+        {Panel, layout::InfoPanel, nullptr, false},
+        {Text, layout::InfoText, info.textFont, false},
     };
-    place(Banner, layout::InfoBanner);
-    place(Panel, layout::InfoPanel);
-    place(Text, layout::InfoText);
-    SendMessageW(info.widgets[Title], WM_SETFONT, reinterpret_cast<WPARAM>(info.titleFont), TRUE);
-    SendMessageW(info.widgets[Version], WM_SETFONT, reinterpret_cast<WPARAM>(info.smallFont), TRUE);
-    SendMessageW(info.widgets[Credit], WM_SETFONT, reinterpret_cast<WPARAM>(info.smallFont), TRUE);
-    SendMessageW(info.widgets[Text], WM_SETFONT, reinterpret_cast<WPARAM>(info.textFont), TRUE);
-    // The banner's labels stand at places within the banner, which lies at the window's origin.
-    FitLabel(info.widgets[Title], layout::InfoTitle, dpi);
-    FitLabel(info.widgets[Version], layout::InfoVersion, dpi);
-    FitLabel(info.widgets[Credit], layout::InfoCredit, dpi);
+    for (const auto& w : widgets) {
+        HWND control = info.widgets[w.widget];
+        if (w.font != nullptr)
+            SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(w.font), TRUE);
+        controls::Place(control, look::TwipsRect(w.place, dpi));
+        if (w.fitsText)
+            controls::FitToText(control);
+    }
     for (HFONT font : oldFonts)
         if (font != nullptr)
             DeleteObject(font);
@@ -162,17 +151,13 @@ void RegisterClassOnce(HINSTANCE instance) {
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = ClassName;
-    wc.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_QUESTION_MARK), IMAGE_ICON,
-                                             GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
-    wc.hIconSm =
-        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_QUESTION_MARK), IMAGE_ICON,
-                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    wc.hIcon = look::LoadIconAt(IDI_QUESTION_MARK, GetSystemMetrics(SM_CXICON));
+    wc.hIconSm = look::LoadIconAt(IDI_QUESTION_MARK, GetSystemMetrics(SM_CXSMICON));
     RegisterClassExW(&wc);
 }
 
-HWND Child(HWND parent, const wchar_t* kind, const std::string& text, DWORD style, HINSTANCE instance) {
-    return CreateWindowExW(0, kind, host::windows::Widen(text).c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0,
-                           0, 0, parent, nullptr, instance, nullptr);
+HWND Child(HWND parent, const wchar_t* kind, const std::string& text, DWORD style) {
+    return controls::Create(parent, kind, text, WS_VISIBLE | style, 0, 0);
 }
 
 } // namespace
@@ -200,16 +185,19 @@ void Show(HWND owner) {
     info.paleYellow = CreateSolidBrush(PaleYellow);
     SetClassLongPtrW(info.window, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(info.background));
 
-    info.widgets[Banner] = Child(info.window, L"STATIC", {}, 0, instance);
-    info.widgets[Title] = Child(info.window, L"STATIC", window_texts::InfoBanner, SS_NOPREFIX, instance);
-    info.widgets[Version] = Child(info.window, L"STATIC", info_text::VersionText(), SS_NOPREFIX, instance);
-    info.widgets[Credit] =
-        Child(info.window, L"STATIC", window_texts::InfoCredit, SS_NOPREFIX | SS_RIGHT, instance);
-    info.widgets[Panel] = Child(info.window, L"STATIC", {}, 0, instance);
+    info.widgets[Banner] = Child(info.window, L"STATIC", {}, 0);
+    info.widgets[Title] = Child(info.window, L"STATIC", window_texts::InfoBanner, SS_NOPREFIX);
+    info.widgets[Version] = Child(info.window, L"STATIC", info_text::VersionText(), SS_NOPREFIX);
+    info.widgets[Credit] = Child(info.window, L"STATIC", window_texts::InfoCredit, SS_NOPREFIX | SS_RIGHT);
+    info.widgets[Panel] = Child(info.window, L"STATIC", {}, 0);
     // The edit control shows CR LF line breaks as they are; what the user types is not kept.
-    info.widgets[Text] =
-        Child(info.window, L"EDIT", info_text::Text(),
-              ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL | WS_TABSTOP, instance);
+    info.widgets[Text] = Child(info.window, L"EDIT", info_text::Text(),
+                               ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL | WS_TABSTOP);
+
+    // The surfaces go beneath what lies on them; siblings clip each other, so the stacking decides.
+    for (Widget surface : {Banner, Panel})
+        SetWindowPos(info.widgets[surface], HWND_BOTTOM, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
     const UINT dpi = GetDpiForWindow(info.window);
     LayOut(dpi);

@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cwchar>
-#include <initializer_list>
 
 namespace look {
 
@@ -37,10 +36,11 @@ bool Genuine(HFONT font, const wchar_t* face, UINT dpi) {
     return _wcsicmp(chosen, face) == 0 && (scalable || dpi == BaseDpi);
 }
 
-// The first of the faces the system has; else whatever it finds for the pitch and family.
-HFONT FirstInstalled(std::initializer_list<const wchar_t*> faces, int weight, DWORD pitchAndFamily,
-                     UINT dpi) {
-    const int height = FontHeight(SmallPoints, dpi);
+} // namespace
+
+HFONT FirstInstalled(std::initializer_list<const wchar_t*> faces, double points, int weight,
+                     DWORD pitchAndFamily, UINT dpi) {
+    const int height = FontHeight(points, dpi);
     for (const wchar_t* face : faces) {
         HFONT font = Create(face, height, weight, pitchAndFamily);
         if (font != nullptr && Genuine(font, face, dpi))
@@ -51,7 +51,10 @@ HFONT FirstInstalled(std::initializer_list<const wchar_t*> faces, int weight, DW
     return Create(L"", height, weight, pitchAndFamily);
 }
 
-} // namespace
+HFONT FixedFont(UINT dpi) {
+    return FirstInstalled({L"Courier New", L"Liberation Mono", L"Cousine", L"DejaVu Sans Mono"}, SmallPoints,
+                          FW_NORMAL, FIXED_PITCH | FF_MODERN, dpi);
+}
 
 int Px(int twips, UINT dpi) {
     return ::MulDiv(twips, static_cast<int>(dpi), TwipsPerInch);
@@ -64,12 +67,11 @@ RECT TwipsRect(const layout::Twips& place, UINT dpi) {
 }
 
 Fonts::Fonts(UINT dpi)
-    : bold_(FirstInstalled({L"MS Sans Serif", L"Microsoft Sans Serif", L"Tahoma"}, FW_BOLD,
+    : bold_(FirstInstalled({L"MS Sans Serif", L"Microsoft Sans Serif", L"Tahoma"}, SmallPoints, FW_BOLD,
                            VARIABLE_PITCH | FF_SWISS, dpi)),
-      regular_(FirstInstalled({L"MS Sans Serif", L"Microsoft Sans Serif", L"Tahoma"}, FW_NORMAL,
+      regular_(FirstInstalled({L"MS Sans Serif", L"Microsoft Sans Serif", L"Tahoma"}, SmallPoints, FW_NORMAL,
                               VARIABLE_PITCH | FF_SWISS, dpi)),
-      fixed_(FirstInstalled({L"Courier New", L"Liberation Mono", L"Cousine", L"DejaVu Sans Mono"}, FW_NORMAL,
-                            FIXED_PITCH | FF_MODERN, dpi)) {}
+      fixed_(FixedFont(dpi)) {}
 
 Fonts::~Fonts() {
     ::DeleteObject(bold_);

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <initializer_list>
+
 namespace look {
 
 // The resolution the layout's pixels are counted in: 15 twips a pixel.
@@ -41,6 +43,14 @@ private:
     HFONT regular_;
     HFONT fixed_;
 };
+
+// A font of the first of the faces the system really has (not a substitute it picks), that it can
+// draw at dpi; where it has none of them, whatever it finds for the pitch and family. The caller deletes
+// it.
+HFONT FirstInstalled(std::initializer_list<const wchar_t*> faces, double points, int weight,
+                     DWORD pitchAndFamily, UINT dpi);
+// "Courier New" 8.25 pt, or a fixed-pitch face of the same metrics: the lists' and the info text's.
+HFONT FixedFont(UINT dpi);
 
 // An icon of the program's own resources (win32/resource_ids.h) at size x size pixels: the picture of
 // that size in the icon file (they hold the sizes from 96 to 192 dpi), else the nearest one scaled. The

@@ -5,6 +5,7 @@
 
 #include "host/process.h"
 #include "host/windows_text.h"
+#include "win32/controls.h"
 #include "win32/open_files.h"
 #include "win32/win32_host.h"
 
@@ -81,14 +82,14 @@ TEST_F(NativeWindowTest, TheWarningBoxIsModalWithOneOkButtonAndTheProgramsName) 
     bool exclamation = false;
     DialogAnswerer answerer([&](HWND box) {
         ownerDisabled = !::IsWindowEnabled(owner);
-        title = WindowText(box);
+        title = controls::Text(box);
         for (HWND child = ::GetWindow(box, GW_CHILD); child != nullptr;
              child = ::GetWindow(child, GW_HWNDNEXT)) {
             if ((::GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
                 exclamation |= reinterpret_cast<HICON>(::SendMessageW(child, STM_GETICON, 0, 0)) ==
                                ::LoadIconW(nullptr, IDI_EXCLAMATION);
             else
-                text += WindowText(child) + "|";
+                text += controls::Text(child) + "|";
         }
         ok = ::GetDlgItem(box, IDOK) != nullptr;
         cancel = ::GetDlgItem(box, IDCANCEL) != nullptr || ::GetDlgItem(box, IDNO) != nullptr;
@@ -126,7 +127,7 @@ TEST_F(NativeWindowTest, TheOpenDialogAnswersWithTheFolderAndEveryChosenName) {
     for (const Row& row : rows) {
         std::string title;
         DialogAnswerer answerer([&](HWND dialog) {
-            title = WindowText(dialog);
+            title = controls::Text(dialog);
             if (row.typed == nullptr) {
                 ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
                 return;

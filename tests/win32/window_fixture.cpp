@@ -2,6 +2,7 @@
 
 #include "core/command_line.h"
 #include "host/windows_text.h"
+#include "win32/controls.h"
 #include "win32/message_loop.h"
 
 #include <commctrl.h>
@@ -50,27 +51,15 @@ HWND NativeWindowTest::Control(const std::string& name) {
     return control;
 }
 
-std::string WindowText(HWND window) {
-    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(
-        static_cast<std::size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return host::windows::Narrow(text);
-}
-
 std::string NativeWindowTest::Text(const std::string& name) {
-    return WindowText(Control(name));
+    return controls::Text(Control(name));
 }
 
 std::vector<std::string> NativeWindowTest::Items(int list) {
-    HWND box = Control("List" + std::to_string(list));
+    const BatchSide side = list == 1 ? BatchSide::Encrypt : BatchSide::Decrypt;
     std::vector<std::string> items;
-    const int count = static_cast<int>(::SendMessageW(box, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        std::wstring text(static_cast<std::size_t>(::SendMessageW(box, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
-        text.resize(static_cast<std::size_t>(
-            ::SendMessageW(box, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
-        items.push_back(host::windows::Narrow(text));
-    }
+    for (int i = 0; i < window_->ListCount(side); ++i)
+        items.push_back(window_->ListItem(side, i));
     return items;
 }
 

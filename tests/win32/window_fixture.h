@@ -61,8 +61,5 @@ private:
     std::unique_ptr<frmRC4> window_;
 };
 
-// A window's text (a caption, a control's contents) as UTF-8.
-std::string WindowText(HWND window);
-
 // Paths each in double quotes, separated by single spaces: a command line as the shell writes it.
 std::string Quoted(const std::vector<std::string>& paths);

@@ -2,6 +2,7 @@
 
 #include "core/batch_texts.h"
 #include "host/windows_text.h"
+#include "win32/controls.h"
 #include "win32/frmInfo.h"
 #include "window/info_text.h"
 #include "window/layout.h"
@@ -199,7 +200,7 @@ TEST_F(NativeWindowTest, CaptionsToolTipsAndFontsAreTheWindowsOwn) {
             EXPECT_EQ(FontOf(Control(row.name)).metrics.tmWeight >= FW_BOLD, row.bold);
         }
     }
-    EXPECT_EQ(WindowText(window), window_texts::MainCaption);
+    EXPECT_EQ(controls::Text(window), window_texts::MainCaption);
     // The lists in a fixed-pitch font; the status line hidden until a batch shows it.
     for (const char* list : {"List1", "List2"})
         EXPECT_EQ(FontOf(Control(list)).narrow.cx, FontOf(Control(list)).wide.cx) << list;
@@ -283,7 +284,7 @@ TEST_F(NativeWindowTest, TheInfoButtonOpensOneInfoWindowBesideTheMainWindow) {
     HWND info = frmInfo::Window();
     ASSERT_NE(info, nullptr);
     EXPECT_TRUE(::IsWindowVisible(info));
-    EXPECT_EQ(WindowText(info), window_texts::InfoCaption);
+    EXPECT_EQ(controls::Text(info), window_texts::InfoCaption);
     RECT client{};
     ::GetClientRect(info, &client);
     EXPECT_EQ(client.right, 570 * static_cast<int>(::GetDpiForWindow(info)) / 96);
@@ -302,14 +303,20 @@ TEST_F(NativeWindowTest, TheInfoButtonOpensOneInfoWindowBesideTheMainWindow) {
     // Shown again while open: the same window where the user moved it, with the user's edits.
     HWND text = ::FindWindowExW(info, nullptr, L"EDIT", nullptr);
     ASSERT_NE(text, nullptr);
-    EXPECT_EQ(WindowText(text), info_text::Text());
+    EXPECT_EQ(controls::Text(text), info_text::Text());
+    // The text lies on top of its pale-yellow panel, not beneath it.
+    RECT box{};
+    ::GetWindowRect(text, &box);
+    ::MapWindowPoints(nullptr, info, reinterpret_cast<POINT*>(&box), 2);
+    EXPECT_EQ(::ChildWindowFromPoint(info, POINT{(box.left + box.right) / 2, (box.top + box.bottom) / 2}),
+              text);
     ::SetWindowTextW(text, L"bearbeitet");
     ::SetWindowPos(info, nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     Click("Command4");
     EXPECT_EQ(frmInfo::Window(), info);
     ::GetWindowRect(info, &outer);
     EXPECT_EQ(outer.left, 10);
-    EXPECT_EQ(WindowText(text), "bearbeitet");
+    EXPECT_EQ(controls::Text(text), "bearbeitet");
 
     // Closed and opened again: afresh.
     ::SendMessageW(info, WM_CLOSE, 0, 0);
@@ -317,7 +324,7 @@ TEST_F(NativeWindowTest, TheInfoButtonOpensOneInfoWindowBesideTheMainWindow) {
     Click("Command4");
     info = frmInfo::Window();
     ASSERT_NE(info, nullptr);
-    EXPECT_EQ(WindowText(::FindWindowExW(info, nullptr, L"EDIT", nullptr)), info_text::Text());
+    EXPECT_EQ(controls::Text(::FindWindowExW(info, nullptr, L"EDIT", nullptr)), info_text::Text());
 
     // It closes with the main window.
     Click("Command1");
