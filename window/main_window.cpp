@@ -152,7 +152,7 @@ void MainWindow::RunningBatchChanged() {
 
 void MainWindow::PumpEvents() {
     using Clock = std::chrono::steady_clock;
-    if (passed_ && Clock::now() - lastPass_ < passInterval_)
+    if (lastPass_ && Clock::now() - *lastPass_ < passInterval_)
         return;
     const Clock::time_point start = Clock::now();
     EventPass();
@@ -162,10 +162,9 @@ void MainWindow::PumpEvents() {
                    leastInterval_, mostInterval_);
     // Counted from the end of the pass: time spent in a handler (a dialog, say) is not work time.
     lastPass_ = Clock::now();
-    passed_ = true;
 }
 
 void MainWindow::PumpEventsNow() {
-    passed_ = false;
+    lastPass_.reset();
     PumpEvents();
 }

@@ -10,6 +10,7 @@
 #include "window/file_list.h"
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -90,8 +91,8 @@ protected:
 private:
     bool ListInUse(BatchSide side) const { return RunningBatch() == side; }
 
-    std::chrono::steady_clock::time_point lastPass_{};
-    bool passed_ = false;
+    // The end of the last pass; none before the first, or when the next must come at once.
+    std::optional<std::chrono::steady_clock::time_point> lastPass_;
     std::chrono::nanoseconds leastInterval_ = std::chrono::milliseconds(10);
     std::chrono::nanoseconds mostInterval_ = std::chrono::milliseconds(40);
     std::chrono::nanoseconds passInterval_{0};
