@@ -3,18 +3,13 @@
 #include "core/container.h"
 #include "host/windows_text.h"
 #include "text/codepage.h"
+#include "win32/controls.h"
 
 #include <commctrl.h>
 
 #include <string>
 
 namespace {
-
-std::wstring TextOf(HWND edit) {
-    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(edit)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(::GetWindowTextW(edit, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
 
 bool ChangesText(UINT message) {
     switch (message) {
@@ -39,14 +34,15 @@ LRESULT CALLBACK Subclass(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
 
     // Let the box make the change, then take it back if the text no longer fits the code page (a lone
     // surrogate, the first half of a character outside it, does not either).
-    const std::wstring before = TextOf(edit);
+    const std::string before = controls::Text(edit);
     DWORD start = 0;
     DWORD end = 0;
     ::SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     const LRESULT result = ::DefSubclassProc(edit, message, wParam, lParam);
-    const std::wstring after = TextOf(edit);
-    if (after != before && !codepage::Representable(host::windows::Narrow(after))) {
-        ::DefSubclassProc(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(before.c_str()));
+    const std::string after = controls::Text(edit);
+    if (after != before && !codepage::Representable(after)) {
+        ::DefSubclassProc(edit, WM_SETTEXT, 0,
+                          reinterpret_cast<LPARAM>(host::windows::Widen(before).c_str()));
         ::SendMessageW(edit, EM_SETSEL, start, end);
         ::MessageBeep(MB_OK);
     }
