@@ -81,7 +81,7 @@ void CliWindow::EndStatusLine() {
 }
 
 void CliWindow::ItemSkipped(BatchSide, const std::string& path) {
-    ShowWarning(cli_texts::Skipped + EscapeControls(path));
+    ShowWarning(cli_texts::Skipped + ShownName(path));
 }
 
 void CliWindow::ShowWarning(const std::string& text) {

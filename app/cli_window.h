@@ -56,7 +56,7 @@ private:
     std::string caption_[2];
     std::string status_ = texts::StatusStart;
     bool suffixSelected_ = true;
-    std::string suffix_ = "-dec";
+    std::string suffix_ = texts::DefaultSuffix;
     char decimalSeparator_ = '.';
     int warnings_ = 0;
     bool statusOnScreen_ = false;

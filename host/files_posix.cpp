@@ -78,10 +78,16 @@ std::string ReasonText(int error) {
     throw FileError(FileErrorKind::Other, path, S_ISDIR(mode) ? reasons::IsFolder : reasons::NotOrdinary);
 }
 
-// Writes all n bytes at the descriptor's position, counting what went out even when a write fails.
-void WriteAll(int fd, const std::uint8_t* data, std::size_t n, const std::string& name, std::int64_t& count) {
+// Where WriteAll writes when no offset is given: at the descriptor's position, which moves past the data.
+constexpr std::int64_t AtPosition = -1;
+
+// Writes all n bytes at offset (0-based) or at the descriptor's position, counting what went out even
+// when a write fails.
+void WriteAll(int fd, const std::uint8_t* data, std::size_t n, const std::string& name, std::int64_t& count,
+              std::int64_t offset = AtPosition) {
     while (n > 0) {
-        const ssize_t put = ::write(fd, data, n);
+        const ssize_t put =
+            offset == AtPosition ? ::write(fd, data, n) : ::pwrite(fd, data, n, static_cast<off_t>(offset));
         if (put < 0) {
             if (errno == EINTR)
                 continue;
@@ -90,6 +96,8 @@ void WriteAll(int fd, const std::uint8_t* data, std::size_t n, const std::string
         data += put;
         n -= static_cast<std::size_t>(put);
         count += put;
+        if (offset != AtPosition)
+            offset += put;
     }
 }
 
@@ -286,17 +294,8 @@ void StandardOutput::Write(const std::uint8_t* data, std::size_t n) {
 
 void OutputFile::WriteAt(std::int64_t offset, const std::uint8_t* data, std::size_t n) {
     faults::CountOperation(path_.c_str());
-    while (n > 0) {
-        const ssize_t put = ::pwrite(Descriptor(handle_), data, n, static_cast<off_t>(offset));
-        if (put < 0) {
-            if (errno == EINTR)
-                continue;
-            ThrowErrno(path_, errno);
-        }
-        data += put;
-        n -= static_cast<std::size_t>(put);
-        offset += put;
-    }
+    std::int64_t rewritten = 0; // within the written part, so the file's length stays
+    WriteAll(Descriptor(handle_), data, n, path_, rewritten, offset);
 }
 
 void OutputFile::Close() {

@@ -121,19 +121,28 @@ HANDLE Handle(std::intptr_t handle) {
     return reinterpret_cast<HANDLE>(handle);
 }
 
-// Writes all n bytes at the handle's position, counting what went out even when a write fails.
-void WriteAll(HANDLE h, const std::uint8_t* data, std::size_t n, const std::string& name,
-              std::int64_t& count) {
+// Where WriteAll writes when no offset is given: at the handle's position, which moves past the data.
+constexpr std::int64_t AtPosition = -1;
+
+// Writes all n bytes at offset (0-based) or at the handle's position, counting what went out even when
+// a write fails. A write at an offset moves the handle's position as well.
+void WriteAll(HANDLE h, const std::uint8_t* data, std::size_t n, const std::string& name, std::int64_t& count,
+              std::int64_t offset = AtPosition) {
     while (n > 0) {
+        OVERLAPPED at{};
+        at.Offset = static_cast<DWORD>(offset & 0xFFFFFFFF);
+        at.OffsetHigh = static_cast<DWORD>(offset >> 32);
         const DWORD want = static_cast<DWORD>(std::min<std::size_t>(n, 1u << 30));
         DWORD put = 0;
-        if (!::WriteFile(h, data, want, &put, nullptr))
+        if (!::WriteFile(h, data, want, &put, offset == AtPosition ? nullptr : &at))
             ThrowLastError(name);
         if (put == 0) // a write that succeeds without writing would otherwise loop for ever
             throw FileError(FileErrorKind::Other, name, reasons::NothingWritten);
         data += put;
         n -= put;
         count += put;
+        if (offset != AtPosition)
+            offset += put;
     }
 }
 
@@ -389,23 +398,11 @@ void StandardOutput::Write(const std::uint8_t* data, std::size_t n) {
 
 void OutputFile::WriteAt(std::int64_t offset, const std::uint8_t* data, std::size_t n) {
     faults::CountOperation(path_.c_str());
-    // The write moves the file pointer past it; the file's end, where the next Write goes, is restored.
+    std::int64_t rewritten = 0; // within the written part, so the file's length stays
+    WriteAll(Handle(handle_), data, n, path_, rewritten, offset);
+    // The write moved the file pointer; the file's end, where the next Write goes, is restored.
     LARGE_INTEGER end{};
     end.QuadPart = written_;
-    while (n > 0) {
-        OVERLAPPED at{};
-        at.Offset = static_cast<DWORD>(offset & 0xFFFFFFFF);
-        at.OffsetHigh = static_cast<DWORD>(offset >> 32);
-        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(n, 1u << 30));
-        DWORD put = 0;
-        if (!::WriteFile(Handle(handle_), data, want, &put, &at))
-            ThrowLastError(path_);
-        if (put == 0)
-            throw FileError(FileErrorKind::Other, path_, reasons::NothingWritten);
-        data += put;
-        n -= put;
-        offset += put;
-    }
     if (!::SetFilePointerEx(Handle(handle_), end, nullptr, FILE_BEGIN))
         ThrowLastError(path_);
 }

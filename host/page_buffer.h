@@ -21,8 +21,10 @@ public:
     // Makes room for size bytes. The contents are not kept; memory is only taken when the buffer grows.
     void Resize(std::size_t size) {
         if (size > capacity_) {
+            // The capacity is raised only once the memory is there: a failed allocation leaves the
+            // buffer as it was, not claiming room it does not have.
+            data_.reset(static_cast<std::uint8_t*>(::operator new (size, std::align_val_t{Alignment})));
             capacity_ = size;
-            data_.reset(static_cast<std::uint8_t*>(::operator new (capacity_, std::align_val_t{Alignment})));
         }
         size_ = size;
     }
