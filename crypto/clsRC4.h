@@ -34,8 +34,7 @@ public:
         EncryptByte(std::span<std::uint8_t>(ByteArray), Key);
     }
     // The same, with the result written to Target and Source left as it is. Target has Source's size and
-    // is either Source itself or does not overlap it. Lets a caller read into one buffer and write from
-    // another, each placed as its file wants it.
+    // is either Source itself or does not overlap it.
     void EncryptByte(std::span<const std::uint8_t> Source, std::span<std::uint8_t> Target,
                      const std::string& Key);
 
