@@ -33,7 +33,9 @@ done
 printf ' Pässwort €\r\n' >pw.txt
 
 # Windows: encrypt everything, restore with the default suffix, compare.
-(cd win && win_cli encrypt --password-file ../pw.txt -q -- "${names[@]}") || fail "encrypt under Wine"
+status=0
+(cd win && win_cli encrypt --password-file ../pw.txt -q -- "${names[@]}") || status=$?
+[ "$status" -eq 0 ] || fail "encrypt under Wine: exit status $status"
 for n in "${names[@]}"; do
     [ -f "win/$n.rc4" ] || fail "no container for $n"
     [ "$(stat -c %s "win/$n.rc4")" -eq $(($(stat -c %s "win/$n") + 31)) ] || fail "container size of $n"
