@@ -111,6 +111,10 @@ HeaderVerdict CheckHeader(std::span<const std::uint8_t> head, const std::string&
     // Shorter than a header, it cannot be one of ours, and its data length would come out negative.
     if (head.size() < HeaderSize || !std::equal(head.begin(), head.begin() + MarkerSize, Marker))
         return HeaderVerdict::NotAContainer;
+    // The checksum goes in only after the last block: a container still holding the pending mark was
+    // cut short while it was written, and restoring it would only give a truncated file.
+    if (std::equal(head.begin() + MarkerSize, head.begin() + MarkerSize + ChecksumSize, PendingChecksum))
+        return HeaderVerdict::NotAContainer;
     // The digest is compared as the 20 bytes stored, so no text conversion can blur a difference.
     const HeaderBytes expected = ComposeHeader(ContainerHeader{Marker, {}, PasswordDigest(password)});
     constexpr std::size_t digestAt = MarkerSize + ChecksumSize;

@@ -24,8 +24,8 @@ constexpr std::size_t BlockSize = 100000;
 inline constexpr char Marker[] = "rc4";
 inline constexpr char Extension[] = ".rc4";
 // The checksum field while a container is being written: the checksum is known only after the last
-// block and goes in then. Never a checksum text, so a container cut short before that restores with a
-// checksum error rather than passing for whole.
+// block and goes in then. Never a checksum text: a container cut short before that is refused as
+// damaged before anything is written for it.
 inline constexpr char PendingChecksum[] = "--------";
 // The most characters a password may have: the window's boxes take no more.
 constexpr std::size_t MaxPasswordLength = 32;
@@ -75,7 +75,8 @@ std::string ChecksumText(std::int32_t crc, std::int64_t length);
 enum class HeaderVerdict { Accepted, NotAContainer, WrongPassword };
 
 // The checks a reader makes before it writes or removes anything: a container holds at least a header,
-// starts with the marker, and carries the digest of this password (compared as the 20 stored bytes).
+// starts with the marker, was written to its end (no pending checksum mark), and carries the digest of
+// this password (compared as the 20 stored bytes).
 // head is the container's first HeaderSize bytes, or all of it when it is shorter.
 HeaderVerdict CheckHeader(std::span<const std::uint8_t> head, const std::string& password);
 
