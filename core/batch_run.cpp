@@ -27,7 +27,12 @@ bool& CancelFlag(BatchWindow& window, BatchSide side) {
 } // namespace
 
 BatchRun::BatchRun(BatchWindow& window, BatchSide side)
-    : window_(window), side_(side), count_(window.ListCount(side)) {
+    : window_(window), side_(side), count_(window.ListCount(side)), kept_([this] {
+          std::vector<std::string> listed;
+          for (int i = 0; i < count_ && i < window_.ListCount(side_); ++i)
+              listed.push_back(window_.ListItem(side_, i));
+          return listed;
+      }) {
     window_.SetRunningBatch(side_);
     window_.SetWaitPointer(true);
     window_.ShowStatus();
@@ -83,6 +88,25 @@ void BatchRun::TransformBlocks(clsRC4& rc4, const std::string& key, host::InputF
     }
 }
 
+void BatchRun::ClearOutputName(const host::OutputFolder& folder, const std::string& inputPath,
+                               const char* sameFileReason) {
+    ::ClearOutputName(folder, inputPath, sameFileReason, kept_);
+}
+
+void BatchRun::Created(const host::OutputFolder& folder, const host::OutputFile& output) {
+    kept_.Created(output.Identity());
+    foldersToSync_.insert(folder.FolderPath());
+}
+
+void BatchRun::SyncFolders() {
+    while (!foldersToSync_.empty()) {
+        const auto folder = foldersToSync_.begin();
+        const std::string path = *folder;
+        foldersToSync_.erase(folder); // tried once: a failure is reported, not repeated by the failure path
+        host::SyncFolder(path);
+    }
+}
+
 void BatchRun::Restore() {
     window_.SetWaitPointer(false);
     window_.SetButtonCaption(side_, IdleCaption(side_));
@@ -98,11 +122,20 @@ void BatchRun::Finish() {
 }
 
 void BatchRun::Fail(const std::exception& failure, const std::string& currentPath) {
+    // What earlier items wrote stays, and is made as safe as it can be before the message.
+    try {
+        SyncFolders();
+    } catch (const std::exception&) {
+        // The failure in hand is the one to report.
+    }
     Restore();
     // A pass cut short leaves its partial sum behind; the next file must start from a clear one.
     window_.m_CRC.Clear();
     const auto* fileError = dynamic_cast<const host::FileError*>(&failure);
-    if (fileError && fileError->Kind() == host::FileErrorKind::AccessRefused) {
+    // The listed file is only ever read: refused access to it is no writing failure, and its reason says
+    // what was refused.
+    if (fileError && fileError->Kind() == host::FileErrorKind::AccessRefused &&
+        fileError->Path() != currentPath) {
         window_.ShowWarning(texts::WriteRefused);
         return;
     }
@@ -126,17 +159,25 @@ void RunBatch(BatchWindow& window, BatchSide side, BatchJob& job) {
     BatchRun run(window, side);
     std::string path;
     try {
+        bool refused = false;
         // The count is fixed at the start; a list that shrank meanwhile ends the run.
         for (int i = 0; i < run.count_ && i < window.ListCount(side); ++i) {
             window.SetListIndex(side, i);
             path = window.ListItem(side, i);
-            if (!host::FileExists(path))
+            if (!host::FileExists(path)) {
                 window.ItemSkipped(side, path);
-            else if (!job.Process(run, path))
-                return;
+            } else if (!job.Process(run, path)) {
+                refused = true;
+                break;
+            }
             if (run.CancelRequested())
                 break;
         }
+        // Every output is on the disk under its name before the run counts as done.
+        path.clear();
+        run.SyncFolders();
+        if (refused)
+            return;
     } catch (const std::exception& failure) {
         run.Fail(failure, path);
         return;

@@ -6,18 +6,22 @@
 // batches differ only in their BatchJob.
 
 #include "core/batch_window.h"
+#include "core/output_name.h"
 #include "crypto/clsTimer.h"
 #include "host/page_buffer.h"
 
 #include <cstdint>
 #include <exception>
 #include <string>
+#include <unordered_set>
 
 class clsCRC;
 class clsRC4;
 namespace host {
 class InputFile;
 class ByteSink;
+class OutputFile;
+class OutputFolder;
 } // namespace host
 
 class BatchRun {
@@ -43,11 +47,20 @@ public:
     // Pointer and caption back to idle, nothing else (the end after a refused container).
     void Restore();
 
+    // Makes room for an output in its folder (see ClearOutputName), keeping every file of the list and
+    // every output this run created.
+    void ClearOutputName(const host::OutputFolder& folder, const std::string& inputPath,
+                         const char* sameFileReason);
+    // An output was created: later items never replace it, and its folder is flushed before the run ends.
+    void Created(const host::OutputFolder& folder, const host::OutputFile& output);
+
 private:
     friend void RunBatch(BatchWindow& window, BatchSide side, class BatchJob& job);
 
     // Lets the window handle its events once, then reads the cancel flag.
     bool CancelRequested() const;
+    // Flushes the names of the outputs created so far: only then are they found after a crash.
+    void SyncFolders();
     // Ends normally: the time text after the status line, then pointer and caption back to idle.
     void Finish();
     // The failure path: pointer and caption back, and a warning that says what failed. currentPath
@@ -60,6 +73,8 @@ private:
     clsTimer timer_;
     // The chunk in work, page-aligned: read into, transformed in place, written from.
     host::PageBuffer buffer_;
+    KeptFiles kept_;
+    std::unordered_set<std::string> foldersToSync_;
 };
 
 // The per-item work of one kind of batch.

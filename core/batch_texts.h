@@ -34,6 +34,13 @@ inline constexpr char WriteRefused[] =
 // Any other failure: "Fehler bei der Datei: " name CR LF reason
 inline constexpr char FileFailureHead[] = "Fehler bei der Datei: ";
 inline constexpr char SameFileReason[] = "Die wiederhergestellte Datei würde den Container selbst ersetzen.";
+inline constexpr char ListedReason[] =
+    "Die Datei steht selbst in der Liste (oder ist eine Datei der Liste unter anderem Namen) und wird nicht "
+    "ersetzt.";
+inline constexpr char WrittenBeforeReason[] =
+    "Die Datei wurde in diesem Durchgang schon geschrieben und wird nicht ersetzt.";
+inline constexpr char OutputIsContainerReason[] =
+    "Die Standardausgabe ist der Container selbst; er würde durch seinen eigenen Inhalt beschädigt.";
 inline constexpr char ContainerIsInputReason[] =
     "Der Container würde die zu verschlüsselnde Datei selbst ersetzen (sie ist eine Verknüpfung auf ihn).";
 

@@ -101,10 +101,13 @@ public:
         const std::string key = container::TrimSpaces(password);
         switch (target_) {
         case RestoreTo::Files: {
+            const host::OutputFolder folder(outputPath);
             // A suffix can make the restored name the container's own; replacing it would destroy it.
-            ClearOutputName(outputPath, containerPath, texts::SameFileReason);
-            host::OutputFile output(outputPath);
+            run.ClearOutputName(folder, containerPath, texts::SameFileReason);
+            host::OutputFile output(folder, source.Permissions());
+            run.Created(folder, output);
             run.TransformBlocks(rc4_, key, source, output, length, crc);
+            output.Flush();
             output.Close();
             break;
         }
@@ -115,7 +118,12 @@ public:
         }
         case RestoreTo::StandardOutput: {
             host::StandardOutput out;
+            // Appending the plain text to the container it comes from would damage it for good.
+            if (out.Is(source.Identity()))
+                throw host::FileError(host::FileErrorKind::Other, containerPath,
+                                      texts::OutputIsContainerReason);
             run.TransformBlocks(rc4_, key, source, out, length, crc);
+            out.Flush();
             break;
         }
         }

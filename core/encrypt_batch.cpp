@@ -41,11 +41,14 @@ public:
     // Reads the plain file once: the header goes out with the checksum pending, the blocks are
     // enciphered while the checksum takes in their plain bytes, and the checksum goes into its place at
     // the end. It describes exactly the bytes the container holds, even of a file that changes meanwhile.
+    // The plain file is open before anything is removed, so an unreadable one costs no old container; the
+    // container is done once it is on the disk.
     bool Process(BatchRun& run, const std::string& plainPath) override {
-        const std::string containerPath = plainPath + container::Extension;
-        ClearOutputName(containerPath, plainPath, texts::ContainerIsInputReason);
         host::InputFile plain(plainPath);
-        host::OutputFile output(containerPath);
+        const host::OutputFolder folder(plainPath + container::Extension);
+        run.ClearOutputName(folder, plainPath, texts::ContainerIsInputReason);
+        host::OutputFile output(folder, plain.Permissions());
+        run.Created(folder, output);
         const container::HeaderBytes header = container::ComposeHeader(container::PendingChecksum, digest_);
         output.Write(header.data(), header.size());
         clsCRC& crc = run.Window().m_CRC;
@@ -56,6 +59,7 @@ public:
         output.WriteAt(container::MarkerSize, reinterpret_cast<const std::uint8_t*>(checksum.data()),
                        container::ChecksumSize);
         plain.Close();
+        output.Flush();
         output.Close();
         return true;
     }

@@ -1,23 +1,59 @@
 #include "core/output_name.h"
 
-#include "host/files.h"
+#include "core/batch_texts.h"
 #include "host/system_reasons.h"
 
-void ClearOutputName(const std::string& outputPath, const std::string& inputPath,
-                     const char* sameFileReason) {
+KeptFiles::KeptFiles(std::function<std::vector<std::string>()> listed) : listed_(std::move(listed)) {}
+
+void KeptFiles::Created(const host::FileIdentity& output) {
+    created_.insert(output);
+}
+
+void KeptFiles::LookAtList() {
+    looked_ = true;
+    for (const std::string& path : listed_()) {
+        if (const auto file = host::IdentityOf(path, true))
+            listedFiles_.emplace(*file, path);
+        const auto entry = host::IdentityOf(path, false);
+        if (entry && entry != host::IdentityOf(path, true))
+            listedLinks_.insert(*entry);
+    }
+}
+
+const char* KeptFiles::WhyKept(const host::OutputFolder& folder, const host::Entry& entry) {
+    if (created_.contains(entry.identity))
+        return texts::WrittenBeforeReason;
+    if (!looked_)
+        LookAtList();
+    if (entry.kind == host::EntryKind::Link)
+        return listedLinks_.contains(entry.identity) ? texts::ListedReason : nullptr;
+    const auto listed = listedFiles_.find(entry.identity);
+    if (listed == listedFiles_.end())
+        return nullptr;
+    // A file with several names keeps its data under the others when one goes: only the listed name
+    // itself must stay.
+    if (entry.links > 1 && !host::LeadsTo(listed->second, folder.OutputPath()))
+        return nullptr;
+    return texts::ListedReason;
+}
+
+void ClearOutputName(const host::OutputFolder& folder, const std::string& inputPath,
+                     const char* sameFileReason, KeptFiles& kept) {
+    const std::string& outputPath = folder.OutputPath();
     if (outputPath == inputPath || host::LeadsTo(inputPath, outputPath))
         throw host::FileError(host::FileErrorKind::Other, inputPath, sameFileReason);
-    switch (host::LookAt(outputPath)) {
+    const host::Entry entry = folder.Look();
+    switch (entry.kind) {
     case host::EntryKind::None:
         return;
     case host::EntryKind::Link:
-        host::DeleteFile(outputPath);
-        return;
     case host::EntryKind::File:
-        if (host::FileExists(outputPath)) {
-            host::ClearAttributes(outputPath);
-            host::DeleteFile(outputPath);
-        }
+        // Windows: a hidden or system file counts as absent and is never replaced.
+        if (entry.kind == host::EntryKind::File && !host::FileExists(outputPath))
+            return;
+        if (const char* reason = kept.WhyKept(folder, entry))
+            throw host::FileError(host::FileErrorKind::Other, outputPath, reason);
+        folder.Remove();
         return;
     case host::EntryKind::Folder:
         throw host::FileError(host::FileErrorKind::Other, outputPath, host::reasons::IsFolder);

@@ -1,16 +1,48 @@
 #pragma once
 
 // How a batch makes room for the file it writes. The output's name may already be taken by anything a
-// shared file system holds: an earlier output, a link, a FIFO, a folder, or the input itself.
+// shared file system holds: an earlier output, a link, a FIFO, a folder, another file of the batch's
+// list, or the input itself.
 
+#include "host/files.h"
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
 #include <string>
+#include <vector>
 
-// Clears the way for a new file at outputPath, the one place where the batches remove anything:
-//   - when inputPath leads to that very entry (through a link), nothing is removed and a FileError
-//     naming inputPath with sameFileReason is thrown: replacing the output would destroy the input;
-//   - a link there is removed itself, never its target;
-//   - an ordinary file there loses its attributes (so a read-only one can go) and is removed; a hidden or
-//     system file on Windows counts as absent and stays, and creating the output over it is refused;
-//   - a folder, FIFO, socket or device there is refused with a FileError without being opened.
-// The caller then creates the output exclusively, so a name taken again meanwhile fails, never shares.
-void ClearOutputName(const std::string& outputPath, const std::string& inputPath, const char* sameFileReason);
+// What one batch must never remove to make room for an output: the files its list names, under whatever
+// name, and the outputs it has created so far.
+class KeptFiles {
+public:
+    // listed gives the list's paths; they are looked at only once an output's name is found taken.
+    explicit KeptFiles(std::function<std::vector<std::string>()> listed);
+
+    void Created(const host::FileIdentity& output);
+    // Why the entry at the folder's output name must stay, or nullptr when it may be removed.
+    const char* WhyKept(const host::OutputFolder& folder, const host::Entry& entry);
+
+private:
+    void LookAtList();
+
+    std::function<std::vector<std::string>()> listed_;
+    bool looked_ = false;
+    std::map<host::FileIdentity, std::string> listedFiles_; // the files the items lead to, by one item
+    std::set<host::FileIdentity> listedLinks_;              // items that are links themselves
+    std::set<host::FileIdentity> created_;
+};
+
+// Clears the way for a new file at the folder's output name, the one place where the batches remove
+// anything. Refused with a FileError, with nothing removed:
+//   - when inputPath leads to that very entry (through a link), naming inputPath with sameFileReason:
+//     replacing the output would destroy the input;
+//   - when the entry is one that kept must keep (another item of the list, an earlier output);
+//   - a folder, FIFO, socket or device there, without opening it.
+// Otherwise a link there is removed itself, never its target, and an ordinary file is removed (a read-only
+// one too); a hidden or system file on Windows counts as absent and stays, and creating the output over it
+// is refused. The caller then creates the output exclusively, so a name taken again meanwhile fails, never
+// shares.
+void ClearOutputName(const host::OutputFolder& folder, const std::string& inputPath,
+                     const char* sameFileReason, KeptFiles& kept);

@@ -5,8 +5,10 @@
 
 #include "file_error.h"
 
+#include <compare>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace host {
@@ -26,6 +28,22 @@ bool FileExists(const std::string& path) noexcept;
 enum class EntryKind { None, File, Link, Folder, Special };
 // Throws only when the path cannot be examined (None: nothing there). Special: a FIFO, socket or device.
 EntryKind LookAt(const std::string& path);
+
+// What tells one file's data from another's on the same system, whatever name reaches it: the volume and
+// the file's number on it.
+struct FileIdentity {
+    std::uint64_t volume = 0;
+    std::uint64_t file = 0;
+    auto operator<=>(const FileIdentity&) const = default;
+};
+
+// The identity of what stands at the path, its symbolic links followed or (followLinks false) of the
+// entry itself; nothing when there is nothing to look at. Never throws.
+std::optional<FileIdentity> IdentityOf(const std::string& path, bool followLinks) noexcept;
+
+// Files of at least this length are read and written without keeping their pages in the system's cache:
+// a file larger than memory would otherwise push out everything else the user works with.
+constexpr std::int64_t UncachedLength = std::int64_t{64} << 20;
 
 // Makes the file deletable and writable even if it was read-only. Works on the entry itself: a symbolic
 // link is left as it is, and its target is never changed.
@@ -60,6 +78,11 @@ public:
     std::int64_t Length() const noexcept { return length_; }
     // Bytes read so far (0-based offset of the next byte).
     std::int64_t Position() const noexcept { return position_; }
+    // The permission bits a copy of the file gets (read, write, execute for owner, group and others;
+    // never set-id bits), taken when it was opened. Windows files take their folder's rights instead.
+    std::uint32_t Permissions() const noexcept { return permissions_; }
+    // The identity of the open file itself.
+    FileIdentity Identity() const;
     void Close() noexcept;
     const std::string& Path() const noexcept { return path_; }
 
@@ -68,6 +91,8 @@ private:
     std::intptr_t handle_;
     std::int64_t length_ = 0;
     std::int64_t position_ = 0;
+    std::int64_t dropped_ = 0; // of an uncached file, what lies before this offset was dropped from the cache
+    std::uint32_t permissions_ = 0666;
 };
 
 // Where restored bytes go: a new file, standard output, or nowhere (a check that writes nothing).
@@ -78,6 +103,9 @@ public:
     virtual void Reserve(std::int64_t length) noexcept = 0;
     // Takes all n bytes or throws.
     virtual void Write(const std::uint8_t* data, std::size_t n) = 0;
+    // Returns once everything written is on stable storage, or throws: what is only in the system's
+    // cache is lost to a crash or a failing write-back.
+    virtual void Flush() = 0;
 };
 
 // Takes every byte and keeps none.
@@ -85,6 +113,7 @@ class NullSink final : public ByteSink {
 public:
     void Reserve(std::int64_t) noexcept override {}
     void Write(const std::uint8_t*, std::size_t) override {}
+    void Flush() override {}
 };
 
 // The process's standard output, written as raw bytes (no text translation on any system).
@@ -92,14 +121,59 @@ class StandardOutput final : public ByteSink {
 public:
     void Reserve(std::int64_t) noexcept override {}
     void Write(const std::uint8_t* data, std::size_t n) override;
+    // Flushes standard output when it is a file on a disk; a pipe or terminal has no storage to reach.
+    void Flush() override;
+    // Whether standard output is the file of this identity (a shell's ">>" onto the input).
+    bool Is(const FileIdentity& file) const noexcept;
 };
+
+// What stands at an output's name: its kind, and for a file or link its identity and number of names.
+struct Entry {
+    EntryKind kind = EntryKind::None;
+    FileIdentity identity;
+    std::uint64_t links = 0;
+};
+
+// The folder an output goes into, opened once for the output: the entry at the output's name is looked at,
+// removed and created relative to it, so a folder that another program swaps for a link meanwhile cannot
+// send any of it into another folder. (On Windows, where folders in use cannot be swapped, by path.)
+class OutputFolder {
+public:
+    explicit OutputFolder(const std::string& outputPath);
+    ~OutputFolder();
+    OutputFolder(const OutputFolder&) = delete;
+    OutputFolder& operator=(const OutputFolder&) = delete;
+
+    const std::string& OutputPath() const noexcept { return path_; }
+    // The folder's own path ("." for a name without one).
+    const std::string& FolderPath() const noexcept { return folder_; }
+    // What stands at the output's name, looked at without following a link there.
+    Entry Look() const;
+    // Removes the entry at the output's name, a link itself and never its target. A read-only file goes
+    // too; when it cannot be removed, it keeps its attributes.
+    void Remove() const;
+
+private:
+    friend class OutputFile;
+    std::string path_;
+    std::string folder_;
+    std::string name_;
+    std::intptr_t handle_;
+};
+
+// Flushes the folder's list of names to stable storage, so that the files created in it are found under
+// their names after a crash. Nothing to do on Windows, whose file systems keep names in their journal.
+void SyncFolder(const std::string& folderPath);
 
 // A new file for sequential writing, created exclusively: when anything stands at the name, a link
 // included, creating fails and nothing is opened, so a name another program took in the meantime is
 // never shared and a link never redirects the data.
+// Its permission bits are the given ones, less the process's umask (ignored on Windows, where a new file
+// takes its folder's rights).
 class OutputFile final : public ByteSink {
 public:
-    explicit OutputFile(const std::string& path);
+    explicit OutputFile(const std::string& path, std::uint32_t permissions = 0666);
+    OutputFile(const OutputFolder& folder, std::uint32_t permissions);
     // Gives back reserved space the file did not use, then closes it.
     ~OutputFile();
     OutputFile(const OutputFile&) = delete;
@@ -110,8 +184,11 @@ public:
     // a system or file system that cannot reserve space ignores it: a full disk is still reported by
     // Write. A file closed shorter than reserved gives the rest back.
     void Reserve(std::int64_t length) noexcept override;
-    // Writes all n bytes or throws.
+    // Writes all n bytes or throws, and starts writing them out to the disk, so that the flush at the end
+    // only waits for the last of them.
     void Write(const std::uint8_t* data, std::size_t n) override;
+    void Flush() override;
+    FileIdentity Identity() const;
     // Writes n bytes over what was written at offset (0-based), which must lie within the written part.
     void WriteAt(std::int64_t offset, const std::uint8_t* data, std::size_t n);
     // Closes the file and reports a failure the system only reports at closing (e.g. on network drives).
@@ -121,11 +198,16 @@ public:
 private:
     // Frees what was reserved past the written end (a file cut short by a failure or a cancel).
     void ReleaseUnused() noexcept;
+    // Starts the write-back of the bytes just written; of an uncached file, waits for the write-back of
+    // those before them and drops their pages.
+    void WriteBack(std::int64_t from) noexcept;
 
     std::string path_;
     std::intptr_t handle_;
     std::int64_t reserved_ = 0;
     std::int64_t written_ = 0;
+    bool uncached_ = false;    // announced at UncachedLength or more
+    std::int64_t settled_ = 0; // what lies before this offset is on the disk and out of the cache
 };
 
 } // namespace host

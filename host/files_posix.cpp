@@ -10,6 +10,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <memory>
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -63,9 +64,23 @@ std::string ReasonText(int error) {
     case ESTALE:
     case ENOTCONN:
     case EHOSTDOWN:
+    case ECONNRESET:
+    case ETIMEDOUT:
         return reasons::ConnectionLost;
+    case EPIPE:
+        return reasons::ReaderGone;
+    case EBADF:
+        return reasons::BadDescriptor;
+    case ESPIPE:
+        return reasons::NotSeekable;
+    case EAGAIN:
+        return reasons::TryAgain;
+    case EOPNOTSUPP:
+        return reasons::NotSupported;
+    case EXDEV:
+        return reasons::OtherVolume;
     default:
-        return std::strerror(error);
+        return reasons::SystemError + std::to_string(error);
     }
 }
 
@@ -105,6 +120,28 @@ int Descriptor(std::intptr_t handle) {
     return static_cast<int>(handle);
 }
 
+FileIdentity IdentityOf(const struct stat& st) {
+    return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+}
+
+// Tells the system that the pages of [from, from + length) are not needed again; clean ones leave the
+// cache at once. Length 0 reaches to the end of the file.
+void DropFromCache(int fd, std::int64_t from, std::int64_t length) noexcept {
+#ifdef POSIX_FADV_DONTNEED
+    (void)::posix_fadvise(fd, static_cast<off_t>(from), static_cast<off_t>(length), POSIX_FADV_DONTNEED);
+#else
+    (void)fd, (void)from, (void)length;
+#endif
+}
+
+// Makes what was written to fd durable: its data and the metadata needed to read it back.
+void SyncData(int fd, const std::string& name) {
+    while (::fdatasync(fd) != 0) {
+        if (errno != EINTR)
+            ThrowErrno(name, errno);
+    }
+}
+
 } // namespace
 
 char PathSeparator() noexcept {
@@ -133,6 +170,13 @@ EntryKind LookAt(const std::string& path) {
     if (S_ISLNK(st.st_mode))
         return EntryKind::Link;
     return S_ISDIR(st.st_mode) ? EntryKind::Folder : EntryKind::Special;
+}
+
+std::optional<FileIdentity> IdentityOf(const std::string& path, bool followLinks) noexcept {
+    struct stat st {};
+    if ((followLinks ? ::stat(path.c_str(), &st) : ::lstat(path.c_str(), &st)) != 0)
+        return std::nullopt;
+    return IdentityOf(st);
 }
 
 bool LeadsTo(const std::string& path, const std::string& name) noexcept {
@@ -204,6 +248,7 @@ InputFile::InputFile(const std::string& path) : path_(path), handle_(-1) {
         ThrowNotOrdinary(path, st.st_mode);
     }
     length_ = static_cast<std::int64_t>(st.st_size);
+    permissions_ = static_cast<std::uint32_t>(st.st_mode & 0777);
 #ifdef POSIX_FADV_SEQUENTIAL
     ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
 #endif
@@ -228,6 +273,17 @@ void InputFile::Read(std::uint8_t* data, std::size_t n) {
         n -= static_cast<std::size_t>(got);
         position_ += got;
     }
+    if (length_ >= UncachedLength) {
+        DropFromCache(Descriptor(handle_), dropped_, position_ - dropped_);
+        dropped_ = position_;
+    }
+}
+
+FileIdentity InputFile::Identity() const {
+    struct stat st {};
+    if (::fstat(Descriptor(handle_), &st) != 0)
+        ThrowErrno(path_, errno);
+    return IdentityOf(st);
 }
 
 void InputFile::Close() noexcept {
@@ -237,20 +293,89 @@ void InputFile::Close() noexcept {
     }
 }
 
-OutputFile::OutputFile(const std::string& path) : path_(path), handle_(-1) {
-    faults::CountOperation(path.c_str());
+OutputFolder::OutputFolder(const std::string& outputPath) : path_(outputPath), handle_(-1) {
+    const std::size_t cut = outputPath.rfind('/');
+    folder_ = cut == std::string::npos ? "." : cut == 0 ? "/" : outputPath.substr(0, cut);
+    name_ = cut == std::string::npos ? outputPath : outputPath.substr(cut + 1);
+    faults::CountOperation(path_.c_str());
     int fd;
     do
-        fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        fd = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        ThrowErrno(path_, errno);
+    handle_ = fd;
+}
+
+OutputFolder::~OutputFolder() {
+    ::close(Descriptor(handle_));
+}
+
+Entry OutputFolder::Look() const {
+    faults::CountOperation(path_.c_str());
+    struct stat st {};
+    if (::fstatat(Descriptor(handle_), name_.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+        if (errno == ENOENT)
+            return {};
+        ThrowErrno(path_, errno);
+    }
+    Entry entry{EntryKind::Special, IdentityOf(st), static_cast<std::uint64_t>(st.st_nlink)};
+    if (S_ISREG(st.st_mode))
+        entry.kind = EntryKind::File;
+    else if (S_ISLNK(st.st_mode))
+        entry.kind = EntryKind::Link;
+    else if (S_ISDIR(st.st_mode))
+        entry.kind = EntryKind::Folder;
+    return entry;
+}
+
+void OutputFolder::Remove() const {
+    // The permission bits of the file do not matter here: removing a name is a change of the folder.
+    faults::CountOperation(path_.c_str());
+    if (::unlinkat(Descriptor(handle_), name_.c_str(), 0) != 0)
+        ThrowErrno(path_, errno);
+}
+
+void SyncFolder(const std::string& folderPath) {
+    faults::CountOperation(folderPath.c_str());
+    int fd;
+    do
+        fd = ::open(folderPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        ThrowErrno(folderPath, errno);
+    int result;
+    do
+        result = ::fsync(fd);
+    while (result != 0 && errno == EINTR);
+    const int error = errno;
+    ::close(fd);
+    // Some file systems cannot flush a folder on its own and keep its names safe by other means.
+    if (result != 0 && error != EINVAL && error != EROFS)
+        ThrowErrno(folderPath, error);
+}
+
+OutputFile::OutputFile(const std::string& path, std::uint32_t permissions)
+    : OutputFile(OutputFolder(path), permissions) {}
+
+OutputFile::OutputFile(const OutputFolder& folder, std::uint32_t permissions)
+    : path_(folder.path_), handle_(-1) {
+    faults::CountOperation(path_.c_str());
+    const char* name = folder.name_.c_str();
+    const int at = Descriptor(folder.handle_);
+    int fd;
+    do
+        fd = ::openat(at, name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                      static_cast<mode_t>(permissions & 0777));
     while (fd < 0 && errno == EINTR);
     if (fd < 0) {
         // A folder or FIFO at the name answers EEXIST as well; it is named for what it is.
         const int error = errno;
         struct stat st {};
-        if (error == EEXIST && ::lstat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode) &&
+        if (error == EEXIST && ::fstatat(at, name, &st, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISREG(st.st_mode) &&
             !S_ISLNK(st.st_mode))
-            ThrowNotOrdinary(path, st.st_mode);
-        ThrowErrno(path, error);
+            ThrowNotOrdinary(path_, st.st_mode);
+        ThrowErrno(path_, error);
     }
     handle_ = fd;
 }
@@ -269,9 +394,8 @@ void OutputFile::Reserve(std::int64_t length) noexcept {
     if (length > written_ &&
         ::fallocate(Descriptor(handle_), FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(length)) == 0)
         reserved_ = length;
-#else
-    (void)length;
 #endif
+    uncached_ = length >= UncachedLength;
 }
 
 void OutputFile::ReleaseUnused() noexcept {
@@ -284,12 +408,59 @@ void OutputFile::ReleaseUnused() noexcept {
 
 void OutputFile::Write(const std::uint8_t* data, std::size_t n) {
     faults::CountOperation(path_.c_str());
+    const std::int64_t from = written_;
     WriteAll(Descriptor(handle_), data, n, path_, written_);
+    WriteBack(from);
+}
+
+void OutputFile::WriteBack(std::int64_t from) noexcept {
+#ifdef __linux__
+    // Failures here only cost speed or cache: the flush at the end reports what did not reach the disk.
+    const int fd = Descriptor(handle_);
+    (void)::sync_file_range(fd, static_cast<off_t>(from), static_cast<off_t>(written_ - from),
+                            SYNC_FILE_RANGE_WRITE);
+    if (uncached_ && settled_ < from) {
+        // The bytes before these have had the time of one write to go out: waiting for them keeps the
+        // writer at most two chunks ahead of the disk, and their clean pages can then leave the cache.
+        (void)::sync_file_range(fd, static_cast<off_t>(settled_), static_cast<off_t>(from - settled_),
+                                SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE |
+                                    SYNC_FILE_RANGE_WAIT_AFTER);
+        DropFromCache(fd, settled_, from - settled_);
+        settled_ = from;
+    }
+#else
+    (void)from;
+#endif
+}
+
+void OutputFile::Flush() {
+    faults::CountOperation(path_.c_str());
+    SyncData(Descriptor(handle_), path_);
+    if (uncached_)
+        DropFromCache(Descriptor(handle_), 0, 0);
+}
+
+FileIdentity OutputFile::Identity() const {
+    struct stat st {};
+    if (::fstat(Descriptor(handle_), &st) != 0)
+        ThrowErrno(path_, errno);
+    return IdentityOf(st);
 }
 
 void StandardOutput::Write(const std::uint8_t* data, std::size_t n) {
     std::int64_t count = 0;
     WriteAll(STDOUT_FILENO, data, n, reasons::StandardOutputName, count);
+}
+
+void StandardOutput::Flush() {
+    struct stat st {};
+    if (::fstat(STDOUT_FILENO, &st) == 0 && S_ISREG(st.st_mode))
+        SyncData(STDOUT_FILENO, reasons::StandardOutputName);
+}
+
+bool StandardOutput::Is(const FileIdentity& file) const noexcept {
+    struct stat st {};
+    return ::fstat(STDOUT_FILENO, &st) == 0 && IdentityOf(st) == file;
 }
 
 void OutputFile::WriteAt(std::int64_t offset, const std::uint8_t* data, std::size_t n) {

@@ -103,6 +103,15 @@ std::string ReasonText(DWORD error) {
         return reasons::ConnectionLost;
     case ERROR_HANDLE_EOF:
         return reasons::UnexpectedEnd;
+    case ERROR_BROKEN_PIPE:
+    case ERROR_NO_DATA:
+        return reasons::ReaderGone;
+    case ERROR_INVALID_HANDLE:
+        return reasons::BadDescriptor;
+    case ERROR_NOT_SUPPORTED:
+        return reasons::NotSupported;
+    case ERROR_NOT_SAME_DEVICE:
+        return reasons::OtherVolume;
     default:
         return windows::ErrorText(error);
     }
@@ -164,6 +173,19 @@ bool QueryByHandle(const std::wstring& path, BY_HANDLE_FILE_INFORMATION& info) {
     const BOOL ok = ::GetFileInformationByHandle(h, &info);
     ::CloseHandle(h);
     return ok != 0;
+}
+
+FileIdentity IdentityOf(const BY_HANDLE_FILE_INFORMATION& info) {
+    return {info.dwVolumeSerialNumber,
+            (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+}
+
+// The facts of the open file behind h.
+FileIdentity IdentityOfHandle(HANDLE h, const std::string& path) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!::GetFileInformationByHandle(h, &info))
+        ThrowLastError(path);
+    return IdentityOf(info);
 }
 
 // The attributes of what stands at the path; for a symbolic link those of its target.
@@ -232,6 +254,25 @@ EntryKind LookAt(const std::string& path) {
     if (attributes & FILE_ATTRIBUTE_DIRECTORY)
         return EntryKind::Folder;
     return (attributes & FILE_ATTRIBUTE_DEVICE) ? EntryKind::Special : EntryKind::File;
+}
+
+std::optional<FileIdentity> IdentityOf(const std::string& path, bool followLinks) noexcept {
+    try {
+        const DWORD flags = FILE_FLAG_BACKUP_SEMANTICS | (followLinks ? 0 : FILE_FLAG_OPEN_REPARSE_POINT);
+        const HANDLE h =
+            ::CreateFileW(SystemPath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                          nullptr, OPEN_EXISTING, flags, nullptr);
+        if (h == INVALID_HANDLE_VALUE)
+            return std::nullopt;
+        BY_HANDLE_FILE_INFORMATION info{};
+        const BOOL ok = ::GetFileInformationByHandle(h, &info);
+        ::CloseHandle(h);
+        if (!ok)
+            return std::nullopt;
+        return IdentityOf(info);
+    } catch (...) { // out of memory while converting the path
+        return std::nullopt;
+    }
 }
 
 bool LeadsTo(const std::string& path, const std::string& name) noexcept {
@@ -319,6 +360,10 @@ InputFile::~InputFile() {
     Close();
 }
 
+FileIdentity InputFile::Identity() const {
+    return IdentityOfHandle(Handle(handle_), path_);
+}
+
 void InputFile::Read(std::uint8_t* data, std::size_t n) {
     faults::CountOperation(path_.c_str());
     while (n > 0) {
@@ -341,7 +386,61 @@ void InputFile::Close() noexcept {
     }
 }
 
-OutputFile::OutputFile(const std::string& path) : path_(path), handle_(NoHandle()) {
+OutputFolder::OutputFolder(const std::string& outputPath) : path_(outputPath), handle_(NoHandle()) {
+    const std::size_t cut = outputPath.find_last_of("\\/");
+    folder_ = cut == std::string::npos ? "." : outputPath.substr(0, cut + 1);
+    name_ = cut == std::string::npos ? outputPath : outputPath.substr(cut + 1);
+    faults::CountOperation(path_.c_str());
+}
+
+OutputFolder::~OutputFolder() = default;
+
+Entry OutputFolder::Look() const {
+    Entry entry{LookAt(path_)};
+    if (entry.kind == EntryKind::File || entry.kind == EntryKind::Link) {
+        const HANDLE h = ::CreateFileW(
+            SystemPath(path_).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+        if (h == INVALID_HANDLE_VALUE)
+            ThrowLastError(path_);
+        BY_HANDLE_FILE_INFORMATION info{};
+        const BOOL ok = ::GetFileInformationByHandle(h, &info);
+        const DWORD error = ::GetLastError();
+        ::CloseHandle(h);
+        if (!ok)
+            ThrowError(path_, error);
+        entry.identity = IdentityOf(info);
+        entry.links = info.nNumberOfLinks;
+    }
+    return entry;
+}
+
+void OutputFolder::Remove() const {
+    faults::CountOperation(path_.c_str());
+    const std::wstring systemPath = SystemPath(path_);
+    const DWORD attributes = ::GetFileAttributesW(systemPath.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        ThrowLastError(path_);
+    // Windows refuses to remove a read-only file; its attributes are cleared for the removal and come back
+    // when the removal fails. A link goes as it is: its target's attributes are not ours to change.
+    const bool cleared = (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0 &&
+                         (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
+                         ::SetFileAttributesW(systemPath.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    if (!::DeleteFileW(systemPath.c_str())) {
+        const DWORD error = ::GetLastError();
+        if (cleared)
+            (void)::SetFileAttributesW(systemPath.c_str(), attributes);
+        ThrowError(path_, error);
+    }
+}
+
+void SyncFolder(const std::string&) {}
+
+OutputFile::OutputFile(const std::string& path, std::uint32_t permissions)
+    : OutputFile(OutputFolder(path), permissions) {}
+
+OutputFile::OutputFile(const OutputFolder& folder, std::uint32_t) : path_(folder.path_), handle_(NoHandle()) {
+    const std::string& path = path_;
     faults::CountOperation(path.c_str());
     const std::wstring systemPath = SystemPath(path);
     // A read-only, hidden or system file in the way is refused access, as Windows itself does for such
@@ -374,6 +473,7 @@ void OutputFile::Reserve(std::int64_t length) noexcept {
     info.AllocationSize.QuadPart = length;
     if (::SetFileInformationByHandle(Handle(handle_), FileAllocationInfo, &info, sizeof info))
         reserved_ = length;
+    uncached_ = length >= UncachedLength;
 }
 
 void OutputFile::ReleaseUnused() noexcept {
@@ -390,10 +490,33 @@ void OutputFile::Write(const std::uint8_t* data, std::size_t n) {
     WriteAll(Handle(handle_), data, n, path_, written_);
 }
 
+void OutputFile::Flush() {
+    faults::CountOperation(path_.c_str());
+    if (!::FlushFileBuffers(Handle(handle_)))
+        ThrowLastError(path_);
+}
+
+FileIdentity OutputFile::Identity() const {
+    return IdentityOfHandle(Handle(handle_), path_);
+}
+
 void StandardOutput::Write(const std::uint8_t* data, std::size_t n) {
     // The handle itself, not the C runtime's stream: no text mode turns a byte 10 into 13 10.
     std::int64_t count = 0;
     WriteAll(::GetStdHandle(STD_OUTPUT_HANDLE), data, n, reasons::StandardOutputName, count);
+}
+
+void StandardOutput::Flush() {
+    const HANDLE h = ::GetStdHandle(STD_OUTPUT_HANDLE);
+    if (::GetFileType(h) == FILE_TYPE_DISK && !::FlushFileBuffers(h))
+        ThrowLastError(reasons::StandardOutputName);
+}
+
+bool StandardOutput::Is(const FileIdentity& file) const noexcept {
+    BY_HANDLE_FILE_INFORMATION info{};
+    const HANDLE h = ::GetStdHandle(STD_OUTPUT_HANDLE);
+    return ::GetFileType(h) == FILE_TYPE_DISK && ::GetFileInformationByHandle(h, &info) &&
+           IdentityOf(info) == file;
 }
 
 void OutputFile::WriteAt(std::int64_t offset, const std::uint8_t* data, std::size_t n) {

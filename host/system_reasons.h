@@ -28,6 +28,14 @@ inline constexpr char NotReady[] = "Das Gerät ist nicht bereit";
 inline constexpr char ConnectionLost[] = "Die Verbindung zum Netzlaufwerk ist unterbrochen";
 inline constexpr char UnexpectedEnd[] = "Unerwartetes Dateiende";
 inline constexpr char NothingWritten[] = "Nichts geschrieben";
+inline constexpr char ReaderGone[] = "Das lesende Programm hat die Pipe geschlossen";
+inline constexpr char BadDescriptor[] = "Die Datei ist nicht (mehr) geöffnet";
+inline constexpr char NotSeekable[] = "Die Datei erlaubt keinen wahlfreien Zugriff";
+inline constexpr char TryAgain[] = "Die Datei ist vorübergehend nicht verfügbar";
+inline constexpr char NotSupported[] = "Das Dateisystem unterstützt den Vorgang nicht";
+inline constexpr char OtherVolume[] = "Die Dateien liegen auf verschiedenen Datenträgern";
+// Followed by the system's number of an error that fits none of the classes above.
+inline constexpr char SystemError[] = "Systemfehler Nr. ";
 
 // The name a failure of standard output goes by.
 inline constexpr char StandardOutputName[] = "Standardausgabe";

@@ -9,6 +9,7 @@
 
 #include <fstream>
 #include <functional>
+#include <map>
 #ifndef _WIN32
 #include <sys/stat.h>
 #endif
@@ -112,6 +113,180 @@ TEST_F(SharedFiles, WhatStandsAtTheOutputNameIsReplacedOrRefusedWithoutFollowing
         EXPECT_FALSE(w.RunningBatch());
         fs::remove(elsewhere);
     }
+}
+#endif
+
+TEST_F(SharedFiles, NothingTheBatchWasGivenOrWroteIsReplaced) {
+    const Bytes theirs = {'e', 'i', 'g', 'e', 'n'};
+    struct Case {
+        const char* name;
+        bool decrypt;
+        // Lays out the folder and returns the list; the files named in kept must come through unchanged.
+        std::function<std::vector<std::string>(const TempDir& d, std::vector<std::string>& kept)> prepare;
+        const char* message; // the start of the one warning
+    };
+    const Case cases[] = {
+        // The list is sorted, so the plain file comes first and would clear its container's name.
+        {"a file and a file of its container's name", false,
+         [&](const TempDir& d, std::vector<std::string>& kept) {
+             WriteBytes(d.File("x"), theirs);
+             WriteBytes(d.File("x.rc4"), theirs);
+             kept = {d.File("x"), d.File("x.rc4")};
+             return kept;
+         },
+         "Fehler bei der Datei: x.rc4\r\nDie Datei steht selbst in der Liste"},
+#ifndef _WIN32
+        {"the container's name reached through another listed name", false,
+         [&](const TempDir& d, std::vector<std::string>& kept) {
+             WriteBytes(d.File("x"), theirs);
+             WriteBytes(d.File("x.rc4"), theirs);
+             std::filesystem::create_symlink("x.rc4", d.File("y"));
+             kept = {d.File("x"), d.File("x.rc4")};
+             return std::vector<std::string>{d.File("x"), d.File("y")};
+         },
+         "Fehler bei der Datei: x.rc4\r\nDie Datei steht selbst in der Liste"},
+        {"two containers restoring to one name through a linked folder", true,
+         [&](const TempDir& d, std::vector<std::string>& kept) {
+             WriteBytes(d.File("a.rc4"), container::MakeContainer(theirs, Password));
+             std::filesystem::create_directory_symlink(d.Path(), d.File("auch"));
+             kept = {d.File("a.rc4")};
+             return std::vector<std::string>{d.File("a.rc4"), d.File("auch/a.rc4")};
+         },
+         "Fehler bei der Datei: a-dec\r\nDie Datei wurde in diesem Durchgang schon geschrieben"},
+#endif
+        {"two containers restoring to one name by letter case", true,
+         [&](const TempDir& d, std::vector<std::string>& kept) {
+             WriteBytes(d.File("a.rc4"), container::MakeContainer(theirs, Password));
+             if (!std::filesystem::exists(PathFromUtf8(d.File("a.RC4")))) // one name on Windows
+                 WriteBytes(d.File("a.RC4"), container::MakeContainer(Bytes{1, 2}, Password));
+             kept = {d.File("a.rc4"), d.File("a.RC4")};
+             return kept;
+         },
+         "Fehler bei der Datei: a-dec\r\nDie Datei wurde in diesem Durchgang schon geschrieben"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir d;
+        RecordingWindow w;
+        w.password[0] = w.password[1] = w.password[2] = Password;
+        std::vector<std::string> kept;
+        w.list[c.decrypt ? 1 : 0] = c.prepare(d, kept);
+        std::vector<Bytes> before;
+        for (const std::string& file : kept)
+            before.push_back(ReadBytes(file));
+        if (c.decrypt)
+            cmdDec_Click(w);
+        else
+            cmdEnc_Click(w);
+        ASSERT_EQ(w.warnings.size(), 1u);
+        EXPECT_TRUE(StartsWith(w.warnings[0], c.message)) << w.warnings[0];
+        for (std::size_t i = 0; i < kept.size(); ++i)
+            EXPECT_EQ(ReadBytes(kept[i]), before[i]) << kept[i];
+        // The first restore stays as it was written.
+        if (c.decrypt) {
+            EXPECT_EQ(ReadBytes(d.File("a-dec")), theirs);
+        }
+        EXPECT_FALSE(w.RunningBatch());
+    }
+}
+
+TEST_F(SharedFiles, TheOldContainerGoesOnlyWhenItsReplacementCanBeMade) {
+    const std::string plain = AddPlain("a.txt", 1000);
+    const std::string old = plain + ".rc4";
+    const Bytes oldBytes = {'a', 'l', 't'};
+    struct Case {
+        const char* name;
+        std::function<bool(const std::string& path, int operationOnPath)> fails; // when to fail
+    };
+    const Case cases[] = {
+        // The plain file cannot be opened (unreadable, or gone): the old container stays.
+        {"plain file unreadable", [&](const std::string& path, int n) { return path == plain && n == 1; }},
+        // The old container cannot be removed (the folder is write-protected): it stays, unchanged.
+        {"removal refused",
+         [&](const std::string& path, int n) { return path == old && n == 3; }}, // folder, look, removal
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteBytes(old, oldBytes);
+        std::filesystem::permissions(PathFromUtf8(old), std::filesystem::perms::owner_read);
+        std::map<std::string, int> operations;
+        host::faults::BeforeOperation([&](const char* path) {
+            if (c.fails(path, ++operations[path]))
+                throw host::FileError(host::FileErrorKind::AccessRefused, path, "Zugriff verweigert");
+        });
+        window.warnings.clear();
+        cmdEnc_Click(window);
+        host::faults::Reset();
+        ASSERT_EQ(window.warnings.size(), 1u);
+        EXPECT_EQ(ReadBytes(old), oldBytes);
+#ifndef _WIN32
+        EXPECT_EQ(std::filesystem::status(old).permissions(), std::filesystem::perms::owner_read);
+#endif
+        std::filesystem::permissions(PathFromUtf8(old), std::filesystem::perms::owner_write,
+                                     std::filesystem::perm_options::add);
+        std::filesystem::remove(PathFromUtf8(old));
+    }
+}
+
+#ifndef _WIN32
+TEST_F(SharedFiles, OutputsAreNoMoreReadableThanTheirSource) {
+    const ::mode_t umask = ::umask(022);
+    struct Case {
+        std::filesystem::perms source, container, restored;
+    };
+    using P = std::filesystem::perms;
+    const Case cases[] = {
+        {P::owner_read | P::owner_write, P::owner_read | P::owner_write, P::owner_read | P::owner_write},
+        {P::owner_all | P::group_read | P::others_read | P::set_uid,
+         P::owner_all | P::group_read | P::others_read, P::owner_all | P::group_read | P::others_read},
+        // The umask still takes away what it takes from every new file.
+        {P::all, P::owner_all | P::group_read | P::group_exec | P::others_read | P::others_exec,
+         P::owner_all | P::group_read | P::group_exec | P::others_read | P::others_exec},
+    };
+    for (const Case& c : cases) {
+        TempDir d;
+        RecordingWindow w;
+        w.password[0] = w.password[1] = w.password[2] = Password;
+        const std::string plain = d.File("p.txt");
+        WriteBytes(plain, {1, 2, 3});
+        std::filesystem::permissions(plain, c.source);
+        w.list[0] = {plain};
+        cmdEnc_Click(w);
+        w.list[1] = {plain + ".rc4"};
+        cmdDec_Click(w);
+        EXPECT_TRUE(w.warnings.empty()) << w.warnings[0];
+        EXPECT_EQ(std::filesystem::status(plain + ".rc4").permissions(), c.container);
+        EXPECT_EQ(std::filesystem::status(d.File("p-dec.txt")).permissions(), c.restored);
+    }
+    ::umask(umask);
+}
+
+TEST_F(SharedFiles, AFolderSwappedForALinkMeanwhileCannotRedirectTheOutput) {
+    // Another user replaces the folder by a link to one of theirs between the look at the old container
+    // and its removal: the removal and the new container still happen in the folder first opened.
+    const std::string folder = dir.File("ordner");
+    const std::string moved = dir.File("ordner-alt");
+    const std::string victim = dir.File("fremd");
+    std::filesystem::create_directory(folder);
+    std::filesystem::create_directory(victim);
+    const Bytes theirs = {'f', 'r', 'e', 'm', 'd'};
+    WriteBytes(victim + "/p.txt.rc4", theirs);
+    const std::string plain = folder + "/p.txt";
+    WriteBytes(plain, {1, 2, 3});
+    WriteBytes(plain + ".rc4", {9});
+    window.list[0] = {plain};
+    int operations = 0;
+    host::faults::BeforeOperation([&](const char* path) {
+        if (plain + ".rc4" == path && ++operations == 2) { // the folder is open, the name looked at next
+            std::filesystem::rename(folder, moved);
+            std::filesystem::create_directory_symlink(victim, folder);
+        }
+    });
+    cmdEnc_Click(window);
+    host::faults::Reset();
+    EXPECT_TRUE(window.warnings.empty()) << window.warnings[0];
+    EXPECT_EQ(ReadBytes(victim + "/p.txt.rc4"), theirs);
+    EXPECT_EQ(ReadBytes(moved + "/p.txt.rc4"), container::MakeContainer(Bytes{1, 2, 3}, Password));
 }
 #endif
 

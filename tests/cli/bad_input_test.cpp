@@ -53,6 +53,13 @@ TEST_F(Cli, BadContainersAreRefusedWithoutTouchingAnything) {
              return b;
          },
          1, NotAContainer, false},
+        {"pending",
+         [] {
+             auto b = Container();
+             std::fill(b.begin() + 3, b.begin() + 11, '-'); // cut short while it was written
+             return b;
+         },
+         1, NotAContainer, false},
         {"digest",
          [] {
              auto b = Container();
@@ -162,6 +169,10 @@ TEST_F(Cli, AFolderWithoutWritePermissionIsReported) {
     fs::create_directory(folder);
     WriteBytes(folder + "/p.txt", Plain);
     fs::permissions(folder + "/p.txt", fs::perms::all, fs::perm_options::add);
+    // An old read-only container there cannot be removed: it must stay as it is, read-only too.
+    const std::string old = folder + "/p.txt.rc4";
+    WriteBytes(old, {'a', 'l', 't'});
+    fs::permissions(old, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
                                 fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
 
@@ -175,7 +186,9 @@ TEST_F(Cli, AFolderWithoutWritePermissionIsReported) {
                      "1. Der aktuelle Ordner befindet sich auf einen schreibgeschützten Datenträger.\n"
                      "2. Sie besitzen nicht die erforderlichen Rechte um in diesen Ordner zu schreiben.\n");
     EXPECT_EQ(ReadBytes(folder + "/p.txt"), Plain);
-    EXPECT_FALSE(fs::exists(folder + "/p.txt.rc4"));
+    EXPECT_EQ(ReadBytes(old), (Bytes{'a', 'l', 't'}));
+    EXPECT_EQ(fs::status(old).permissions(),
+              fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
 }
 
 } // namespace
