@@ -2,7 +2,10 @@
 # Measures tessarin-cli against the floors of the same work on one test file, side by side.
 #   bench/run.sh [--cold] [SIZE_MIB] [RUNS]   (default 1024 MiB, 7 runs; needs a build in build/)
 # The floors: one copy of the file (dd bs=1M, the least any transform can do: one read, one write),
-# and one read (cat). Every timed run is preceded, untimed, by a sync, by touching a few GiB of memory
+# the same copy flushed to the disk (conv=fdatasync, the floor for an output that counts as done only
+# on the disk, as tessarin-cli's do), and one read (cat). Then SMALL_FILES files of 4 KiB (default
+# 10000) in one tessarin-cli call, against the same files written and flushed one by one, and written
+# first and flushed together at the end (bench/flush_floor). Every timed run is preceded, untimed, by a sync, by touching a few GiB of memory
 # (a machine that hands freed memory back to its host is several times slower on its first use, which
 # would wander the figures by 3x), and with --cold by dropping the page cache (needs root), so that
 # the file comes from the disk. Prints medians, the ratios to the copy, and tessarin-cli's peak memory.
@@ -12,6 +15,7 @@ cold=0
 if [ "${1:-}" = --cold ]; then cold=1; shift; fi
 size_mib=${1:-1024}
 runs=${2:-7}
+small_files=${SMALL_FILES:-10000}
 cli="${TESSARIN_CLI:-$here/build/app/tessarin-cli}"   # another build: TESSARIN_CLI=path bench/run.sh
 touch_mib=${TOUCH_MIB:-3072}
 
@@ -75,6 +79,7 @@ key=0123456789abcdef0123456789abcdef
 for round in $(seq "$runs"); do
     time_once ":" cat "$f" >> "$work/t_cat"
     time_once "rm -f '$work/g'" dd if="$f" of="$work/g" bs=1M >> "$work/t_dd"
+    time_once "rm -f '$work/g'" dd if="$f" of="$work/g" bs=1M conv=fdatasync >> "$work/t_ddf"
     # The same copy into space reserved first (its length unchanged), as tessarin-cli reserves its
     # output: the file system then allocates no blocks while the bytes are written.
     time_once "rm -f '$work/g'" sh -c ": > '$work/g' && fallocate -n -l $((size_mib * 1024 * 1024)) '$work/g' && dd if='$f' of='$work/g' bs=1M conv=notrunc" >> "$work/t_ddr"
@@ -85,7 +90,7 @@ for round in $(seq "$runs"); do
         -in "$f" -out "$work/g" >> "$work/t_ssl"
     echo "round $round of $runs done" >&2
 done
-for t in cat dd ddr enc dec ssl; do
+for t in cat dd ddf ddr enc dec ssl; do
     eval "t_$t=\$(median < '$work/t_$t')"
 done
 rm -f "$work/g" "$work/data-dec.bin" "$work/c/data.bin.rc4"
@@ -103,6 +108,7 @@ echo "| run                          |    s     | × copy | peak memory |"
 echo "|------------------------------|----------|--------|-------------|"
 row "cat f >/dev/null (one read)" "$t_cat" ""
 row "dd if=f of=g bs=1M (one copy)" "$t_dd" ""
+row "the same, conv=fdatasync" "$t_ddf" ""
 row "the same into reserved space" "$t_ddr" ""
 row "cat + dd (two reads, a write)" "$floor" ""
 row "tessarin-cli encrypt" "$t_enc" "${m_enc} KiB"
@@ -113,3 +119,31 @@ awk -v e="$t_enc" -v s="$t_ssl" 'BEGIN {printf "encrypt / openssl: %.3f\n", e / 
 awk -v e="$t_enc" -v d="$t_dec" -v r="$t_ddr" \
     'BEGIN {printf "against the copy into reserved space: encrypt %.2f, decrypt %.2f\n", e / r, d / r}'
 echo "tessarin-cli peak memory for a 1 MiB file: ${m_small} KiB"
+awk -v e="$t_enc" -v d="$t_dec" -v f="$t_ddf" \
+    'BEGIN {printf "against the flushed copy (dd conv=fdatasync): encrypt %.2f, decrypt %.2f\n", e / f, d / f}'
+
+# Many small files: tessarin-cli flushes each output; the floors write and flush the same number of
+# files of the container's size (4 KiB + 31), one by one and all together.
+floor_tool="$(dirname "$cli")/../bench/flush_floor"
+if [ -x "$floor_tool" ]; then
+    rm -rf "$work/c" "$f" "$f.rc4"
+    mkdir -p "$work/s" "$work/floor"
+    for i in $(seq "$small_files"); do head -c 4096 "$work/small.bin" > "$work/s/f$i"; done
+    ls "$work/s" | sed "s|^|$work/s/|" | grep -v '\.rc4$' > "$work/list"
+    for round in $(seq "$runs"); do
+        time_once "rm -rf '$work/floor'; mkdir '$work/floor'" "$floor_tool" each "$work/floor" "$small_files" 4127 >> "$work/t_each"
+        time_once "rm -rf '$work/floor'; mkdir '$work/floor'" "$floor_tool" batch "$work/floor" "$small_files" 4127 >> "$work/t_batch"
+        time_once "rm -f '$work/s/'*.rc4" sh -c "'$cli' encrypt -q --password-file '$work/pw' -- \$(cat '$work/list')" >> "$work/t_many"
+        echo "small files: round $round of $runs done" >&2
+    done
+    for t in each batch many; do eval "t_$t=\$(median < '$work/t_$t')"; done
+    echo
+    echo "$small_files files of 4 KiB, median of $runs runs"
+    echo
+    echo "| run                                   |    s     | × flushed one by one | per file, µs |"
+    echo "|---------------------------------------|----------|----------------------|--------------|"
+    small_row() { awk -v n="$1" -v t="$2" -v c="$t_each" -v k="$small_files" 'BEGIN {printf "| %-37s | %8.3f | %20.2f | %12.0f |\n", n, t, t / c, t / k * 1e6}'; }
+    small_row "write + fdatasync each (the floor)" "$t_each"
+    small_row "write all, then fdatasync each" "$t_batch"
+    small_row "tessarin-cli encrypt" "$t_many"
+fi

@@ -184,8 +184,8 @@ public:
     // a system or file system that cannot reserve space ignores it: a full disk is still reported by
     // Write. A file closed shorter than reserved gives the rest back.
     void Reserve(std::int64_t length) noexcept override;
-    // Writes all n bytes or throws, and starts writing them out to the disk, so that the flush at the end
-    // only waits for the last of them.
+    // Writes all n bytes or throws; of a long file, starts writing them out to the disk, so that the
+    // flush at the end only waits for the last of them.
     void Write(const std::uint8_t* data, std::size_t n) override;
     void Flush() override;
     FileIdentity Identity() const;
@@ -198,15 +198,17 @@ public:
 private:
     // Frees what was reserved past the written end (a file cut short by a failure or a cancel).
     void ReleaseUnused() noexcept;
-    // Starts the write-back of the bytes just written; of an uncached file, waits for the write-back of
-    // those before them and drops their pages.
-    void WriteBack(std::int64_t from) noexcept;
+    // Starts the write-back of the pages written since the last call; of an uncached file, waits for the
+    // write-back of those before them and drops their pages.
+    void WriteBack() noexcept;
 
     std::string path_;
     std::intptr_t handle_;
     std::int64_t reserved_ = 0;
     std::int64_t written_ = 0;
+    bool writesBack_ = false;  // announced long enough to start its write-back as it goes
     bool uncached_ = false;    // announced at UncachedLength or more
+    std::int64_t started_ = 0; // the write-back of what lies before this offset has been started
     std::int64_t settled_ = 0; // what lies before this offset is on the disk and out of the cache
 };
 

@@ -93,6 +93,12 @@ std::string ReasonText(int error) {
     throw FileError(FileErrorKind::Other, path, S_ISDIR(mode) ? reasons::IsFolder : reasons::NotOrdinary);
 }
 
+constexpr std::int64_t PageSize = 4096;
+// Outputs of at least this length have their write-back started as they are written: the flush at the
+// end then waits only for the last of it, not for all of a large file at once. A smaller one goes out
+// with its flush alone, which costs one round trip to the disk instead of several.
+constexpr std::int64_t WriteBackLength = std::int64_t{1} << 20;
+
 // Where WriteAll writes when no offset is given: at the descriptor's position, which moves past the data.
 constexpr std::int64_t AtPosition = -1;
 
@@ -265,6 +271,8 @@ void InputFile::Read(std::uint8_t* data, std::size_t n) {
         if (got < 0) {
             if (errno == EINTR)
                 continue;
+            if (errno == EIO) // the medium failed: while reading, not writing
+                throw FileError(FileErrorKind::Other, path_, reasons::ReadFailed);
             ThrowErrno(path_, errno);
         }
         if (got == 0)
@@ -395,6 +403,7 @@ void OutputFile::Reserve(std::int64_t length) noexcept {
         ::fallocate(Descriptor(handle_), FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(length)) == 0)
         reserved_ = length;
 #endif
+    writesBack_ = length >= WriteBackLength;
     uncached_ = length >= UncachedLength;
 }
 
@@ -408,28 +417,31 @@ void OutputFile::ReleaseUnused() noexcept {
 
 void OutputFile::Write(const std::uint8_t* data, std::size_t n) {
     faults::CountOperation(path_.c_str());
-    const std::int64_t from = written_;
     WriteAll(Descriptor(handle_), data, n, path_, written_);
-    WriteBack(from);
+    WriteBack();
 }
 
-void OutputFile::WriteBack(std::int64_t from) noexcept {
+void OutputFile::WriteBack() noexcept {
 #ifdef __linux__
-    // Failures here only cost speed or cache: the flush at the end reports what did not reach the disk.
+    // Whole pages only: a page still being filled would go out twice, and the next write to it would
+    // wait for the first. Failures here only cost speed or cache: the flush reports what did not reach
+    // the disk.
+    const std::int64_t end = written_ / PageSize * PageSize;
+    if (!writesBack_ || end <= started_)
+        return;
     const int fd = Descriptor(handle_);
-    (void)::sync_file_range(fd, static_cast<off_t>(from), static_cast<off_t>(written_ - from),
+    (void)::sync_file_range(fd, static_cast<off_t>(started_), static_cast<off_t>(end - started_),
                             SYNC_FILE_RANGE_WRITE);
-    if (uncached_ && settled_ < from) {
-        // The bytes before these have had the time of one write to go out: waiting for them keeps the
-        // writer at most two chunks ahead of the disk, and their clean pages can then leave the cache.
-        (void)::sync_file_range(fd, static_cast<off_t>(settled_), static_cast<off_t>(from - settled_),
+    if (uncached_ && settled_ < started_) {
+        // The pages started before these have had the time of one write to go out: waiting for them keeps
+        // the writer at most two writes ahead of the disk, and their clean pages can then leave the cache.
+        (void)::sync_file_range(fd, static_cast<off_t>(settled_), static_cast<off_t>(started_ - settled_),
                                 SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE |
                                     SYNC_FILE_RANGE_WAIT_AFTER);
-        DropFromCache(fd, settled_, from - settled_);
-        settled_ = from;
+        DropFromCache(fd, settled_, started_ - settled_);
+        settled_ = started_;
     }
-#else
-    (void)from;
+    started_ = end;
 #endif
 }
 

@@ -369,8 +369,13 @@ void InputFile::Read(std::uint8_t* data, std::size_t n) {
     while (n > 0) {
         const DWORD want = static_cast<DWORD>(std::min<std::size_t>(n, 1u << 30));
         DWORD got = 0;
-        if (!::ReadFile(Handle(handle_), data, want, &got, nullptr))
-            ThrowLastError(path_);
+        if (!::ReadFile(Handle(handle_), data, want, &got, nullptr)) {
+            const DWORD error = ::GetLastError();
+            // The medium failed: while reading, not writing.
+            if (ReasonText(error) == reasons::InputOutput)
+                throw FileError(FileErrorKind::Other, path_, reasons::ReadFailed);
+            ThrowError(path_, error);
+        }
         if (got == 0)
             throw FileError(FileErrorKind::Other, path_, reasons::UnexpectedEnd);
         data += got;
@@ -396,7 +401,8 @@ OutputFolder::OutputFolder(const std::string& outputPath) : path_(outputPath), h
 OutputFolder::~OutputFolder() = default;
 
 Entry OutputFolder::Look() const {
-    Entry entry{LookAt(path_)};
+    Entry entry;
+    entry.kind = LookAt(path_);
     if (entry.kind == EntryKind::File || entry.kind == EntryKind::Link) {
         const HANDLE h = ::CreateFileW(
             SystemPath(path_).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -473,7 +479,6 @@ void OutputFile::Reserve(std::int64_t length) noexcept {
     info.AllocationSize.QuadPart = length;
     if (::SetFileInformationByHandle(Handle(handle_), FileAllocationInfo, &info, sizeof info))
         reserved_ = length;
-    uncached_ = length >= UncachedLength;
 }
 
 void OutputFile::ReleaseUnused() noexcept {

@@ -13,6 +13,7 @@ inline constexpr char InUse[] = "Die Datei wird von einem anderen Programm verwe
 inline constexpr char NoSpace[] = "Kein freier Speicherplatz mehr auf dem Datenträger";
 inline constexpr char QuotaExceeded[] = "Das Speicherkontingent ist erschöpft";
 inline constexpr char InputOutput[] = "Ein-/Ausgabefehler beim Lesen oder Schreiben";
+inline constexpr char ReadFailed[] = "Ein-/Ausgabefehler beim Lesen";
 inline constexpr char IsFolder[] = "Ist ein Ordner";
 inline constexpr char NotOrdinary[] = "Keine gewöhnliche Datei (Ordner, Pipe, Socket oder Gerät)";
 inline constexpr char NameTooLong[] = "Der Name ist zu lang";

@@ -166,6 +166,39 @@ TEST_F(Cli, ACorruptContainerThroughAPipeIsReportedAfterItsBytes) {
     }
 }
 
+TEST_F(Cli, StandardOutputThatCannotTakeTheBytesIsReported) {
+    const std::vector<std::uint8_t> plain = RandomBytes(250000, 9);
+    const std::string c = dir.File("c.bin.rc4");
+    const auto bytes = container::MakeContainer(plain, "pw");
+    WriteBytes(c, bytes);
+    const std::string pw = PasswordFile("pw\n");
+    const std::string err = dir.File(".err");
+    struct Case {
+        const char* name;
+        std::string redirect; // where standard output goes, as the shell is told
+        const char* message;
+    };
+    const Case cases[] = {
+        // Appending to the container it reads would damage it for good, as cat refuses to.
+        {"the container itself", ">> " + Quote(c),
+         "Fehler bei der Datei: c.bin.rc4\nDie Standardausgabe ist der Container selbst; er würde durch "
+         "seinen "
+         "eigenen Inhalt beschädigt.\n"},
+        // A reader that stops early (with SIGPIPE ignored, as some shells and services leave it).
+        {"a pipe closed by its reader", "| head -c 10 >/dev/null",
+         "Fehler bei der Datei: Standardausgabe\nDas lesende Programm hat die Pipe geschlossen\n"},
+    };
+    for (const Case& x : cases) {
+        const std::string command = "trap '' PIPE; set -o pipefail; setsid " + Quote(Program()) +
+                                    " decrypt --stdout --password-file " + Quote(pw) + " " + Quote(c) +
+                                    " 2>" + Quote(err) + " " + x.redirect;
+        const int raw = std::system(("bash -c " + Quote(command)).c_str());
+        EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 1) << x.name;
+        EXPECT_EQ(ReadText(err), x.message) << x.name;
+        EXPECT_EQ(ReadBytes(c), bytes) << x.name;
+    }
+}
+
 TEST_F(Cli, HelpAndVersion) {
     Result r = Run({"--version"});
     EXPECT_EQ(r.status, 0);
