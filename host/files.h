@@ -209,7 +209,8 @@ private:
     bool writesBack_ = false;  // announced long enough to start its write-back as it goes
     bool uncached_ = false;    // announced at UncachedLength or more
     std::int64_t started_ = 0; // the write-back of what lies before this offset has been started
-    std::int64_t settled_ = 0; // what lies before this offset is on the disk and out of the cache
+    std::int64_t settled_ = 0; // what lies before this offset is on the disk
+    std::int64_t dropped_ = 0; // what lies before this offset was dropped from the cache
 };
 
 } // namespace host

@@ -130,13 +130,29 @@ FileIdentity IdentityOf(const struct stat& st) {
     return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
 }
 
-// Tells the system that the pages of [from, from + length) are not needed again; clean ones leave the
-// cache at once. Length 0 reaches to the end of the file.
-void DropFromCache(int fd, std::int64_t from, std::int64_t length) noexcept {
+// Tells the system that the pages before upTo, from dropped on, are not needed again, and moves dropped
+// on; clean pages leave the cache at once. The range ends on a boundary of the largest pages the cache
+// keeps a file in (2 MiB): a page only partly in the range would stay.
+void DropFromCache(int fd, std::int64_t& dropped, std::int64_t upTo) noexcept {
+    constexpr std::int64_t LargestPage = std::int64_t{2} << 20;
+    upTo = upTo / LargestPage * LargestPage;
+    if (upTo <= dropped)
+        return;
 #ifdef POSIX_FADV_DONTNEED
-    (void)::posix_fadvise(fd, static_cast<off_t>(from), static_cast<off_t>(length), POSIX_FADV_DONTNEED);
+    (void)::posix_fadvise(fd, static_cast<off_t>(dropped), static_cast<off_t>(upTo - dropped),
+                          POSIX_FADV_DONTNEED);
 #else
-    (void)fd, (void)from, (void)length;
+    (void)fd;
+#endif
+    dropped = upTo;
+}
+
+// The same for the whole file, once it is done with.
+void DropAllFromCache(int fd) noexcept {
+#ifdef POSIX_FADV_DONTNEED
+    (void)::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+#else
+    (void)fd;
 #endif
 }
 
@@ -282,8 +298,7 @@ void InputFile::Read(std::uint8_t* data, std::size_t n) {
         position_ += got;
     }
     if (length_ >= UncachedLength) {
-        DropFromCache(Descriptor(handle_), dropped_, position_ - dropped_);
-        dropped_ = position_;
+        DropFromCache(Descriptor(handle_), dropped_, position_);
     }
 }
 
@@ -296,6 +311,8 @@ FileIdentity InputFile::Identity() const {
 
 void InputFile::Close() noexcept {
     if (handle_ >= 0) {
+        if (length_ >= UncachedLength)
+            DropAllFromCache(Descriptor(handle_));
         ::close(Descriptor(handle_));
         handle_ = -1;
     }
@@ -438,8 +455,8 @@ void OutputFile::WriteBack() noexcept {
         (void)::sync_file_range(fd, static_cast<off_t>(settled_), static_cast<off_t>(started_ - settled_),
                                 SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE |
                                     SYNC_FILE_RANGE_WAIT_AFTER);
-        DropFromCache(fd, settled_, started_ - settled_);
         settled_ = started_;
+        DropFromCache(fd, dropped_, settled_);
     }
     started_ = end;
 #endif
@@ -449,7 +466,7 @@ void OutputFile::Flush() {
     faults::CountOperation(path_.c_str());
     SyncData(Descriptor(handle_), path_);
     if (uncached_)
-        DropFromCache(Descriptor(handle_), 0, 0);
+        DropAllFromCache(Descriptor(handle_));
 }
 
 FileIdentity OutputFile::Identity() const {
