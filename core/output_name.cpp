@@ -48,8 +48,7 @@ void ClearOutputName(const host::OutputFolder& folder, const std::string& inputP
         return;
     case host::EntryKind::Link:
     case host::EntryKind::File:
-        // Windows: a hidden or system file counts as absent and is never replaced.
-        if (entry.kind == host::EntryKind::File && !host::FileExists(outputPath))
+        if (entry.hidden)
             return;
         if (const char* reason = kept.WhyKept(folder, entry))
             throw host::FileError(host::FileErrorKind::Other, outputPath, reason);

@@ -132,6 +132,7 @@ struct Entry {
     EntryKind kind = EntryKind::None;
     FileIdentity identity;
     std::uint64_t links = 0;
+    bool hidden = false; // Windows: a hidden or system file, which counts as absent and is never replaced
 };
 
 // The folder an output goes into, opened once for the output: the entry at the output's name is looked at,

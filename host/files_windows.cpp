@@ -417,6 +417,8 @@ Entry OutputFolder::Look() const {
             ThrowError(path_, error);
         entry.identity = IdentityOf(info);
         entry.links = info.nNumberOfLinks;
+        entry.hidden = entry.kind == EntryKind::File &&
+                       (info.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
     }
     return entry;
 }
