@@ -1,8 +1,9 @@
 // The floor for many small flushed outputs: writes N new files of SIZE bytes into DIR and makes them
 // durable, the least any program that writes and flushes them can do.
 //   flush_floor each DIR N SIZE    create, write, fdatasync, close one file after the other
-//   flush_floor batch DIR N SIZE   create, write and start the write-back of every file, then fdatasync
-//                                  each (still open), close them all
+//   flush_floor batch DIR N SIZE [K]  create, write and start the write-back of every file, then
+//                                  fdatasync each (still open) and close it once K more are written
+//                                  (default: all at the end)
 // Both flush the folder once at the end. Prints the wall time in seconds.
 
 #include <chrono>
@@ -37,14 +38,16 @@ void WriteAll(int fd, const std::vector<char>& data, const std::string& path) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 5 || (std::strcmp(argv[1], "each") != 0 && std::strcmp(argv[1], "batch") != 0)) {
-        std::fprintf(stderr, "usage: flush_floor each|batch DIR N SIZE\n");
+    if ((argc != 5 && argc != 6) ||
+        (std::strcmp(argv[1], "each") != 0 && std::strcmp(argv[1], "batch") != 0)) {
+        std::fprintf(stderr, "usage: flush_floor each|batch DIR N SIZE [K]\n");
         return 2;
     }
     const bool batch = std::strcmp(argv[1], "batch") == 0;
     const std::string dir = argv[2];
     const int n = std::atoi(argv[3]);
     const std::vector<char> data(static_cast<std::size_t>(std::atol(argv[4])), 'x');
+    const std::size_t window = argc == 6 ? static_cast<std::size_t>(std::atol(argv[5])) : SIZE_MAX;
     // Batch mode keeps every file open until its flush.
     rlimit limit{};
     ::getrlimit(RLIMIT_NOFILE, &limit);
@@ -60,6 +63,12 @@ int main(int argc, char** argv) {
         if (batch) {
             ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
             open.push_back(fd);
+            if (open.size() > window) {
+                if (::fdatasync(open.front()) != 0)
+                    Fail(path);
+                ::close(open.front());
+                open.erase(open.begin());
+            }
         } else {
             if (::fdatasync(fd) != 0)
                 Fail(path);

@@ -4,8 +4,9 @@
 # The floors: one copy of the file (dd bs=1M, the least any transform can do: one read, one write),
 # the same copy flushed to the disk (conv=fdatasync, the floor for an output that counts as done only
 # on the disk, as tessarin-cli's do), and one read (cat). Then SMALL_FILES files of 4 KiB (default
-# 10000) in one tessarin-cli call, against the same files written and flushed one by one, and written
-# first and flushed together at the end (bench/flush_floor). Every timed run is preceded, untimed, by a sync, by touching a few GiB of memory
+# 10000) in one tessarin-cli call, against the same files written and flushed one by one, written
+# first and flushed together at the end, and flushed each 64 files after it was written, as tessarin-cli
+# does (bench/flush_floor). Every timed run is preceded, untimed, by a sync, by touching a few GiB of memory
 # (a machine that hands freed memory back to its host is several times slower on its first use, which
 # would wander the figures by 3x), and with --cold by dropping the page cache (needs root), so that
 # the file comes from the disk. Prints medians, the ratios to the copy, and tessarin-cli's peak memory.
@@ -133,10 +134,11 @@ if [ -x "$floor_tool" ]; then
     for round in $(seq "$runs"); do
         time_once "rm -rf '$work/floor'; mkdir '$work/floor'" "$floor_tool" each "$work/floor" "$small_files" 4127 >> "$work/t_each"
         time_once "rm -rf '$work/floor'; mkdir '$work/floor'" "$floor_tool" batch "$work/floor" "$small_files" 4127 >> "$work/t_batch"
+        time_once "rm -rf '$work/floor'; mkdir '$work/floor'" "$floor_tool" batch "$work/floor" "$small_files" 4127 64 >> "$work/t_batch64"
         time_once "rm -f '$work/s/'*.rc4" sh -c "'$cli' encrypt -q --password-file '$work/pw' -- \$(cat '$work/list')" >> "$work/t_many"
         echo "small files: round $round of $runs done" >&2
     done
-    for t in each batch many; do eval "t_$t=\$(median < '$work/t_$t')"; done
+    for t in each batch batch64 many; do eval "t_$t=\$(median < '$work/t_$t')"; done
     echo
     echo "$small_files files of 4 KiB, median of $runs runs"
     echo
@@ -145,5 +147,6 @@ if [ -x "$floor_tool" ]; then
     small_row() { awk -v n="$1" -v t="$2" -v c="$t_each" -v k="$small_files" 'BEGIN {printf "| %-37s | %8.3f | %20.2f | %12.0f |\n", n, t, t / c, t / k * 1e6}'; }
     small_row "write + fdatasync each (the floor)" "$t_each"
     small_row "write all, then fdatasync each" "$t_batch"
+    small_row "fdatasync each 64 files later" "$t_batch64"
     small_row "tessarin-cli encrypt" "$t_many"
 fi

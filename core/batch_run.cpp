@@ -13,6 +13,10 @@
 
 namespace {
 
+// How many completed outputs wait for their flush: enough for the disk to take several in one commit,
+// few enough to stay far from any limit of open files.
+constexpr std::size_t PendingFlushes = 64;
+
 // Ten cipher blocks: a chunk always ends on a block boundary.
 constexpr std::int64_t ChunkSize = 10 * static_cast<std::int64_t>(container::BlockSize);
 
@@ -98,7 +102,24 @@ void BatchRun::Created(const host::OutputFolder& folder, const host::OutputFile&
     foldersToSync_.insert(folder.FolderPath());
 }
 
-void BatchRun::SyncFolders() {
+void BatchRun::Completed(std::unique_ptr<host::OutputFile> output) {
+    output->StartWriteBack();
+    completed_.push_back(std::move(output));
+    FlushCompleted(PendingFlushes);
+}
+
+void BatchRun::FlushCompleted(std::size_t keep) {
+    while (completed_.size() > keep) {
+        // Out of the queue first: a failing one is reported once, and closed as it goes.
+        const std::unique_ptr<host::OutputFile> output = std::move(completed_.front());
+        completed_.pop_front();
+        output->Flush();
+        output->Close();
+    }
+}
+
+void BatchRun::Settle() {
+    FlushCompleted(0);
     while (!foldersToSync_.empty()) {
         const auto folder = foldersToSync_.begin();
         const std::string path = *folder;
@@ -124,7 +145,7 @@ void BatchRun::Finish() {
 void BatchRun::Fail(const std::exception& failure, const std::string& currentPath) {
     // What earlier items wrote stays, and is made as safe as it can be before the message.
     try {
-        SyncFolders();
+        Settle();
     } catch (const std::exception&) {
         // The failure in hand is the one to report.
     }
@@ -175,7 +196,7 @@ void RunBatch(BatchWindow& window, BatchSide side, BatchJob& job) {
         }
         // Every output is on the disk under its name before the run counts as done.
         path.clear();
-        run.SyncFolders();
+        run.Settle();
         if (refused)
             return;
     } catch (const std::exception& failure) {

@@ -11,7 +11,9 @@
 #include "host/page_buffer.h"
 
 #include <cstdint>
+#include <deque>
 #include <exception>
+#include <memory>
 #include <string>
 #include <unordered_set>
 
@@ -53,14 +55,22 @@ public:
                          const char* sameFileReason);
     // An output was created: later items never replace it, and its folder is flushed before the run ends.
     void Created(const host::OutputFolder& folder, const host::OutputFile& output);
+    // An output is complete. It is flushed to the disk and closed before the run ends: its write-back
+    // starts now, and the flush follows once a few more outputs are written, so that the disk takes the
+    // names and sizes of several small files in one go instead of one at a time. A failing flush is the
+    // failure of the run, naming that file.
+    void Completed(std::unique_ptr<host::OutputFile> output);
 
 private:
     friend void RunBatch(BatchWindow& window, BatchSide side, class BatchJob& job);
 
     // Lets the window handle its events once, then reads the cancel flag.
     bool CancelRequested() const;
-    // Flushes the names of the outputs created so far: only then are they found after a crash.
-    void SyncFolders();
+    // Flushes and closes the completed outputs beyond the newest keep of them.
+    void FlushCompleted(std::size_t keep);
+    // Every output on the disk: the completed ones, then the names of all created so far (only then
+    // are they found after a crash).
+    void Settle();
     // Ends normally: the time text after the status line, then pointer and caption back to idle.
     void Finish();
     // The failure path: pointer and caption back, and a warning that says what failed. currentPath
@@ -75,6 +85,7 @@ private:
     host::PageBuffer buffer_;
     KeptFiles kept_;
     std::unordered_set<std::string> foldersToSync_;
+    std::deque<std::unique_ptr<host::OutputFile>> completed_; // written, not yet flushed
 };
 
 // The per-item work of one kind of batch.

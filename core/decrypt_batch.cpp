@@ -12,6 +12,7 @@
 #include "host/files.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -104,11 +105,10 @@ public:
             const host::OutputFolder folder(outputPath);
             // A suffix can make the restored name the container's own; replacing it would destroy it.
             run.ClearOutputName(folder, containerPath, texts::SameFileReason);
-            host::OutputFile output(folder, source.Permissions());
-            run.Created(folder, output);
-            run.TransformBlocks(rc4_, key, source, output, length, crc);
-            output.Flush();
-            output.Close();
+            auto output = std::make_unique<host::OutputFile>(folder, source.Permissions());
+            run.Created(folder, *output);
+            run.TransformBlocks(rc4_, key, source, *output, length, crc);
+            run.Completed(std::move(output));
             break;
         }
         case RestoreTo::Nowhere: {

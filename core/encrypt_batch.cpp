@@ -8,6 +8,8 @@
 #include "crypto/clsRC4.h"
 #include "host/files.h"
 
+#include <memory>
+
 namespace {
 
 constexpr BatchSide Side = BatchSide::Encrypt;
@@ -42,25 +44,24 @@ public:
     // enciphered while the checksum takes in their plain bytes, and the checksum goes into its place at
     // the end. It describes exactly the bytes the container holds, even of a file that changes meanwhile.
     // The plain file is open before anything is removed, so an unreadable one costs no old container; the
-    // container is done once it is on the disk.
+    // container is done once it is on the disk, which the run sees to.
     bool Process(BatchRun& run, const std::string& plainPath) override {
         host::InputFile plain(plainPath);
         const host::OutputFolder folder(plainPath + container::Extension);
         run.ClearOutputName(folder, plainPath, texts::ContainerIsInputReason);
-        host::OutputFile output(folder, plain.Permissions());
-        run.Created(folder, output);
+        auto output = std::make_unique<host::OutputFile>(folder, plain.Permissions());
+        run.Created(folder, *output);
         const container::HeaderBytes header = container::ComposeHeader(container::PendingChecksum, digest_);
-        output.Write(header.data(), header.size());
+        output->Write(header.data(), header.size());
         clsCRC& crc = run.Window().m_CRC;
         crc.Clear();
-        run.TransformBlocks(rc4_, key_, plain, output, plain.Length(), crc);
+        run.TransformBlocks(rc4_, key_, plain, *output, plain.Length(), crc);
         const std::string checksum = container::ChecksumText(crc.value(), plain.Length());
         crc.Clear();
-        output.WriteAt(container::MarkerSize, reinterpret_cast<const std::uint8_t*>(checksum.data()),
-                       container::ChecksumSize);
+        output->WriteAt(container::MarkerSize, reinterpret_cast<const std::uint8_t*>(checksum.data()),
+                        container::ChecksumSize);
         plain.Close();
-        output.Flush();
-        output.Close();
+        run.Completed(std::move(output));
         return true;
     }
 

@@ -189,6 +189,8 @@ public:
     // flush at the end only waits for the last of them.
     void Write(const std::uint8_t* data, std::size_t n) override;
     void Flush() override;
+    // Starts writing out everything written so far, for a flush that is to follow later.
+    void StartWriteBack() noexcept;
     FileIdentity Identity() const;
     // Writes n bytes over what was written at offset (0-based), which must lie within the written part.
     void WriteAt(std::int64_t offset, const std::uint8_t* data, std::size_t n);

@@ -415,8 +415,10 @@ OutputFile::~OutputFile() {
 void OutputFile::Reserve(std::int64_t length) noexcept {
 #ifdef __linux__
     // KEEP_SIZE: the length stays at what has been written, so a file cut short still ends where its
-    // data ends. posix_fallocate would change the length (and write zeros where unsupported).
-    if (length > written_ &&
+    // data ends. posix_fallocate would change the length (and write zeros where unsupported). A short
+    // file is not worth it: its few blocks are allocated at once anyway, while reserved blocks must be
+    // marked as written when the data reaches them, one more change its flush waits for.
+    if (length >= WriteBackLength && length > written_ &&
         ::fallocate(Descriptor(handle_), FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(length)) == 0)
         reserved_ = length;
 #endif
@@ -459,6 +461,12 @@ void OutputFile::WriteBack() noexcept {
         DropFromCache(fd, dropped_, settled_);
     }
     started_ = end;
+#endif
+}
+
+void OutputFile::StartWriteBack() noexcept {
+#ifdef __linux__
+    (void)::sync_file_range(Descriptor(handle_), static_cast<off_t>(started_), 0, SYNC_FILE_RANGE_WRITE);
 #endif
 }
 

@@ -497,6 +497,8 @@ void OutputFile::Write(const std::uint8_t* data, std::size_t n) {
     WriteAll(Handle(handle_), data, n, path_, written_);
 }
 
+void OutputFile::StartWriteBack() noexcept {}
+
 void OutputFile::Flush() {
     faults::CountOperation(path_.c_str());
     if (!::FlushFileBuffers(Handle(handle_)))
