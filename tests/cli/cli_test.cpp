@@ -166,6 +166,44 @@ TEST_F(Cli, ACorruptContainerThroughAPipeIsReportedAfterItsBytes) {
     }
 }
 
+TEST_F(Cli, AStopRequestAtThePasswordPromptGivesTheTerminalItsEchoBack) {
+    if (!PseudoTerminalAvailable())
+        GTEST_SKIP() << "no pseudo-terminal can be made here (no /dev/pts): the prompt cannot be driven";
+    const std::string plain = dir.File("p.txt");
+    WriteBytes(plain, {1, 2, 3});
+    struct Case {
+        const char* name;
+        bool atRepetition; // at the second prompt of encryption
+        int signal;
+        bool typed; // Ctrl+C on the terminal; else the signal sent by another program
+    } const cases[] = {
+        {"Ctrl+C", false, SIGINT, true},
+        {"Ctrl+C at the repetition", true, SIGINT, true},
+        {"SIGTERM", false, SIGTERM, false},
+        {"SIGHUP", false, SIGHUP, false},
+    };
+    for (const Case& c : cases) {
+        TerminalRun run(Program(), {"encrypt", plain});
+        ASSERT_TRUE(run.Started()) << c.name;
+        ASSERT_TRUE(run.WaitFor("Passwort: ")) << c.name << ": " << run.Shown();
+        if (c.atRepetition) {
+            run.Type("geheim\n");
+            ASSERT_TRUE(run.WaitFor("Wiederholung: ")) << c.name << ": " << run.Shown();
+        }
+        ASSERT_EQ(run.Settings().c_lflag & ECHO, 0u) << c.name << ": the prompt shows what is typed";
+        run.Type("geh"); // half a password
+        if (c.typed)
+            run.Type("\x03");
+        else
+            ::kill(run.Pid(), c.signal);
+        const int status = run.WaitForEnd();
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == c.signal)
+            << c.name << ": wait status " << status;
+        EXPECT_NE(run.Settings().c_lflag & ECHO, 0u) << c.name << ": the terminal was left without echo";
+        EXPECT_FALSE(std::filesystem::exists(plain + ".rc4")) << c.name;
+    }
+}
+
 TEST_F(Cli, HelpAndVersion) {
     Result r = Run({"--version"});
     EXPECT_EQ(r.status, 0);
