@@ -5,6 +5,8 @@
 
 #include "core/container.h"
 
+#include <sys/stat.h>
+
 namespace {
 
 TEST_F(Cli, RoundTripIsExact) {
@@ -201,6 +203,65 @@ TEST_F(Cli, AStopRequestAtThePasswordPromptGivesTheTerminalItsEchoBack) {
             << c.name << ": wait status " << status;
         EXPECT_NE(run.Settings().c_lflag & ECHO, 0u) << c.name << ": the terminal was left without echo";
         EXPECT_FALSE(std::filesystem::exists(plain + ".rc4")) << c.name;
+    }
+}
+
+TEST_F(Cli, AStopRequestDuringTheWorkEndsTheRunThroughItsFailurePath) {
+    if (!PseudoTerminalAvailable())
+        GTEST_SKIP() << "no pseudo-terminal can be made here (no /dev/pts): the run cannot be held";
+    const std::string pw = PasswordFile("pw\n");
+    struct Case {
+        const char* name;
+        std::size_t firstSize;
+        int signal;
+        std::string message;
+    } const cases[] = {
+        // The first file has 25 blocks: the request comes after its first.
+        {"SIGINT in a file", 2'500'000, SIGINT,
+         "Fehler bei der Datei: erste.bin\nAbgebrochen mit Strg+C (SIGINT), bevor die Datei fertig war\n"},
+        {"SIGTERM in a file", 2'500'000, SIGTERM,
+         "Fehler bei der Datei: erste.bin\nBeendet durch das Signal SIGTERM, bevor die Datei fertig war\n"},
+        {"SIGHUP in a file", 2'500'000, SIGHUP,
+         "Fehler bei der Datei: erste.bin\nBeendet durch das Signal SIGHUP, bevor die Datei fertig war\n"},
+        // The first file has one block: the request comes as it ends, the second file is not begun.
+        {"SIGINT between files", 1000, SIGINT, "\nAbgebrochen mit Strg+C (SIGINT)\n"},
+    };
+    for (const Case& c : cases) {
+        const std::string first = dir.File("erste.bin"), second = dir.File("zweite.bin");
+        const auto plain = RandomBytes(c.firstSize, 11);
+        WriteBytes(first, plain);
+        WriteBytes(second, {1, 2});
+        std::filesystem::remove(first + ".rc4");
+        std::filesystem::remove(second + ".rc4");
+        // The program's first progress line, after the first block, waits until the request is sent.
+        TerminalRun run(Program(), {"encrypt", "--password-file", pw, first, second}, true);
+        ASSERT_TRUE(run.Started()) << c.name;
+        ASSERT_TRUE(run.WaitUntil([&] { return std::filesystem::exists(first + ".rc4"); }))
+            << c.name << ": " << run.Shown();
+        ::kill(run.Pid(), c.signal);
+        run.SetOutputFlowing(true);
+        const int status = run.WaitForEnd();
+        // As uncaught: the shell reports 128 + the signal's number, and a script's loop stops with it.
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == c.signal)
+            << c.name << ": wait status " << status;
+        EXPECT_NE(run.Shown().find(c.message), std::string::npos) << c.name << ": " << run.Shown();
+        EXPECT_FALSE(std::filesystem::exists(second + ".rc4")) << c.name;
+
+        const auto whole = container::MakeContainer(plain, "pw");
+        const auto written = ReadBytes(first + ".rc4");
+        if (c.firstSize <= container::BlockSize) {
+            EXPECT_EQ(written, whole) << c.name << ": the file done before the request";
+            continue;
+        }
+        // Cut short: the checksum still pending, and nothing but the whole container's bytes behind it.
+        ASSERT_GE(written.size(), container::HeaderSize) << c.name;
+        EXPECT_LT(written.size(), whole.size()) << c.name;
+        EXPECT_EQ(std::string(written.begin() + 3, written.begin() + 11), "--------") << c.name;
+        EXPECT_TRUE(std::equal(written.begin() + 11, written.end(), whole.begin() + 11)) << c.name;
+        // The space reserved for the whole container is given back.
+        struct stat st {};
+        ASSERT_EQ(::stat((first + ".rc4").c_str(), &st), 0);
+        EXPECT_LT(static_cast<std::uintmax_t>(st.st_blocks) * 512, c.firstSize / 2) << c.name;
     }
 }
 
