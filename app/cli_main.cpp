@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
         RunDecryption(window, RestoreTo::Nowhere);
     else
         RunDecryption(window, options.toStandardOutput ? RestoreTo::StandardOutput : RestoreTo::Files);
-    window.ReportStopRequest();
+    window.ReportUnfinished();
     window.EndStatusLine();
     if (const host::StopRequest stop = host::PendingStopRequest(); stop != host::StopRequest::None)
         host::EndForStopRequest(stop);

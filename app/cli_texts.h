@@ -85,4 +85,9 @@ inline constexpr char StopTerminate[] = "Beendet durch das Signal SIGTERM";
 inline constexpr char StopHangUp[] = "Beendet durch das Signal SIGHUP";
 inline constexpr char StopInFile[] = ", bevor die Datei fertig war";
 
+// After a batch that ended early (a failure, a refused container, a request to end the program): one
+// line naming the listed files it never reached, as given, joined by NotProcessedSeparator.
+inline constexpr char NotProcessed[] = "Nicht bearbeitet: ";
+inline constexpr char NotProcessedSeparator[] = ", ";
+
 } // namespace cli_texts

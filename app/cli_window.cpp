@@ -125,10 +125,20 @@ void CliWindow::PumpEventsNow() {
         (side_ == BatchSide::Encrypt ? CancelEncrypt : CancelDecrypt) = true;
 }
 
-void CliWindow::ReportStopRequest() {
+void CliWindow::ReportUnfinished() {
     const host::StopRequest request = host::PendingStopRequest();
     if (request != host::StopRequest::None && !stopReported_) {
         stopReported_ = true;
         ShowWarning(StopText(request));
     }
+    // The batch selects every item it takes up; whatever ended it early (a failure, a refused container,
+    // a request to end) left the items behind the selected one untouched.
+    std::string names;
+    for (auto i = static_cast<std::size_t>(selected_ + 1); i < files_.size(); ++i) {
+        if (!names.empty())
+            names += cli_texts::NotProcessedSeparator;
+        names += ShownName(files_[i]);
+    }
+    if (!names.empty())
+        ShowWarning(cli_texts::NotProcessed + names);
 }

@@ -21,8 +21,9 @@ public:
 
     // Writes the last status text as a finished line (when the status line is shown).
     void EndStatusLine();
-    // After the batch: the text of a request to end the program that no message has told of yet.
-    void ReportStopRequest();
+    // After the batch: the text of a request to end the program that no message has told of yet, and,
+    // when the batch ended before the last item, the line naming the items it never reached.
+    void ReportUnfinished();
     int WarningCount() const noexcept { return warnings_; }
 
     int ListCount(BatchSide side) const override;

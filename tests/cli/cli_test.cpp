@@ -244,7 +244,8 @@ TEST_F(Cli, AStopRequestDuringTheWorkEndsTheRunThroughItsFailurePath) {
         // As uncaught: the shell reports 128 + the signal's number, and a script's loop stops with it.
         EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == c.signal)
             << c.name << ": wait status " << status;
-        EXPECT_NE(run.Shown().find(c.message), std::string::npos) << c.name << ": " << run.Shown();
+        EXPECT_NE(run.Shown().find(c.message + "Nicht bearbeitet: " + second + "\n"), std::string::npos)
+            << c.name << ": " << run.Shown();
         EXPECT_FALSE(std::filesystem::exists(second + ".rc4")) << c.name;
 
         const auto whole = container::MakeContainer(plain, "pw");
@@ -282,9 +283,12 @@ TEST_F(Cli, WarningsGoToStandardErrorAndExitWith1) {
     EXPECT_NE(r.err.find(dir.File("missing")), std::string::npos) << r.err;
     EXPECT_TRUE(std::filesystem::exists(good + ".rc4")) << "the other files are still processed";
 
-    r = Run({"decrypt", "--password-stdin", good + ".rc4"}, "falsch\n");
+    // A refused container ends the batch; the line behind its message names the rest as listed, escaped.
+    r = Run({"decrypt", "--password-stdin", good + ".rc4", dir.File("neue\nZeile.rc4"), dir.File("rest.rc4")},
+            "falsch\n");
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "Falsches Passwort!\n");
+    EXPECT_EQ(r.err, "Falsches Passwort!\nNicht bearbeitet: " + dir.File("neue\\nZeile.rc4") + ", " +
+                         dir.File("rest.rc4") + "\n");
     EXPECT_FALSE(std::filesystem::exists(dir.File("good-dec")));
 
     const std::string foreign = dir.File("foreign.rc4");
