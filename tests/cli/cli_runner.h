@@ -142,6 +142,13 @@ public:
                 ::dup2(terminal, fd);
             if (terminal > 2)
                 ::close(terminal);
+            // As a new terminal window starts its shell, whatever the test was started with (a background
+            // job of a script ignores SIGINT, and the program keeps ignoring what it was started to).
+            for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT})
+                ::signal(signal, SIG_DFL);
+            sigset_t none;
+            sigemptyset(&none);
+            ::sigprocmask(SIG_SETMASK, &none, nullptr);
             ::execv(argv[0], argv.data());
             ::_exit(127);
         }
