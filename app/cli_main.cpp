@@ -9,6 +9,7 @@
 #include "core/batches.h"
 #include "host/files.h"
 #include "host/process.h"
+#include "host/stop_request.h"
 #include "host/terminal.h"
 #include "version.h"
 
@@ -64,13 +65,21 @@ int main(int argc, char** argv) {
     CliWindow window(side, files, *password, !options.quiet && host::StandardErrorIsTerminal());
     window.SetNaming(!options.originalName, options.suffix);
     window.SetDecimalSeparator(host::EnvironmentDecimalSeparator());
+    // Ctrl+C and the like end a run through the batch's failure path, which tidies up the file in work.
+    // Not with --stdout: there is no file to tidy up, and a write into a pipe whose reader has stalled
+    // would hold the run before its next event pass; the request ends the program at once, as uncaught.
+    if (!options.toStandardOutput)
+        host::CatchStopRequests();
     if (encrypt)
         cmdEnc_Click(window);
     else if (options.command == CliOptions::Command::Verify)
         RunDecryption(window, RestoreTo::Nowhere);
     else
         RunDecryption(window, options.toStandardOutput ? RestoreTo::StandardOutput : RestoreTo::Files);
+    window.ReportUnfinished();
     window.EndStatusLine();
+    if (const host::StopRequest stop = host::PendingStopRequest(); stop != host::StopRequest::None)
+        host::EndForStopRequest(stop);
     // Every warning counts, a file the batch passed over included: 0 means every named file was done.
     return window.WarningCount() > 0 ? ExitWarning : ExitOk;
 }

@@ -35,7 +35,8 @@ inline constexpr char HelpText[] =
     "Passwörter haben 1 bis 32 Zeichen, die Windows-1252 kennt (die Quelle in UTF-8, eine Byte-Order-Mark\n"
     "zählt nicht); zum Verschlüsseln bestehen sie nicht nur aus Leerzeichen.\n"
     "\n"
-    "Rückgabewert: 0 alles verarbeitet, 1 eine Warnung oder eine fehlende Datei, 2 falscher Aufruf.\n";
+    "Rückgabewert: 0 alles verarbeitet, 1 eine Warnung oder eine fehlende Datei, 2 falscher Aufruf;\n"
+    "abgebrochen mit Strg+C 130, durch SIGTERM 143 (das Programm endet durch das Signal).\n";
 
 inline constexpr char VersionPrefix[] = "tessarin-cli ";
 
@@ -75,5 +76,18 @@ inline constexpr char PromptAgain[] = "Wiederholung: ";
 
 // A warning (exit 1): a listed name at which the batch found no ordinary file.
 inline constexpr char Skipped[] = "Datei nicht gefunden oder keine gewöhnliche Datei: ";
+
+// A request to end the program during the work (the program then ends by that signal). One that cuts a
+// file short is the reason of the batch's failure message, "Fehler bei der Datei: " name CR LF text +
+// StopInFile; one that comes between two files is its text alone.
+inline constexpr char StopInterrupt[] = "Abgebrochen mit Strg+C (SIGINT)";
+inline constexpr char StopTerminate[] = "Beendet durch das Signal SIGTERM";
+inline constexpr char StopHangUp[] = "Beendet durch das Signal SIGHUP";
+inline constexpr char StopInFile[] = ", bevor die Datei fertig war";
+
+// After a batch that ended early (a failure, a refused container, a request to end the program): one
+// line naming the listed files it never reached, as given, joined by NotProcessedSeparator.
+inline constexpr char NotProcessed[] = "Nicht bearbeitet: ";
+inline constexpr char NotProcessedSeparator[] = ", ";
 
 } // namespace cli_texts

@@ -3,8 +3,10 @@
 #include "cli_texts.h"
 
 #include "core/batch_texts.h"
+#include "host/stop_request.h"
 
 #include <cstdio>
+#include <stdexcept>
 
 namespace {
 
@@ -13,6 +15,20 @@ constexpr auto RedrawInterval = std::chrono::milliseconds(100);
 
 int Index(BatchSide side) {
     return side == BatchSide::Encrypt ? 0 : 1;
+}
+
+std::string StopText(host::StopRequest request) {
+    switch (request) {
+    case host::StopRequest::Interrupt:
+        return cli_texts::StopInterrupt;
+    case host::StopRequest::Terminate:
+        return cli_texts::StopTerminate;
+    case host::StopRequest::HangUp:
+        return cli_texts::StopHangUp;
+    case host::StopRequest::None:
+        break;
+    }
+    return {};
 }
 
 } // namespace
@@ -91,4 +107,38 @@ void CliWindow::ShowWarning(const std::string& text) {
         statusOnScreen_ = false;
     }
     Report(MessageKind::Warning, text);
+}
+
+void CliWindow::PumpEvents() {
+    const host::StopRequest request = host::PendingStopRequest();
+    if (request == host::StopRequest::None)
+        return;
+    // Thrown through the block loop, this takes the batch's one failure path: the files are closed,
+    // reserved space is given back, a container keeps its pending checksum, and the message names the
+    // item in work.
+    stopReported_ = true;
+    throw std::runtime_error(StopText(request) + cli_texts::StopInFile);
+}
+
+void CliWindow::PumpEventsNow() {
+    if (host::PendingStopRequest() != host::StopRequest::None)
+        (side_ == BatchSide::Encrypt ? CancelEncrypt : CancelDecrypt) = true;
+}
+
+void CliWindow::ReportUnfinished() {
+    const host::StopRequest request = host::PendingStopRequest();
+    if (request != host::StopRequest::None && !stopReported_) {
+        stopReported_ = true;
+        ShowWarning(StopText(request));
+    }
+    // The batch selects every item it takes up; whatever ended it early (a failure, a refused container,
+    // a request to end) left the items behind the selected one untouched.
+    std::string names;
+    for (auto i = static_cast<std::size_t>(selected_ + 1); i < files_.size(); ++i) {
+        if (!names.empty())
+            names += cli_texts::NotProcessedSeparator;
+        names += ShownName(files_[i]);
+    }
+    if (!names.empty())
+        ShowWarning(cli_texts::NotProcessed + names);
 }

@@ -21,6 +21,9 @@ public:
 
     // Writes the last status text as a finished line (when the status line is shown).
     void EndStatusLine();
+    // After the batch: the text of a request to end the program that no message has told of yet, and,
+    // when the batch ended before the last item, the line naming the items it never reached.
+    void ReportUnfinished();
     int WarningCount() const noexcept { return warnings_; }
 
     int ListCount(BatchSide side) const override;
@@ -42,7 +45,11 @@ public:
     void ItemSkipped(BatchSide side, const std::string& path) override;
 
     void ShowWarning(const std::string& text) override;
-    void PumpEvents() override {}
+    // The event passes read the requests to end the program (host/stop_request.h). One that came during
+    // an item ends it through the batch's failure path, naming the file; one that came between two items
+    // ends the run as a cancel does, the last item being complete.
+    void PumpEvents() override;
+    void PumpEventsNow() override;
     void SetWaitPointer(bool) override {}
 
 private:
@@ -60,5 +67,6 @@ private:
     char decimalSeparator_ = '.';
     int warnings_ = 0;
     bool statusOnScreen_ = false;
+    bool stopReported_ = false;
     std::chrono::steady_clock::time_point lastDraw_{};
 };

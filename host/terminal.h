@@ -16,6 +16,8 @@ bool StandardErrorIsTerminal();
 bool StandardOutputIsTerminal();
 
 // Shows the prompt on the terminal and reads one line without echo; empty when there is no terminal.
+// On POSIX systems a request to end the program meanwhile (Ctrl+C, SIGTERM, SIGHUP, SIGQUIT) gives the
+// terminal its settings back first, then ends the program by that signal.
 std::optional<std::string> ReadPasswordFromTerminal(const std::string& prompt);
 
 // The decimal separator of the user's locale settings: LC_ALL, LC_NUMERIC or LANG on POSIX systems, the

@@ -1,12 +1,82 @@
 #include "host/terminal.h"
 
+#include <cerrno>
 #include <clocale>
+#include <csignal>
+#include <cstddef>
 #include <cstdio>
 #include <fcntl.h>
+#include <signal.h>
 #include <termios.h>
 #include <unistd.h>
 
 namespace host {
+namespace {
+
+// The requests to end the program that may come while the echo is off. Their default action would leave
+// the terminal without echo, and the shell that reads the next command line shows nothing of it.
+constexpr int PromptSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+
+// What the handler gives back, set before it is installed.
+int hiddenTerminal = -1;
+termios shownSettings{};
+
+// Gives the terminal its settings back (discarding a half-typed password, which the shell would otherwise
+// read as its next input), then lets the signal end the program as it would have: its default action
+// comes when the handler returns and the signal is no longer blocked.
+void RestoreAndEnd(int signal) {
+    ::tcsetattr(hiddenTerminal, TCSAFLUSH, &shownSettings);
+    struct sigaction action {};
+    action.sa_handler = SIG_DFL;
+    sigemptyset(&action.sa_mask);
+    ::sigaction(signal, &action, nullptr);
+    ::raise(signal);
+}
+
+// The terminal without echo for as long as the object lives, the line end still echoed. A request to end
+// the program meanwhile restores the settings before it ends the program.
+class HiddenInput {
+public:
+    explicit HiddenInput(int fd) {
+        if (::tcgetattr(fd, &shownSettings) != 0)
+            return; // no terminal settings to change
+        hiddenTerminal = fd;
+        struct sigaction action {};
+        action.sa_handler = RestoreAndEnd;
+        sigemptyset(&action.sa_mask);
+        for (const int signal : PromptSignals)
+            sigaddset(&action.sa_mask, signal);
+        for (std::size_t i = 0; i < std::size(PromptSignals); ++i) {
+            // A signal the program was started to ignore stays ignored.
+            installed_[i] = ::sigaction(PromptSignals[i], nullptr, &before_[i]) == 0 &&
+                            before_[i].sa_handler != SIG_IGN &&
+                            ::sigaction(PromptSignals[i], &action, nullptr) == 0;
+        }
+        termios quiet = shownSettings;
+        quiet.c_lflag &= static_cast<tcflag_t>(~ECHO);
+        quiet.c_lflag |= ECHONL;
+        ::tcsetattr(fd, TCSAFLUSH, &quiet);
+        hidden_ = true;
+    }
+    ~HiddenInput() {
+        if (!hidden_)
+            return;
+        ::tcsetattr(hiddenTerminal, TCSAFLUSH, &shownSettings);
+        for (std::size_t i = 0; i < std::size(PromptSignals); ++i)
+            if (installed_[i])
+                ::sigaction(PromptSignals[i], &before_[i], nullptr);
+        hiddenTerminal = -1;
+    }
+    HiddenInput(const HiddenInput&) = delete;
+    HiddenInput& operator=(const HiddenInput&) = delete;
+
+private:
+    bool hidden_ = false;
+    struct sigaction before_[std::size(PromptSignals)]{};
+    bool installed_[std::size(PromptSignals)] = {};
+};
+
+} // namespace
 
 void PrepareConsole() {
     // Terminals here take UTF-8 and the escape sequences as they come.
@@ -24,21 +94,20 @@ std::optional<std::string> ReadPasswordFromTerminal(const std::string& prompt) {
     const int fd = ::open("/dev/tty", O_RDWR | O_CLOEXEC);
     if (fd < 0)
         return std::nullopt;
-    termios saved{};
-    const bool canHide = ::tcgetattr(fd, &saved) == 0;
-    if (canHide) {
-        termios quiet = saved;
-        quiet.c_lflag &= static_cast<tcflag_t>(~ECHO);
-        quiet.c_lflag |= ECHONL;
-        ::tcsetattr(fd, TCSAFLUSH, &quiet);
-    }
-    [[maybe_unused]] ssize_t ignored = ::write(fd, prompt.data(), prompt.size());
     std::string line;
-    char c;
-    while (::read(fd, &c, 1) == 1 && c != '\n')
-        line += c;
-    if (canHide)
-        ::tcsetattr(fd, TCSAFLUSH, &saved);
+    {
+        const HiddenInput hidden(fd);
+        [[maybe_unused]] ssize_t ignored = ::write(fd, prompt.data(), prompt.size());
+        for (;;) {
+            char c;
+            const ssize_t got = ::read(fd, &c, 1);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got != 1 || c == '\n')
+                break;
+            line += c;
+        }
+    }
     ::close(fd);
     if (!line.empty() && line.back() == '\r')
         line.pop_back();

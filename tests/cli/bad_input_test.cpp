@@ -83,6 +83,11 @@ TEST_F(Cli, BadContainersAreRefusedWithoutTouchingAnything) {
          },
          1, ChecksumError, true},
     };
+    // Listed behind each container: a refused one ends the batch, which names this one as not processed;
+    // a checksum error does not end it.
+    const std::string after = dir.File("danach.rc4");
+    WriteBytes(after, Container());
+    const std::string notProcessed = "Nicht bearbeitet: " + after + "\n";
     for (const Case& c : cases) {
         const std::string path = dir.File(std::string(c.name) + ".rc4");
         const Bytes bytes = c.bytes();
@@ -92,14 +97,18 @@ TEST_F(Cli, BadContainersAreRefusedWithoutTouchingAnything) {
 
         // verify makes the same checks and pass, with the same verdict, and writes nothing at all.
         const auto before = Listing();
-        const Result v = Run({"verify", "--password-stdin", path}, Pw);
+        const Result v = Run({"verify", "--password-stdin", path, after}, Pw);
         EXPECT_EQ(v.status, c.status) << c.name << " (verify): " << v.err;
         EXPECT_NE(v.err.find(c.message), std::string::npos) << c.name << " (verify): " << v.err;
+        EXPECT_EQ(v.err.ends_with(notProcessed), !c.restored) << c.name << " (verify): " << v.err;
         EXPECT_EQ(Listing(), before) << c.name << ": verify changed the folder";
 
-        const Result r = Run({"decrypt", "--password-stdin", "--original-name", path}, Pw);
+        fs::remove(dir.File("danach"));
+        const Result r = Run({"decrypt", "--password-stdin", "--original-name", path, after}, Pw);
         EXPECT_EQ(r.status, c.status) << c.name << ": " << r.err;
         EXPECT_NE(r.err.find(c.message), std::string::npos) << c.name << ": " << r.err;
+        EXPECT_EQ(r.err.ends_with(notProcessed), !c.restored) << c.name << ": " << r.err;
+        EXPECT_EQ(fs::exists(dir.File("danach")), c.restored) << c.name;
         EXPECT_EQ(ReadBytes(path), bytes) << c.name << ": the container changed";
         if (c.restored)
             EXPECT_EQ(ReadBytes(original).size(), Plain.size()) << c.name;
@@ -133,10 +142,14 @@ TEST_F(Cli, NamesThatAreNoFiles) {
 
 TEST_F(Cli, AnOutputPathThatIsAFolderIsReported) {
     WriteBytes(dir.File("x.txt.rc4"), Container());
+    WriteBytes(dir.File("y.txt.rc4"), Container());
     fs::create_directory(dir.File("x-dec.txt"));
-    const Result r = Run({"decrypt", "--password-stdin", dir.File("x.txt.rc4")}, Pw);
+    const Result r = Run({"decrypt", "--password-stdin", dir.File("x.txt.rc4"), dir.File("y.txt.rc4")}, Pw);
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err.rfind("Fehler bei der Datei: x-dec.txt\n", 0), 0u) << r.err;
+    // The failure ends the batch, and the line behind its message names what it never reached.
+    EXPECT_TRUE(r.err.ends_with("\nNicht bearbeitet: " + dir.File("y.txt.rc4") + "\n")) << r.err;
+    EXPECT_FALSE(fs::exists(dir.File("y-dec.txt")));
 }
 
 TEST_F(Cli, AReadOnlyContainerIsReplaced) {

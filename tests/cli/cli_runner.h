@@ -5,13 +5,20 @@
 #include "support/temp_dir.h"
 
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <sstream>
 #include <string>
+#include <sys/ioctl.h>
 #include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
 #include <vector>
 
 struct Result {
@@ -77,4 +84,161 @@ protected:
 
     TempDir dir;
     std::string programCopy;
+};
+
+// Whether a pseudo-terminal can be made here; a container or chroot without /dev/pts has none.
+inline bool PseudoTerminalAvailable() {
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    if (master < 0)
+        return false;
+    bool made = ::grantpt(master) == 0 && ::unlockpt(master) == 0;
+    if (made) {
+        const char* name = ::ptsname(master);
+        const int slave = name ? ::open(name, O_RDWR | O_NOCTTY) : -1;
+        made = slave >= 0;
+        if (made)
+            ::close(slave);
+    }
+    ::close(master);
+    return made;
+}
+
+// A program run as in a terminal window: in a session of its own, with a new pseudo-terminal as its
+// controlling terminal and all three standard streams. The test is the terminal: it reads what the
+// program shows, types keys, looks at the terminal's settings, and can hold the program's output back
+// as Ctrl+S does. Check Started() first; a program still running at the end is killed.
+class TerminalRun {
+public:
+    // With holdOutput, the program's first write to the terminal waits until SetOutputFlowing(true): a
+    // point it cannot pass before the test lets it.
+    TerminalRun(const std::string& program, const std::vector<std::string>& arguments,
+                bool holdOutput = false) {
+        master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+        if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0)
+            return;
+        const char* name = ::ptsname(master_);
+        if (!name)
+            return;
+        const std::string slaveName = name;
+        // The test's own end of the terminal, for its settings: it also keeps them after the program ends.
+        slave_ = ::open(slaveName.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+        if (slave_ < 0)
+            return;
+        if (holdOutput)
+            ::tcflow(slave_, TCOOFF);
+        std::vector<std::string> all = {program};
+        all.insert(all.end(), arguments.begin(), arguments.end());
+        std::vector<char*> argv;
+        for (std::string& a : all)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            ::setsid();
+            const int terminal = ::open(slaveName.c_str(), O_RDWR);
+            if (terminal < 0 || ::ioctl(terminal, TIOCSCTTY, 0) != 0)
+                ::_exit(126);
+            for (int fd = 0; fd < 3; ++fd)
+                ::dup2(terminal, fd);
+            if (terminal > 2)
+                ::close(terminal);
+            // As a new terminal window starts its shell, whatever the test was started with (a background
+            // job of a script ignores SIGINT, and the program keeps ignoring what it was started to).
+            for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT})
+                ::signal(signal, SIG_DFL);
+            sigset_t none;
+            sigemptyset(&none);
+            ::sigprocmask(SIG_SETMASK, &none, nullptr);
+            ::execv(argv[0], argv.data());
+            ::_exit(127);
+        }
+    }
+    ~TerminalRun() {
+        if (pid_ > 0 && status_ == NotEnded) {
+            ::kill(pid_, SIGKILL);
+            ::waitpid(pid_, nullptr, 0);
+        }
+        for (const int fd : {slave_, master_})
+            if (fd >= 0)
+                ::close(fd);
+    }
+    TerminalRun(const TerminalRun&) = delete;
+    TerminalRun& operator=(const TerminalRun&) = delete;
+
+    bool Started() const { return pid_ > 0; }
+    pid_t Pid() const { return pid_; }
+
+    void Type(const std::string& keys) const {
+        [[maybe_unused]] const ssize_t n = ::write(master_, keys.data(), keys.size());
+    }
+    void SetOutputFlowing(bool flowing) const { ::tcflow(slave_, flowing ? TCOON : TCOOFF); }
+    termios Settings() const {
+        termios settings{};
+        ::tcgetattr(slave_, &settings);
+        return settings;
+    }
+    // Everything the program has shown, with the terminal's line ends (CR LF) as LF.
+    std::string Shown() const {
+        std::string text;
+        for (std::size_t i = 0; i < shown_.size(); ++i)
+            if (!(shown_[i] == '\r' && i + 1 < shown_.size() && shown_[i + 1] == '\n'))
+                text += shown_[i];
+        return text;
+    }
+
+    // Reads what the program shows until the condition holds (true), or until the program has ended or
+    // a minute has passed without it (false).
+    bool WaitUntil(const std::function<bool()>& condition) {
+        for (int round = 0; round < Rounds && Started(); ++round) {
+            if (condition())
+                return true;
+            if (status_ != NotEnded) {
+                while (Read(0)) {
+                }
+                return condition();
+            }
+            Read(PollMilliseconds);
+            Reap();
+        }
+        return condition();
+    }
+    bool WaitFor(const std::string& text) {
+        return WaitUntil([&] { return Shown().find(text) != std::string::npos; });
+    }
+    // The program's wait status once it has ended; -1 when it did not end within a minute.
+    int WaitForEnd() {
+        WaitUntil([&] { return status_ != NotEnded; });
+        while (Read(0)) {
+        }
+        return status_ == NotEnded ? -1 : status_;
+    }
+
+private:
+    static constexpr int NotEnded = -2;
+    static constexpr int PollMilliseconds = 100;
+    static constexpr int Rounds = 600;
+
+    // Takes in what is waiting (within the time given); false when nothing was.
+    bool Read(int milliseconds) {
+        pollfd ready{master_, POLLIN, 0};
+        if (::poll(&ready, 1, milliseconds) <= 0 || !(ready.revents & POLLIN))
+            return false;
+        char buffer[4096];
+        const ssize_t got = ::read(master_, buffer, sizeof buffer);
+        if (got <= 0)
+            return false;
+        shown_.append(buffer, static_cast<std::size_t>(got));
+        return true;
+    }
+    void Reap() {
+        int status = 0;
+        if (status_ == NotEnded && ::waitpid(pid_, &status, WNOHANG) == pid_)
+            status_ = status;
+    }
+
+    int master_ = -1;
+    int slave_ = -1;
+    pid_t pid_ = -1;
+    int status_ = NotEnded;
+    std::string shown_;
 };

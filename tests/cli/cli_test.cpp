@@ -5,6 +5,8 @@
 
 #include "core/container.h"
 
+#include <sys/stat.h>
+
 namespace {
 
 TEST_F(Cli, RoundTripIsExact) {
@@ -153,16 +155,118 @@ TEST_F(Cli, ACorruptContainerThroughAPipeIsReportedAfterItsBytes) {
     const Result wrong = Run({"decrypt", "--stdout", "--password-stdin", c}, "falsch\n");
     EXPECT_EQ(wrong.status, 1);
     EXPECT_EQ(wrong.out, "");
-    // Never onto a terminal: script gives the program one as its standard output.
-    if (std::system("command -v script >/dev/null 2>&1") == 0) {
-        const std::string inner =
-            Program() + " decrypt --stdout --password-file " + PasswordFile("pw\n") + " " + c;
-        const std::string shown = dir.File(".tty");
-        const int raw = std::system(
-            ("script -qec " + Quote(inner) + " /dev/null </dev/null >" + Quote(shown) + " 2>&1").c_str());
-        EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 2);
-        EXPECT_NE(ReadText(shown).find("die Standardausgabe ist ein Terminal"), std::string::npos)
-            << ReadText(shown);
+    // Never onto a terminal: script gives the program one as its standard output, where script is at
+    // hand and a pseudo-terminal can be made (a container or chroot may have no /dev/pts).
+    if (std::system("command -v script >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "script is missing: the pipe was checked, the refusal of a terminal is left out";
+    if (!PseudoTerminalAvailable())
+        GTEST_SKIP() << "no pseudo-terminal can be made here (no /dev/pts): the pipe was checked, the "
+                        "refusal of a terminal is left out";
+    const std::string inner =
+        Program() + " decrypt --stdout --password-file " + PasswordFile("pw\n") + " " + c;
+    const std::string shown = dir.File(".tty");
+    const int raw = std::system(
+        ("script -qec " + Quote(inner) + " /dev/null </dev/null >" + Quote(shown) + " 2>&1").c_str());
+    EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 2);
+    EXPECT_NE(ReadText(shown).find("die Standardausgabe ist ein Terminal"), std::string::npos)
+        << ReadText(shown);
+}
+
+TEST_F(Cli, AStopRequestAtThePasswordPromptGivesTheTerminalItsEchoBack) {
+    if (!PseudoTerminalAvailable())
+        GTEST_SKIP() << "no pseudo-terminal can be made here (no /dev/pts): the prompt cannot be driven";
+    const std::string plain = dir.File("p.txt");
+    WriteBytes(plain, {1, 2, 3});
+    struct Case {
+        const char* name;
+        bool atRepetition; // at the second prompt of encryption
+        int signal;
+        bool typed; // Ctrl+C on the terminal; else the signal sent by another program
+    } const cases[] = {
+        {"Ctrl+C", false, SIGINT, true},
+        {"Ctrl+C at the repetition", true, SIGINT, true},
+        {"SIGTERM", false, SIGTERM, false},
+        {"SIGHUP", false, SIGHUP, false},
+    };
+    for (const Case& c : cases) {
+        TerminalRun run(Program(), {"encrypt", plain});
+        ASSERT_TRUE(run.Started()) << c.name;
+        ASSERT_TRUE(run.WaitFor("Passwort: ")) << c.name << ": " << run.Shown();
+        if (c.atRepetition) {
+            run.Type("geheim\n");
+            ASSERT_TRUE(run.WaitFor("Wiederholung: ")) << c.name << ": " << run.Shown();
+        }
+        ASSERT_EQ(run.Settings().c_lflag & ECHO, 0u) << c.name << ": the prompt shows what is typed";
+        run.Type("geh"); // half a password
+        if (c.typed)
+            run.Type("\x03");
+        else
+            ::kill(run.Pid(), c.signal);
+        const int status = run.WaitForEnd();
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == c.signal)
+            << c.name << ": wait status " << status;
+        EXPECT_NE(run.Settings().c_lflag & ECHO, 0u) << c.name << ": the terminal was left without echo";
+        EXPECT_FALSE(std::filesystem::exists(plain + ".rc4")) << c.name;
+    }
+}
+
+TEST_F(Cli, AStopRequestDuringTheWorkEndsTheRunThroughItsFailurePath) {
+    if (!PseudoTerminalAvailable())
+        GTEST_SKIP() << "no pseudo-terminal can be made here (no /dev/pts): the run cannot be held";
+    const std::string pw = PasswordFile("pw\n");
+    struct Case {
+        const char* name;
+        std::size_t firstSize;
+        int signal;
+        std::string message;
+    } const cases[] = {
+        // The first file has 25 blocks: the request comes after its first.
+        {"SIGINT in a file", 2'500'000, SIGINT,
+         "Fehler bei der Datei: erste.bin\nAbgebrochen mit Strg+C (SIGINT), bevor die Datei fertig war\n"},
+        {"SIGTERM in a file", 2'500'000, SIGTERM,
+         "Fehler bei der Datei: erste.bin\nBeendet durch das Signal SIGTERM, bevor die Datei fertig war\n"},
+        {"SIGHUP in a file", 2'500'000, SIGHUP,
+         "Fehler bei der Datei: erste.bin\nBeendet durch das Signal SIGHUP, bevor die Datei fertig war\n"},
+        // The first file has one block: the request comes as it ends, the second file is not begun.
+        {"SIGINT between files", 1000, SIGINT, "\nAbgebrochen mit Strg+C (SIGINT)\n"},
+    };
+    for (const Case& c : cases) {
+        const std::string first = dir.File("erste.bin"), second = dir.File("zweite.bin");
+        const auto plain = RandomBytes(c.firstSize, 11);
+        WriteBytes(first, plain);
+        WriteBytes(second, {1, 2});
+        std::filesystem::remove(first + ".rc4");
+        std::filesystem::remove(second + ".rc4");
+        // The program's first progress line, after the first block, waits until the request is sent.
+        TerminalRun run(Program(), {"encrypt", "--password-file", pw, first, second}, true);
+        ASSERT_TRUE(run.Started()) << c.name;
+        ASSERT_TRUE(run.WaitUntil([&] { return std::filesystem::exists(first + ".rc4"); }))
+            << c.name << ": " << run.Shown();
+        ::kill(run.Pid(), c.signal);
+        run.SetOutputFlowing(true);
+        const int status = run.WaitForEnd();
+        // As uncaught: the shell reports 128 + the signal's number, and a script's loop stops with it.
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == c.signal)
+            << c.name << ": wait status " << status;
+        EXPECT_NE(run.Shown().find(c.message + "Nicht bearbeitet: " + second + "\n"), std::string::npos)
+            << c.name << ": " << run.Shown();
+        EXPECT_FALSE(std::filesystem::exists(second + ".rc4")) << c.name;
+
+        const auto whole = container::MakeContainer(plain, "pw");
+        const auto written = ReadBytes(first + ".rc4");
+        if (c.firstSize <= container::BlockSize) {
+            EXPECT_EQ(written, whole) << c.name << ": the file done before the request";
+            continue;
+        }
+        // Cut short: the checksum still pending, and nothing but the whole container's bytes behind it.
+        ASSERT_GE(written.size(), container::HeaderSize) << c.name;
+        EXPECT_LT(written.size(), whole.size()) << c.name;
+        EXPECT_EQ(std::string(written.begin() + 3, written.begin() + 11), "--------") << c.name;
+        EXPECT_TRUE(std::equal(written.begin() + 11, written.end(), whole.begin() + 11)) << c.name;
+        // The space reserved for the whole container is given back.
+        struct stat st {};
+        ASSERT_EQ(::stat((first + ".rc4").c_str(), &st), 0);
+        EXPECT_LT(static_cast<std::uintmax_t>(st.st_blocks) * 512, c.firstSize / 2) << c.name;
     }
 }
 
@@ -216,9 +320,12 @@ TEST_F(Cli, WarningsGoToStandardErrorAndExitWith1) {
     EXPECT_NE(r.err.find(dir.File("missing")), std::string::npos) << r.err;
     EXPECT_TRUE(std::filesystem::exists(good + ".rc4")) << "the other files are still processed";
 
-    r = Run({"decrypt", "--password-stdin", good + ".rc4"}, "falsch\n");
+    // A refused container ends the batch; the line behind its message names the rest as listed, escaped.
+    r = Run({"decrypt", "--password-stdin", good + ".rc4", dir.File("neue\nZeile.rc4"), dir.File("rest.rc4")},
+            "falsch\n");
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "Falsches Passwort!\n");
+    EXPECT_EQ(r.err, "Falsches Passwort!\nNicht bearbeitet: " + dir.File("neue\\nZeile.rc4") + ", " +
+                         dir.File("rest.rc4") + "\n");
     EXPECT_FALSE(std::filesystem::exists(dir.File("good-dec")));
 
     const std::string foreign = dir.File("foreign.rc4");
