@@ -52,11 +52,17 @@ cat "$f" > /dev/null # into the page cache
 median() { sort -g | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
 
 # Untimed, before every run: the memory a run will use is fresh to the host, and cold runs read the disk.
+# tessarin-cli drops the pages of files of 64 MiB and more from the cache as it reads them, so a cached
+# run first reads its inputs back in.
 prepare() {
     sync
     dd if=/dev/zero of=/dev/shm/tessarin-bench-touch bs=1M count="$touch_mib" status=none
     rm -f /dev/shm/tessarin-bench-touch
-    if [ $cold = 1 ]; then echo 3 > /proc/sys/vm/drop_caches; fi
+    if [ $cold = 1 ]; then
+        echo 3 > /proc/sys/vm/drop_caches
+    else
+        for input in "$f" "$f.rc4"; do [ ! -f "$input" ] || cat "$input" > /dev/null; done
+    fi
 }
 
 # time_once CLEANUP COMMAND...: prepares, then prints the wall time of one run in seconds
@@ -126,7 +132,7 @@ awk -v e="$t_enc" -v d="$t_dec" -v f="$t_ddf" \
 # Many small files: tessarin-cli flushes each output; the floors write and flush the same number of
 # files of the container's size (4 KiB + 31), one by one and all together.
 floor_tool="$(dirname "$cli")/../bench/flush_floor"
-if [ -x "$floor_tool" ]; then
+if [ -x "$floor_tool" ] && [ "$small_files" -gt 0 ]; then
     rm -rf "$work/c" "$f" "$f.rc4"
     mkdir -p "$work/s" "$work/floor"
     for i in $(seq "$small_files"); do head -c 4096 "$work/small.bin" > "$work/s/f$i"; done

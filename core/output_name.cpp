@@ -12,10 +12,11 @@ void KeptFiles::Created(const host::FileIdentity& output) {
 void KeptFiles::LookAtList() {
     looked_ = true;
     for (const std::string& path : listed_()) {
-        if (const auto file = host::IdentityOf(path, true))
+        const auto file = host::IdentityOf(path, true);
+        if (file)
             listedFiles_.emplace(*file, path);
         const auto entry = host::IdentityOf(path, false);
-        if (entry && entry != host::IdentityOf(path, true))
+        if (entry && entry != file)
             listedLinks_.insert(*entry);
     }
 }
