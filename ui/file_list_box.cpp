@@ -12,6 +12,9 @@
 
 namespace {
 
+// Where an item keeps its path's bytes; its text is only what the list shows.
+constexpr int PathRole = Qt::UserRole;
+
 QStringList LocalFiles(const QMimeData* data) {
     QStringList paths;
     if (data == nullptr || !data->hasUrls())
@@ -39,7 +42,9 @@ FileListBox::FileListBox(QWidget* parent) : QListWidget(parent), collator_(QLoca
     viewport()->setAcceptDrops(true);
 }
 
-void FileListBox::AddItem(const QString& text) {
+void FileListBox::Add(const std::string& path) {
+    // The decoding Qt gives file names on Linux, so a name shows as the open-file dialog shows it.
+    const QString text = QString::fromStdString(path);
     int low = 0;
     int high = count();
     while (low < high) {
@@ -49,12 +54,14 @@ void FileListBox::AddItem(const QString& text) {
         else
             high = middle;
     }
-    insertItem(low, text);
+    auto* added = new QListWidgetItem(text);
+    added->setData(PathRole, QByteArray::fromStdString(path));
+    insertItem(low, added);
 }
 
 std::string FileListBox::Item(int index) const {
     const QListWidgetItem* at = item(index);
-    return at != nullptr ? at->text().toStdString() : std::string();
+    return at != nullptr ? at->data(PathRole).toByteArray().toStdString() : std::string();
 }
 
 bool FileListBox::IsSelected(int index) const {

@@ -393,8 +393,7 @@ int frmRC4::ListCount(BatchSide side) const {
 }
 
 std::string frmRC4::ListItem(BatchSide side, int index) const {
-    const QListWidgetItem* item = Box(side).item(index);
-    return item != nullptr ? ToStd(item->text()) : std::string();
+    return Box(side).Item(index);
 }
 
 int frmRC4::ListIndex(BatchSide side) const {

@@ -50,6 +50,8 @@ TEST(WindowProgram, EveryArgumentIsAListItemNoneIsAnOptionOfQt) {
         {{"-reverse", "/d/x.txt"}, {"-reverse", "/d/x.txt"}, {}},
         {{"-style", "windows", "-style=windows"}, {"-style", "-style=windows", "windows"}, {}},
         {{"-platform", "minimal", "/d/y.rc4"}, {"-platform", "minimal"}, {"/d/y.rc4"}},
+        // Names that are no UTF-8 keep their bytes.
+        {{"/d/\xFF.txt", "/d/\xFE\xFF.rc4"}, {"/d/\xFF.txt"}, {"/d/\xFE\xFF.rc4"}},
     };
     const std::string defaultStyle = QApplication::style()->name().toStdString();
     for (const Case& c : cases) {
