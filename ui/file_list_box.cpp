@@ -1,12 +1,12 @@
 #include "ui/file_list_box.h"
 
-#include <QDir>
+#include "window/uri_list.h"
+
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QScrollBar>
-#include <QUrl>
 
 #include <algorithm>
 
@@ -15,15 +15,13 @@ namespace {
 // Where an item keeps its path's bytes; its text is only what the list shows.
 constexpr int PathRole = Qt::UserRole;
 
-QStringList LocalFiles(const QMimeData* data) {
-    QStringList paths;
-    if (data == nullptr || !data->hasUrls())
-        return paths;
-    for (const QUrl& url : data->urls())
-        if (url.isLocalFile())
-            // Qt writes '/' on every system; the path helpers split Windows paths at '\\' only.
-            paths << QDir::toNativeSeparators(url.toLocalFile());
-    return paths;
+// The drag's local files. Read from the URI list's bytes, not through QUrl: its QString would turn the
+// bytes of a name that is no UTF-8 into replacement characters.
+std::vector<std::string> LocalFiles(const QMimeData* data) {
+    const QString format = QStringLiteral("text/uri-list");
+    if (data == nullptr || !data->hasFormat(format))
+        return {};
+    return uri_list::LocalPaths(data->data(format).toStdString());
 }
 
 } // namespace
@@ -114,7 +112,7 @@ void FileListBox::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void FileListBox::dragMoveEvent(QDragMoveEvent* event) {
-    if (!locked_ && !LocalFiles(event->mimeData()).isEmpty()) {
+    if (!locked_ && !LocalFiles(event->mimeData()).empty()) {
         event->setDropAction(Qt::CopyAction);
         event->accept();
     } else {
@@ -123,8 +121,9 @@ void FileListBox::dragMoveEvent(QDragMoveEvent* event) {
 }
 
 void FileListBox::dropEvent(QDropEvent* event) {
-    const QStringList paths = locked_ ? QStringList() : LocalFiles(event->mimeData());
-    if (paths.isEmpty()) {
+    const std::vector<std::string> paths =
+        locked_ ? std::vector<std::string>() : LocalFiles(event->mimeData());
+    if (paths.empty()) {
         event->ignore();
         return;
     }

@@ -6,6 +6,9 @@
 #include <QListWidget>
 #include <QStringList>
 
+#include <string>
+#include <vector>
+
 // A list of file paths as the main window keeps them:
 //   - each item is a path's bytes, kept as they came: a Linux file name need not be UTF-8. The list
 //     shows the path decoded as UTF-8, with a replacement character for what is none, and hands the
@@ -43,8 +46,8 @@ public:
     bool Locked() const { return locked_; }
 
 signals:
-    // Local files dropped on the list: full paths in the drag's order, never empty.
-    void FilesDropped(const QStringList& paths);
+    // Local files dropped on the list: full paths in the drag's order, byte for byte, never empty.
+    void FilesDropped(const std::vector<std::string>& paths);
     // A double-click anywhere on the list, after the click has selected the item under the pointer.
     void DoubleClicked();
 

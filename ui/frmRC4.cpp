@@ -267,13 +267,8 @@ void frmRC4::BuildFooter() {
 void frmRC4::Connect() {
     for (BatchSide side : {BatchSide::Encrypt, BatchSide::Decrypt}) {
         FileListBox* list = &Box(side);
-        connect(list, &FileListBox::FilesDropped, this, [this, side](const QStringList& paths) {
-            std::vector<std::string> items;
-            items.reserve(static_cast<std::size_t>(paths.size()));
-            for (const QString& path : paths)
-                items.push_back(ToStd(path));
-            FilesDropped(side, items);
-        });
+        connect(list, &FileListBox::FilesDropped, this,
+                [this, side](const std::vector<std::string>& paths) { FilesDropped(side, paths); });
         connect(list, &FileListBox::DoubleClicked, this, [this, side] { ListDoubleClicked(side); });
     }
     connect(Command5, &QPushButton::clicked, this, [this] { ClearClicked(BatchSide::Encrypt); });

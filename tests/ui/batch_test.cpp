@@ -107,6 +107,15 @@ TEST_F(BatchTest, NamesThatAreNoUtf8AreEncryptedUnderTheirRealNames) {
          [&](const std::vector<std::string>& paths) {
              Open('"' + paths[0] + "\" \"" + paths[1] + "\" \"" + paths[0] + '"');
          }},
+        // A file manager writes each byte of a name that is no UTF-8 as %XX.
+        {"drop",
+         [&](const std::vector<std::string>& paths) {
+             Open();
+             QByteArray uriList;
+             for (const std::string& path : {paths[0], paths[1], paths[0]})
+                 uriList += "file://" + QByteArray::fromStdString(path).toPercentEncoding("/") + "\r\n";
+             EXPECT_TRUE(DropUriList(1, uriList));
+         }},
     };
     for (const Way& way : ways) {
         SCOPED_TRACE(way.name);
