@@ -330,9 +330,8 @@ double frmRC4::WindowTextWidth(const std::string& text) const {
 }
 
 std::string frmRC4::ShowOpenDialog(const OpenDialogRequest& request) {
-    return ToStd(StdDialoge::ShowOpenDialog(host_, this, FromStd(request.title),
-                                            FromStd(request.initialFolder), QString(),
-                                            FromStd(request.filter), FromStd(request.defaultExtension)));
+    return StdDialoge::ShowOpenDialog(host_, this, FromStd(request.title), FromStd(request.initialFolder),
+                                      QString(), FromStd(request.filter), FromStd(request.defaultExtension));
 }
 
 bool frmRC4::PasswordsMasked() const {

@@ -99,7 +99,8 @@ TEST_F(BatchTest, NamesThatAreNoUtf8AreEncryptedUnderTheirRealNames) {
     const std::vector<std::string> names = {"\xFF.txt", "\xFE.txt"};
     struct Way {
         const char* name;
-        // Opens the window and puts the files into the encryption list, the first one twice.
+        // Opens the window and puts both files into the encryption list (the first one twice where the
+        // way allows).
         std::function<void(const std::vector<std::string>& paths)> add;
     };
     const std::vector<Way> ways = {
@@ -115,6 +116,14 @@ TEST_F(BatchTest, NamesThatAreNoUtf8AreEncryptedUnderTheirRealNames) {
              for (const std::string& path : {paths[0], paths[1], paths[0]})
                  uriList += "file://" + QByteArray::fromStdString(path).toPercentEncoding("/") + "\r\n";
              EXPECT_TRUE(DropUriList(1, uriList));
+         }},
+        // A dialog that lists such names shows both alike and answers with the text it showed. (Qt's own
+        // dialog leaves them out.)
+        {"open dialog",
+         [&](const std::vector<std::string>& paths) {
+             Open();
+             dialogAnswer_ = {QString::fromStdString(paths[0])};
+             QTest::mouseClick(Button("Befehl2"), Qt::LeftButton);
          }},
     };
     for (const Way& way : ways) {
