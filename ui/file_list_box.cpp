@@ -41,7 +41,7 @@ FileListBox::FileListBox(QWidget* parent) : QListWidget(parent), collator_(QLoca
 }
 
 void FileListBox::Add(const std::string& path) {
-    // The decoding Qt gives file names on Linux, so a name shows as the open-file dialog shows it.
+    // Shown as Qt decodes file names on Linux: UTF-8, with a replacement character for what is none.
     const QString text = QString::fromStdString(path);
     int low = 0;
     int high = count();
