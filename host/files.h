@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace host {
 
@@ -54,6 +55,11 @@ void DeleteFile(const std::string& path);
 
 // Whether the path names a folder; throws if the path cannot be examined.
 bool IsFolder(const std::string& path);
+
+// The names of the entries in a folder ("." and ".." left out), as the system stores them, in the
+// system's order: on POSIX systems a name's bytes need not be UTF-8. Throws if the folder cannot be
+// read.
+std::vector<std::string> FolderEntries(const std::string& folder);
 
 // Whether removing the entry called name (a file, not a link) would take away what path leads to:
 // path reaches that entry, through other spellings or symbolic links. A hard link elsewhere keeps the

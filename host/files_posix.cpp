@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <memory>
 #include <string>
@@ -238,6 +239,27 @@ bool IsFolder(const std::string& path) {
     if (::stat(path.c_str(), &st) != 0)
         ThrowErrno(path, errno);
     return S_ISDIR(st.st_mode);
+}
+
+std::vector<std::string> FolderEntries(const std::string& folder) {
+    faults::CountOperation(folder.c_str());
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), ::closedir);
+    if (!dir)
+        ThrowErrno(folder, errno);
+    std::vector<std::string> names;
+    for (;;) {
+        // readdir tells its end from a failure only through errno.
+        errno = 0;
+        const dirent* entry = ::readdir(dir.get());
+        if (entry == nullptr) {
+            if (errno != 0)
+                ThrowErrno(folder, errno);
+            return names;
+        }
+        const std::string name = entry->d_name;
+        if (name != "." && name != "..")
+            names.push_back(name);
+    }
 }
 
 std::int64_t FileLength(const std::string& path) {

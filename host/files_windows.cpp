@@ -12,6 +12,7 @@
 #undef DeleteFile
 
 #include <algorithm>
+#include <memory>
 
 namespace host {
 namespace {
@@ -318,6 +319,38 @@ bool IsFolder(const std::string& path) {
     if (!Attributes(SystemPath(path), attributes))
         ThrowLastError(path);
     return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::vector<std::string> FolderEntries(const std::string& folder) {
+    faults::CountOperation(folder.c_str());
+    std::string pattern = folder;
+    if (!pattern.empty() && pattern.back() != '\\' && pattern.back() != '/')
+        pattern += '\\';
+    pattern += '*';
+    WIN32_FIND_DATAW found{};
+    const HANDLE h = ::FindFirstFileExW(SystemPath(pattern).c_str(), FindExInfoBasic, &found,
+                                        FindExSearchNameMatch, nullptr, 0);
+    if (h == INVALID_HANDLE_VALUE) {
+        const DWORD error = ::GetLastError();
+        // A drive's root holds no "." entry, so an empty one finds nothing at all.
+        if (error == ERROR_FILE_NOT_FOUND)
+            return {};
+        ThrowError(folder, error);
+    }
+    struct FindCloser {
+        void operator()(HANDLE search) const { ::FindClose(search); }
+    };
+    const std::unique_ptr<void, FindCloser> search(h);
+    std::vector<std::string> names;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name != L"." && name != L"..")
+            names.push_back(windows::Narrow(name));
+    } while (::FindNextFileW(h, &found));
+    const DWORD error = ::GetLastError();
+    if (error != ERROR_NO_MORE_FILES)
+        ThrowError(folder, error);
+    return names;
 }
 
 std::int64_t FileLength(const std::string& path) {

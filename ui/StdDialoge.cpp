@@ -1,25 +1,67 @@
 #include "ui/StdDialoge.h"
 
+#include "host/files.h"
 #include "window/open_dialog.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-namespace StdDialoge {
+#include <optional>
 
-QString ResultText(const QStringList& files) {
-    if (files.isEmpty())
-        return {};
-    if (files.size() == 1)
-        return QDir::toNativeSeparators(files.front());
-    const QString folder = QFileInfo(files.front()).path();
-    QString result = QDir::toNativeSeparators(folder);
+namespace StdDialoge {
+namespace {
+
+// A file name as Qt shows it on Linux: UTF-8, with a replacement character for what is none.
+std::string Shown(const std::string& name) {
+    return QString::fromStdString(name).toStdString();
+}
+
+std::string InFolder(const std::string& folder, const std::string& name) {
+    const char separator = host::PathSeparator();
+    return !folder.empty() && folder.back() == separator ? folder + name : folder + separator + name;
+}
+
+} // namespace
+
+std::vector<ChosenFile> ChosenFiles(const QStringList& files) {
+    std::vector<ChosenFile> chosen;
+    // The dialog's files share one folder, read once when a name needs it.
+    std::optional<std::string> readFolder;
+    std::vector<std::string> entries;
     for (const QString& file : files) {
         const QFileInfo info(file);
-        if (info.path() != folder)
+        const std::string folder = QDir::toNativeSeparators(info.path()).toStdString();
+        const QString name = info.fileName();
+        if (!name.contains(QChar::ReplacementCharacter)) {
+            chosen.push_back({folder, name.toStdString()});
             continue;
-        result += QChar(u'\0');
-        result += info.fileName();
+        }
+        if (readFolder != folder) {
+            try {
+                entries = host::FolderEntries(folder);
+            } catch (const host::FileError&) {
+                entries.clear();
+            }
+            readFolder = folder;
+        }
+        for (const std::string& entry : open_dialog::EntriesShownAs(name.toStdString(), entries, Shown))
+            chosen.push_back({folder, entry});
+    }
+    return chosen;
+}
+
+std::string ResultText(const std::vector<ChosenFile>& files) {
+    if (files.empty())
+        return {};
+    if (files.size() == 1)
+        return InFolder(files.front().folder, files.front().name);
+    const std::string& folder = files.front().folder;
+    std::string result = folder;
+    for (const ChosenFile& file : files) {
+        if (file.folder != folder)
+            continue;
+        result += '\0';
+        result += file.name;
     }
     return result;
 }
@@ -41,8 +83,9 @@ QString QtFilter(const QString& filterText) {
     return filters.join(QStringLiteral(";;"));
 }
 
-QString ShowOpenDialog(const UiHost& host, QWidget* owner, const QString& title, const QString& initialFolder,
-                       const QString& initialFile, const QString& filterText, const QString& defaultExt) {
+std::string ShowOpenDialog(const UiHost& host, QWidget* owner, const QString& title,
+                           const QString& initialFolder, const QString& initialFile,
+                           const QString& filterText, const QString& defaultExt) {
     const QString start = initialFile.isEmpty() ? initialFolder : QDir(initialFolder).filePath(initialFile);
     // "*.rc4" names the extension a typed name without one gets; "*.*" names none.
     QString suffix = defaultExt;
@@ -52,8 +95,8 @@ QString ShowOpenDialog(const UiHost& host, QWidget* owner, const QString& title,
         suffix.clear();
     const QStringList files = host.openFiles(owner, title, start, QtFilter(filterText), suffix);
     // The text ends at the first empty name, as a list of NUL-terminated names would.
-    const std::string terminated = ResultText(files).toStdString() + std::string(2, '\0');
-    return QString::fromStdString(open_dialog::LeftOfSeparator(terminated, std::string(2, '\0')));
+    const std::string terminated = ResultText(ChosenFiles(files)) + std::string(2, '\0');
+    return open_dialog::LeftOfSeparator(terminated, std::string(2, '\0'));
 }
 
 } // namespace StdDialoge

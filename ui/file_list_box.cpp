@@ -1,26 +1,27 @@
 #include "ui/file_list_box.h"
 
-#include <QDir>
+#include "window/uri_list.h"
+
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QScrollBar>
-#include <QUrl>
 
 #include <algorithm>
 
 namespace {
 
-QStringList LocalFiles(const QMimeData* data) {
-    QStringList paths;
-    if (data == nullptr || !data->hasUrls())
-        return paths;
-    for (const QUrl& url : data->urls())
-        if (url.isLocalFile())
-            // Qt writes '/' on every system; the path helpers split Windows paths at '\\' only.
-            paths << QDir::toNativeSeparators(url.toLocalFile());
-    return paths;
+// Where an item keeps its path's bytes; its text is only what the list shows.
+constexpr int PathRole = Qt::UserRole;
+
+// The drag's local files. Read from the URI list's bytes, not through QUrl: its QString would turn the
+// bytes of a name that is no UTF-8 into replacement characters.
+std::vector<std::string> LocalFiles(const QMimeData* data) {
+    const QString format = QStringLiteral("text/uri-list");
+    if (data == nullptr || !data->hasFormat(format))
+        return {};
+    return uri_list::LocalPaths(data->data(format).toStdString());
 }
 
 } // namespace
@@ -39,7 +40,9 @@ FileListBox::FileListBox(QWidget* parent) : QListWidget(parent), collator_(QLoca
     viewport()->setAcceptDrops(true);
 }
 
-void FileListBox::AddItem(const QString& text) {
+void FileListBox::Add(const std::string& path) {
+    // Shown as Qt decodes file names on Linux: UTF-8, with a replacement character for what is none.
+    const QString text = QString::fromStdString(path);
     int low = 0;
     int high = count();
     while (low < high) {
@@ -49,12 +52,14 @@ void FileListBox::AddItem(const QString& text) {
         else
             high = middle;
     }
-    insertItem(low, text);
+    auto* added = new QListWidgetItem(text);
+    added->setData(PathRole, QByteArray::fromStdString(path));
+    insertItem(low, added);
 }
 
 std::string FileListBox::Item(int index) const {
     const QListWidgetItem* at = item(index);
-    return at != nullptr ? at->text().toStdString() : std::string();
+    return at != nullptr ? at->data(PathRole).toByteArray().toStdString() : std::string();
 }
 
 bool FileListBox::IsSelected(int index) const {
@@ -107,7 +112,7 @@ void FileListBox::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void FileListBox::dragMoveEvent(QDragMoveEvent* event) {
-    if (!locked_ && !LocalFiles(event->mimeData()).isEmpty()) {
+    if (!locked_ && !LocalFiles(event->mimeData()).empty()) {
         event->setDropAction(Qt::CopyAction);
         event->accept();
     } else {
@@ -116,8 +121,9 @@ void FileListBox::dragMoveEvent(QDragMoveEvent* event) {
 }
 
 void FileListBox::dropEvent(QDropEvent* event) {
-    const QStringList paths = locked_ ? QStringList() : LocalFiles(event->mimeData());
-    if (paths.isEmpty()) {
+    const std::vector<std::string> paths =
+        locked_ ? std::vector<std::string>() : LocalFiles(event->mimeData());
+    if (paths.empty()) {
         event->ignore();
         return;
     }

@@ -6,9 +6,15 @@
 #include <QListWidget>
 #include <QStringList>
 
+#include <string>
+#include <vector>
+
 // A list of file paths as the main window keeps them:
-//   - items sorted by their text, letter case ignored, in the user's collation; each added item takes
-//     its sorted place, after the items that compare equal to it;
+//   - each item is a path's bytes, kept as they came: a Linux file name need not be UTF-8. The list
+//     shows the path decoded as UTF-8, with a replacement character for what is none, and hands the
+//     bytes themselves to the batches, so such a file is processed under its real name;
+//   - items sorted by their shown text, letter case ignored, in the user's collation; each added item
+//     takes its sorted place, after the items that compare equal to it;
 //   - a horizontal scroll extent that only SetHorizontalExtent changes, whatever the items' widths;
 //   - local files dropped from the desktop handed on as paths, a double-click anywhere reported;
 //   - a lock that refuses every change by the user (drops, double-clicks, selection by mouse or keys)
@@ -19,14 +25,14 @@ class FileListBox : public QListWidget, public FileList {
 public:
     explicit FileListBox(QWidget* parent = nullptr);
 
-    void AddItem(const QString& text);
+    // The items' texts as the list shows them.
     QStringList Items() const;
 
     // FileList.
     int Count() const override { return count(); }
     std::string Item(int index) const override;
     bool IsSelected(int index) const override;
-    void Add(const std::string& path) override { AddItem(QString::fromStdString(path)); }
+    void Add(const std::string& path) override;
     void RemoveAt(int index) override { delete takeItem(index); }
     void Clear() override { clear(); }
     void ClearSelection() override { clearSelection(); }
@@ -40,8 +46,8 @@ public:
     bool Locked() const { return locked_; }
 
 signals:
-    // Local files dropped on the list: full paths in the drag's order, never empty.
-    void FilesDropped(const QStringList& paths);
+    // Local files dropped on the list: full paths in the drag's order, byte for byte, never empty.
+    void FilesDropped(const std::vector<std::string>& paths);
     // A double-click anywhere on the list, after the click has selected the item under the pointer.
     void DoubleClicked();
 

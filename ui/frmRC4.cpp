@@ -267,13 +267,8 @@ void frmRC4::BuildFooter() {
 void frmRC4::Connect() {
     for (BatchSide side : {BatchSide::Encrypt, BatchSide::Decrypt}) {
         FileListBox* list = &Box(side);
-        connect(list, &FileListBox::FilesDropped, this, [this, side](const QStringList& paths) {
-            std::vector<std::string> items;
-            items.reserve(static_cast<std::size_t>(paths.size()));
-            for (const QString& path : paths)
-                items.push_back(ToStd(path));
-            FilesDropped(side, items);
-        });
+        connect(list, &FileListBox::FilesDropped, this,
+                [this, side](const std::vector<std::string>& paths) { FilesDropped(side, paths); });
         connect(list, &FileListBox::DoubleClicked, this, [this, side] { ListDoubleClicked(side); });
     }
     connect(Command5, &QPushButton::clicked, this, [this] { ClearClicked(BatchSide::Encrypt); });
@@ -335,9 +330,8 @@ double frmRC4::WindowTextWidth(const std::string& text) const {
 }
 
 std::string frmRC4::ShowOpenDialog(const OpenDialogRequest& request) {
-    return ToStd(StdDialoge::ShowOpenDialog(host_, this, FromStd(request.title),
-                                            FromStd(request.initialFolder), QString(),
-                                            FromStd(request.filter), FromStd(request.defaultExtension)));
+    return StdDialoge::ShowOpenDialog(host_, this, FromStd(request.title), FromStd(request.initialFolder),
+                                      QString(), FromStd(request.filter), FromStd(request.defaultExtension));
 }
 
 bool frmRC4::PasswordsMasked() const {
@@ -393,8 +387,7 @@ int frmRC4::ListCount(BatchSide side) const {
 }
 
 std::string frmRC4::ListItem(BatchSide side, int index) const {
-    const QListWidgetItem* item = Box(side).item(index);
-    return item != nullptr ? ToStd(item->text()) : std::string();
+    return Box(side).Item(index);
 }
 
 int frmRC4::ListIndex(BatchSide side) const {

@@ -10,10 +10,11 @@ public:
     virtual ~FileList() = default;
 
     virtual int Count() const = 0;
-    // The item at index (0-based) as UTF-8 text.
+    // The item at index (0-based): the path as it was added, byte for byte (UTF-8 text, except that a
+    // POSIX file name may hold bytes that are no UTF-8).
     virtual std::string Item(int index) const = 0;
     virtual bool IsSelected(int index) const = 0;
-    // Adds a path; the list sorts it into its place.
+    // Adds a path; the list sorts it into its place by what it shows.
     virtual void Add(const std::string& path) = 0;
     virtual void RemoveAt(int index) = 0;
     virtual void Clear() = 0;
@@ -22,7 +23,8 @@ public:
     virtual void SetHorizontalExtent(int pixels) = 0;
 };
 
-// Removes every later exact repeat of an item (letter case counts); the rest keep their order.
+// Removes every later exact repeat of an item, byte for byte (letter case counts, and two names that
+// show alike but differ in their bytes are two files); the rest keep their order.
 void xListKillDupes(FileList& list);
 // Removes the selected items, found before the first removal, and then clears the selection, so a list
 // widget that selects a neighbour of a removed item does not make the next double-click remove that one.

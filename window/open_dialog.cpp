@@ -3,7 +3,23 @@
 #include "core/container.h"
 #include "core/file_names.h"
 
+#include <algorithm>
+
 namespace open_dialog {
+
+std::vector<std::string> EntriesShownAs(const std::string& name, const std::vector<std::string>& entries,
+                                        const std::function<std::string(const std::string&)>& shown) {
+    if (std::find(entries.begin(), entries.end(), name) != entries.end())
+        return {name};
+    std::vector<std::string> matches;
+    for (const std::string& entry : entries)
+        if (shown(entry) == name)
+            matches.push_back(entry);
+    if (matches.empty())
+        return {name};
+    std::sort(matches.begin(), matches.end());
+    return matches;
+}
 
 std::string LeftOfSeparator(const std::string& text, const std::string& separator) {
     const std::size_t at = text.find(separator);

@@ -138,6 +138,8 @@ TEST_F(Files, NamesOutsideAsciiKeepEveryCharacter) {
         for (const auto& entry : fs::directory_iterator(dir.Path()))
             listed = listed || Utf8FromPath(entry.path().filename()) == name;
         EXPECT_TRUE(listed) << "the name on disk differs";
+        // The file layer's own listing names it alike, and nothing else ("." and ".." left out).
+        EXPECT_EQ(host::FolderEntries(Utf8FromPath(dir.Path())), std::vector<std::string>{name});
         host::DeleteFile(path);
         EXPECT_FALSE(host::FileExists(path));
     }

@@ -17,6 +17,7 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <mutex>
 #include <thread>
 
@@ -91,6 +92,64 @@ TEST_F(BatchTest, EncryptsAndDecryptsThroughTheButtons) {
     ASSERT_EQ(warnings_.size(), 1u);
     EXPECT_EQ(warnings_[0].text, "Falsches Passwort!");
     EXPECT_EQ(warnings_[0].title, QString::fromStdString(host::ExecutableName()));
+}
+
+TEST_F(BatchTest, NamesThatAreNoUtf8AreEncryptedUnderTheirRealNames) {
+    // Two files whose names show alike, as "\uFFFD.txt", but are not the same bytes.
+    const std::vector<std::string> names = {"\xFF.txt", "\xFE.txt"};
+    struct Way {
+        const char* name;
+        // Opens the window and puts both files into the encryption list (the first one twice where the
+        // way allows).
+        std::function<void(const std::vector<std::string>& paths)> add;
+    };
+    const std::vector<Way> ways = {
+        {"command line",
+         [&](const std::vector<std::string>& paths) {
+             Open('"' + paths[0] + "\" \"" + paths[1] + "\" \"" + paths[0] + '"');
+         }},
+        // A file manager writes each byte of a name that is no UTF-8 as %XX.
+        {"drop",
+         [&](const std::vector<std::string>& paths) {
+             Open();
+             QByteArray uriList;
+             for (const std::string& path : {paths[0], paths[1], paths[0]})
+                 uriList += "file://" + QByteArray::fromStdString(path).toPercentEncoding("/") + "\r\n";
+             EXPECT_TRUE(DropUriList(1, uriList));
+         }},
+        // A dialog that lists such names shows both alike and answers with the text it showed. (Qt's own
+        // dialog leaves them out.)
+        {"open dialog",
+         [&](const std::vector<std::string>& paths) {
+             Open();
+             dialogAnswer_ = {QString::fromStdString(paths[0])};
+             QTest::mouseClick(Button("Befehl2"), Qt::LeftButton);
+         }},
+    };
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.name);
+        const std::string folder = MakeFolder(way.name).toStdString();
+        std::vector<std::string> paths;
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            paths.push_back(folder + '/' + names[i]);
+            WriteBytes(paths.back(), RandomBytes(1000 + i, static_cast<std::uint32_t>(i)));
+        }
+        way.add(paths);
+        const QString shown = QString::fromStdString(folder) + QString::fromUtf8("/\uFFFD.txt");
+        EXPECT_EQ(Items(1), QStringList({shown, shown}));
+        Encrypt("pw");
+        EXPECT_TRUE(warnings_.empty());
+        EXPECT_TRUE(LabelText("Label1").startsWith("File: 2 von 2,")) << LabelText("Label1").toStdString();
+        // Beside each file its container, and nothing under a name made of the shown text.
+        std::vector<std::string> entries;
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            entries.push_back(entry.path().filename().native());
+        std::sort(entries.begin(), entries.end());
+        EXPECT_EQ(entries,
+                  (std::vector<std::string>{"\xFE.txt", "\xFE.txt.rc4", "\xFF.txt", "\xFF.txt.rc4"}));
+        for (const std::string& path : paths)
+            EXPECT_EQ(ReadBytes(path + ".rc4").size(), ReadBytes(path).size() + 31);
+    }
 }
 
 TEST_F(BatchTest, PadlockClickIsAClickOnItsButton) {

@@ -22,7 +22,7 @@ int ExtentFor(const QWidget& window, const QString& longest) {
 TEST(FileListBox, SortsByTextIgnoringCaseInTheUserCollation) {
     FileListBox list;
     for (const char* text : {"b", "Z", "ä", "a", "B", "A"})
-        list.AddItem(QString::fromUtf8(text));
+        list.Add(text);
     // Equal texts but for case keep the order they came in.
     EXPECT_EQ(list.Items(), QStringList({"a", "A", "ä", "b", "B", "Z"}));
 }
@@ -31,7 +31,7 @@ TEST(FileListBox, ScrollsSidewaysOnlyOverItsExtent) {
     FileListBox list;
     list.resize(200, 100);
     list.show();
-    list.AddItem(QString(300, u'W'));
+    list.Add(std::string(300, 'W'));
     QCoreApplication::processEvents();
     // A long item alone gives no sideways scrolling.
     EXPECT_EQ(list.horizontalScrollBar()->maximum(), 0);

@@ -2,12 +2,16 @@
 // the test environment.
 
 #include "host/process.h"
+#include "program_start.h"
 
 #include <QApplication>
 #include <QLocale>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
+    // A copy started by StartWindowProgram is the window program, not a test run.
+    if (ReportAsWindowProgram(argc, argv))
+        return 0;
     testing::InitGoogleTest(&argc, argv);
     host::InitProcess(argc, argv);
     // Listing the tests, as CTest's discovery does, needs no window system.

@@ -35,7 +35,8 @@ TEST(StdDialoge, ResultTextHoldsOnePathOrAFolderAndNames) {
         {{"/d/a.txt", "/e/b.txt", "/d/c.txt"}, Joined({"/d", "a.txt", "c.txt"})},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(StdDialoge::ResultText(c.files), c.result) << c.files.join(',').toStdString();
+        EXPECT_EQ(StdDialoge::ResultText(StdDialoge::ChosenFiles(c.files)), c.result.toStdString())
+            << c.files.join(',').toStdString();
 }
 
 TEST(StdDialoge, FilterTextBecomesQtFilters) {
@@ -85,6 +86,40 @@ TEST_F(WindowTest, OpenButtonsListWhatTheDialogChose) {
         EXPECT_EQ(LabelText(c.list == 1 ? "Label5" : "Label6"),
                   QStringLiteral("Files: %1").arg(c.listed.size()));
         EXPECT_GE(List(c.list)->HorizontalExtent(), 0);
+    }
+}
+
+TEST_F(WindowTest, AChosenNameWithAReplacementCharacterStandsForTheEntriesShownSo) {
+    const std::string replacement = "\xEF\xBF\xBD"; // U+FFFD in UTF-8
+    const struct {
+        std::vector<std::string> entries;
+        std::string chosen;
+        std::vector<std::string> listed;
+    } cases[] = {
+        // A name that is UTF-8 and holds the character is what Qt's dialog showed; the name that is
+        // no UTF-8 beside it, which that dialog does not list, stays out.
+        {{replacement + ".txt", "\xFF.txt"}, replacement + ".txt", {replacement + ".txt"}},
+        // Each byte that is no UTF-8 shows as a character of its own.
+        {{"a\xFF\xFE.txt", "a\xFF.txt"}, "a" + replacement + replacement + ".txt", {"a\xFF\xFE.txt"}},
+        // Gone meanwhile: the name as the dialog gave it.
+        {{"b.txt"}, replacement + ".txt", {replacement + ".txt"}},
+    };
+    int folders = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.chosen);
+        const std::string folder = MakeFolder(std::to_string(++folders)).toStdString();
+        for (const std::string& entry : c.entries)
+            WriteBytes(folder + '/' + entry, RandomBytes(1, 1));
+        Open();
+        dialogAnswer_ = {QString::fromStdString(folder + '/' + c.chosen)};
+        QTest::mouseClick(Button("Befehl2"), Qt::LeftButton);
+        std::vector<std::string> listed;
+        for (int i = 0; i < Window().ListCount(BatchSide::Encrypt); ++i)
+            listed.push_back(Window().ListItem(BatchSide::Encrypt, i));
+        std::vector<std::string> expected;
+        for (const std::string& name : c.listed)
+            expected.push_back(folder + '/' + name);
+        EXPECT_EQ(listed, expected);
     }
 }
 

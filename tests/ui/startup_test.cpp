@@ -1,9 +1,11 @@
+#include "program_start.h"
 #include "window_fixture.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QTest>
 
+#include <algorithm>
 #include <functional>
 #include <utility>
 
@@ -32,6 +34,37 @@ TEST_F(WindowTest, CommandLineSortsPathsIntoTheTwoLists) {
         EXPECT_EQ(Items(2), c.list2);
         EXPECT_EQ(LabelText("Label5"), QStringLiteral("Files: %1").arg(c.list1.size()));
         EXPECT_EQ(LabelText("Label6"), QStringLiteral("Files: %1").arg(c.list2.size()));
+    }
+}
+
+TEST(WindowProgram, EveryArgumentIsAListItemNoneIsAnOptionOfQt) {
+    using Items = std::vector<std::string>;
+    struct Case {
+        Items arguments;
+        Items list1;
+        Items list2;
+    };
+    const std::vector<Case> cases = {
+        {{}, {}, {}},
+        // Qt's own options would mirror the window, change its style or its platform and vanish.
+        {{"-reverse", "/d/x.txt"}, {"-reverse", "/d/x.txt"}, {}},
+        {{"-style", "windows", "-style=windows"}, {"-style", "-style=windows", "windows"}, {}},
+        {{"-platform", "minimal", "/d/y.rc4"}, {"-platform", "minimal"}, {"/d/y.rc4"}},
+        // Names that are no UTF-8 keep their bytes.
+        {{"/d/\xFF.txt", "/d/\xFE\xFF.rc4"}, {"/d/\xFF.txt"}, {"/d/\xFE\xFF.rc4"}},
+    };
+    const std::string defaultStyle = QApplication::style()->name().toStdString();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.arguments));
+        ProgramStart start = StartWindowProgram(c.arguments);
+        ASSERT_EQ(start.failure, "");
+        // The lists' order follows the user's collation, which is not what this test is about.
+        std::sort(start.list1.begin(), start.list1.end());
+        EXPECT_EQ(start.list1, c.list1);
+        EXPECT_EQ(start.list2, c.list2);
+        EXPECT_FALSE(start.mirrored);
+        EXPECT_EQ(start.style, defaultStyle);
+        EXPECT_EQ(start.platform, "offscreen");
     }
 }
 

@@ -37,6 +37,16 @@ bool WindowTest::Drop(int number, const QStringList& paths) {
         urls << QUrl::fromLocalFile(path);
     QMimeData data;
     data.setUrls(urls);
+    return DropData(number, data);
+}
+
+bool WindowTest::DropUriList(int number, const QByteArray& uriList) {
+    QMimeData data;
+    data.setData(QStringLiteral("text/uri-list"), uriList);
+    return DropData(number, data);
+}
+
+bool WindowTest::DropData(int number, const QMimeData& data) {
     QWidget* target = List(number)->viewport();
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(target, &enter);

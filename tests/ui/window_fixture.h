@@ -11,6 +11,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QString>
@@ -54,6 +55,8 @@ protected:
     // Drags the paths as local-file URLs over the list and drops them; returns whether the list offered
     // to take the drag.
     bool Drop(int number, const QStringList& paths);
+    // The same with the drag's URI list (text/uri-list) as another program writes it, byte for byte.
+    bool DropUriList(int number, const QByteArray& uriList);
     // A file of the given size in the temporary folder; returns its path.
     QString MakeFile(const std::string& name, std::size_t size, std::uint32_t seed = 1);
     QString MakeFolder(const std::string& name);
@@ -68,5 +71,7 @@ protected:
     std::function<void()> onPass_;
 
 private:
+    bool DropData(int number, const QMimeData& data);
+
     std::unique_ptr<frmRC4> window_;
 };
