@@ -127,6 +127,17 @@ int Descriptor(std::intptr_t handle) {
     return static_cast<int>(handle);
 }
 
+// Opens a folder for the operations relative to it and for flushing its names; throws naming shownPath.
+int OpenFolder(const std::string& folder, const std::string& shownPath) {
+    int fd;
+    do
+        fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        ThrowErrno(shownPath, errno);
+    return fd;
+}
+
 FileIdentity IdentityOf(const struct stat& st) {
     return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
 }
@@ -345,13 +356,7 @@ OutputFolder::OutputFolder(const std::string& outputPath) : path_(outputPath), h
     folder_ = cut == std::string::npos ? "." : cut == 0 ? "/" : outputPath.substr(0, cut);
     name_ = cut == std::string::npos ? outputPath : outputPath.substr(cut + 1);
     faults::CountOperation(path_.c_str());
-    int fd;
-    do
-        fd = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    while (fd < 0 && errno == EINTR);
-    if (fd < 0)
-        ThrowErrno(path_, errno);
-    handle_ = fd;
+    handle_ = OpenFolder(folder_, path_);
 }
 
 OutputFolder::~OutputFolder() {
@@ -385,12 +390,7 @@ void OutputFolder::Remove() const {
 
 void SyncFolder(const std::string& folderPath) {
     faults::CountOperation(folderPath.c_str());
-    int fd;
-    do
-        fd = ::open(folderPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    while (fd < 0 && errno == EINTR);
-    if (fd < 0)
-        ThrowErrno(folderPath, errno);
+    const int fd = OpenFolder(folderPath, folderPath);
     int result;
     do
         result = ::fsync(fd);

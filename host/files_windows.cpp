@@ -160,19 +160,23 @@ std::intptr_t NoHandle() {
     return reinterpret_cast<std::intptr_t>(INVALID_HANDLE_VALUE);
 }
 
-// Opens whatever stands at the path, links followed, only to ask about it: no access to the data is
-// requested, so other programs holding the file open do not get in the way.
-HANDLE OpenForQuery(const std::wstring& path) {
-    return ::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+// Opens whatever stands at the path, links followed unless followLinks is false, only to ask about it: no
+// access to the data is requested, so other programs holding the file open do not get in the way.
+HANDLE OpenForQuery(const std::wstring& path, bool followLinks = true) {
+    return ::CreateFileW(
+        path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+        FILE_FLAG_BACKUP_SEMANTICS | (followLinks ? 0 : FILE_FLAG_OPEN_REPARSE_POINT), nullptr);
 }
 
-bool QueryByHandle(const std::wstring& path, BY_HANDLE_FILE_INFORMATION& info) {
-    const HANDLE h = OpenForQuery(path);
+// The facts of what stands at the path; false with GetLastError set when they cannot be had.
+bool QueryByHandle(const std::wstring& path, BY_HANDLE_FILE_INFORMATION& info, bool followLinks = true) {
+    const HANDLE h = OpenForQuery(path, followLinks);
     if (h == INVALID_HANDLE_VALUE)
         return false;
     const BOOL ok = ::GetFileInformationByHandle(h, &info);
+    const DWORD error = ::GetLastError();
     ::CloseHandle(h);
+    ::SetLastError(error);
     return ok != 0;
 }
 
@@ -259,16 +263,8 @@ EntryKind LookAt(const std::string& path) {
 
 std::optional<FileIdentity> IdentityOf(const std::string& path, bool followLinks) noexcept {
     try {
-        const DWORD flags = FILE_FLAG_BACKUP_SEMANTICS | (followLinks ? 0 : FILE_FLAG_OPEN_REPARSE_POINT);
-        const HANDLE h =
-            ::CreateFileW(SystemPath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                          nullptr, OPEN_EXISTING, flags, nullptr);
-        if (h == INVALID_HANDLE_VALUE)
-            return std::nullopt;
         BY_HANDLE_FILE_INFORMATION info{};
-        const BOOL ok = ::GetFileInformationByHandle(h, &info);
-        ::CloseHandle(h);
-        if (!ok)
+        if (!QueryByHandle(SystemPath(path), info, followLinks))
             return std::nullopt;
         return IdentityOf(info);
     } catch (...) { // out of memory while converting the path
@@ -437,17 +433,9 @@ Entry OutputFolder::Look() const {
     Entry entry;
     entry.kind = LookAt(path_);
     if (entry.kind == EntryKind::File || entry.kind == EntryKind::Link) {
-        const HANDLE h = ::CreateFileW(
-            SystemPath(path_).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-        if (h == INVALID_HANDLE_VALUE)
-            ThrowLastError(path_);
         BY_HANDLE_FILE_INFORMATION info{};
-        const BOOL ok = ::GetFileInformationByHandle(h, &info);
-        const DWORD error = ::GetLastError();
-        ::CloseHandle(h);
-        if (!ok)
-            ThrowError(path_, error);
+        if (!QueryByHandle(SystemPath(path_), info, false))
+            ThrowLastError(path_);
         entry.identity = IdentityOf(info);
         entry.links = info.nNumberOfLinks;
         entry.hidden = entry.kind == EntryKind::File &&
