@@ -17,7 +17,9 @@ public:
     // window may pace these passes and skip a call that comes too soon after the last pass.
     virtual void PumpEvents() = 0;
     // One pass now, whatever the pacing: the batches run it before each item's cancel check, so a cancel
-    // click is seen within one file however small the files are.
+    // click is seen within one file however small the files are. A window may leave its screen as it is
+    // in such a pass until its paced one is due, so that a file that took a fraction of a millisecond
+    // costs no repaint.
     virtual void PumpEventsNow() { PumpEvents(); }
     // The wait pointer while a batch runs, the normal arrow otherwise.
     virtual void SetWaitPointer(bool wait) = 0;

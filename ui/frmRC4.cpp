@@ -390,12 +390,12 @@ std::string frmRC4::ListItem(BatchSide side, int index) const {
     return Box(side).Item(index);
 }
 
-int frmRC4::ListIndex(BatchSide side) const {
+int frmRC4::ShownListIndex(BatchSide side) const {
     const QListWidgetItem* item = Box(side).currentItem();
     return item != nullptr && item->isSelected() ? Box(side).currentRow() : -1;
 }
 
-void frmRC4::SetListIndex(BatchSide side, int index) {
+void frmRC4::ShowListIndex(BatchSide side, int index) {
     Box(side).setCurrentRow(index);
 }
 
@@ -415,11 +415,11 @@ void frmRC4::SetButtonCaption(BatchSide side, const std::string& caption) {
     BatchButton(side).setText(FromStd(caption));
 }
 
-std::string frmRC4::StatusText() const {
+std::string frmRC4::ShownStatusText() const {
     return ToStd(Label1->text());
 }
 
-void frmRC4::SetStatusText(const std::string& text) {
+void frmRC4::ShowStatusText(const std::string& text) {
     Label1->setText(FromStd(text));
 }
 
@@ -441,7 +441,7 @@ char frmRC4::DecimalSeparator() const {
                                                                : '.';
 }
 
-void frmRC4::ShowWarning(const std::string& text) {
+void frmRC4::ShowWarningBox(const std::string& text) {
     host_.warningBox(this, FromStd(host::ExecutableName()), FromStd(text));
 }
 

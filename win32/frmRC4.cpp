@@ -512,11 +512,11 @@ std::string frmRC4::ListItem(BatchSide side, int index) const {
     return Box(side).Item(index);
 }
 
-int frmRC4::ListIndex(BatchSide side) const {
+int frmRC4::ShownListIndex(BatchSide side) const {
     return static_cast<int>(::SendMessageW(Box(side).Handle(), LB_GETCURSEL, 0, 0));
 }
 
-void frmRC4::SetListIndex(BatchSide side, int index) {
+void frmRC4::ShowListIndex(BatchSide side, int index) {
     ::SendMessageW(Box(side).Handle(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
@@ -536,11 +536,11 @@ void frmRC4::SetButtonCaption(BatchSide side, const std::string& caption) {
     controls::SetText(BatchButton(side), caption);
 }
 
-std::string frmRC4::StatusText() const {
+std::string frmRC4::ShownStatusText() const {
     return controls::Text(Control("Label1"));
 }
 
-void frmRC4::SetStatusText(const std::string& text) {
+void frmRC4::ShowStatusText(const std::string& text) {
     controls::SetText(Control("Label1"), text);
 }
 
@@ -563,7 +563,7 @@ char frmRC4::DecimalSeparator() const {
     return length == 2 && separator[0] < 0x80 ? static_cast<char>(separator[0]) : '.';
 }
 
-void frmRC4::ShowWarning(const std::string& text) {
+void frmRC4::ShowWarningBox(const std::string& text) {
     host_.warningBox(window_, host::ExecutableName(), text);
 }
 

@@ -34,26 +34,26 @@ public:
     // BatchWindow.
     int ListCount(BatchSide side) const override;
     std::string ListItem(BatchSide side, int index) const override;
-    int ListIndex(BatchSide side) const override;
-    void SetListIndex(BatchSide side, int index) override;
     std::string PasswordText(int index) const override;
     void FocusPassword(int index) override;
     std::string ButtonCaption(BatchSide side) const override;
     void SetButtonCaption(BatchSide side, const std::string& caption) override;
-    std::string StatusText() const override;
-    void SetStatusText(const std::string& text) override;
     void ShowStatus() override;
     bool SuffixSelected() const override;
     std::string SuffixText() const override;
     char DecimalSeparator() const override;
 
     // host::WindowHost.
-    void ShowWarning(const std::string& text) override;
     void SetWaitPointer(bool wait) override;
 
 protected:
     // MainWindow.
     FileList& List(BatchSide side) override;
+    int ShownListIndex(BatchSide side) const override;
+    void ShowListIndex(BatchSide side, int index) override;
+    std::string ShownStatusText() const override;
+    void ShowStatusText(const std::string& text) override;
+    void ShowWarningBox(const std::string& text) override;
     void SetCountText(BatchSide side, const std::string& text) override;
     double WindowTextWidth(const std::string& text) const override;
     std::string ShowOpenDialog(const OpenDialogRequest& request) override;

@@ -148,12 +148,58 @@ void MainWindow::RunningBatchChanged() {
     const std::optional<BatchSide> running = RunningBatch();
     for (BatchSide side : {BatchSide::Encrypt, BatchSide::Decrypt})
         GuardSide(side, running == side, !running || running == side);
+    // The batch's last selection and status line, the time text included.
+    if (!running)
+        ShowNewest();
+}
+
+int MainWindow::ListIndex(BatchSide side) const {
+    const std::optional<int>& newest = newestIndex_[side == BatchSide::Encrypt ? 0 : 1];
+    return newest ? *newest : ShownListIndex(side);
+}
+
+void MainWindow::SetListIndex(BatchSide side, int index) {
+    newestIndex_[side == BatchSide::Encrypt ? 0 : 1] = index;
+    if (!RunningBatch())
+        ShowNewest();
+}
+
+std::string MainWindow::StatusText() const {
+    return newestStatus_ ? *newestStatus_ : ShownStatusText();
+}
+
+void MainWindow::SetStatusText(const std::string& text) {
+    newestStatus_ = text;
+    if (!RunningBatch())
+        ShowNewest();
+}
+
+void MainWindow::ShowNewest() {
+    for (BatchSide side : {BatchSide::Encrypt, BatchSide::Decrypt}) {
+        std::optional<int>& newest = newestIndex_[side == BatchSide::Encrypt ? 0 : 1];
+        if (newest && *newest != ShownListIndex(side))
+            ShowListIndex(side, *newest);
+        newest.reset();
+    }
+    if (newestStatus_ && *newestStatus_ != ShownStatusText())
+        ShowStatusText(*newestStatus_);
+    newestStatus_.reset();
+}
+
+void MainWindow::ShowWarning(const std::string& text) {
+    ShowNewest();
+    ShowWarningBox(text);
+}
+
+bool MainWindow::PassDue() const {
+    return !lastPass_ || std::chrono::steady_clock::now() - *lastPass_ >= passInterval_;
 }
 
 void MainWindow::PumpEvents() {
     using Clock = std::chrono::steady_clock;
-    if (lastPass_ && Clock::now() - *lastPass_ < passInterval_)
+    if (!PassDue())
         return;
+    ShowNewest();
     const Clock::time_point start = Clock::now();
     EventPass();
     constexpr int WorkPerPass = 40;
@@ -165,6 +211,8 @@ void MainWindow::PumpEvents() {
 }
 
 void MainWindow::PumpEventsNow() {
-    lastPass_.reset();
-    PumpEvents();
+    if (PassDue())
+        PumpEvents();
+    else
+        EventPass();
 }

@@ -51,12 +51,28 @@ public:
     void AddHScroll(BatchSide side);
     void ShowFileCount(BatchSide side);
 
+    // BatchWindow: the selection and the status line. A batch moves them for every file and every block,
+    // far more often than anyone can read them, and each change costs a repaint. While a batch runs, the
+    // window keeps the newest of them and hands it to its widgets just before a paced event pass (see
+    // PumpEvents), before a warning and when the batch ends: the widgets change at most once a pass,
+    // and the last state is always the one shown. Read back, they give the newest state.
+    int ListIndex(BatchSide side) const final;
+    void SetListIndex(BatchSide side, int index) final;
+    std::string StatusText() const final;
+    void SetStatusText(const std::string& text) final;
+
     // host::WindowHost. The batches call PumpEvents after every block, far more often than a person can
     // click; it runs an event-loop pass only when the last one lies far enough back: 40 times the last
     // pass's own duration, so passes take at most about 2.5 % of the time, but at least 10 ms and at
-    // most 40 ms, so a click waits no longer than that. PumpEventsNow passes at once.
+    // most 40 ms, so a click waits no longer than that. The newest selection and status line go to the
+    // widgets just before such a pass, which draws them.
     void PumpEvents() override;
+    // After each item: a paced pass when one is due, else a pass that handles what is pending (a cancel
+    // click) and leaves the widgets as they are, so a file that took a fraction of a millisecond costs no
+    // repaint.
     void PumpEventsNow() override;
+    // The newest selection and status line are shown first: a modal box must not stand over an older state.
+    void ShowWarning(const std::string& text) final;
     // Bounds of the time between two passes; both 0 make every PumpEvents call a pass.
     void SetPumpIntervals(std::chrono::nanoseconds least, std::chrono::nanoseconds most) {
         leastInterval_ = least;
@@ -66,6 +82,14 @@ public:
 protected:
     // The front end's widgets and effects.
     virtual FileList& List(BatchSide side) = 0;
+    // The row its list widget shows selected (-1 for none), and a row selected and scrolled into view.
+    virtual int ShownListIndex(BatchSide side) const = 0;
+    virtual void ShowListIndex(BatchSide side, int index) = 0;
+    // The text of Label1, the status line.
+    virtual std::string ShownStatusText() const = 0;
+    virtual void ShowStatusText(const std::string& text) = 0;
+    // The modal warning box (see host::WindowHost::ShowWarning).
+    virtual void ShowWarningBox(const std::string& text) = 0;
     // Label5 (Encrypt) or Label6 (Decrypt), sized to its text.
     virtual void SetCountText(BatchSide side, const std::string& text) = 0;
     // The width in pixels at 96 dpi of a text in the window's own font (bold "MS Sans Serif" 8.25 pt).
@@ -90,6 +114,14 @@ protected:
 
 private:
     bool ListInUse(BatchSide side) const { return RunningBatch() == side; }
+    // Whether the pacing lets the next pass through.
+    bool PassDue() const;
+    // Hands the kept selection and status line to the widgets where they differ.
+    void ShowNewest();
+
+    // What a running batch set and the widgets do not show yet.
+    std::optional<int> newestIndex_[2];
+    std::optional<std::string> newestStatus_;
 
     // The end of the last pass; none before the first, or when the next must come at once.
     std::optional<std::chrono::steady_clock::time_point> lastPass_;

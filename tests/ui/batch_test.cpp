@@ -66,6 +66,7 @@ TEST_F(BatchTest, EncryptsAndDecryptsThroughTheButtons) {
                     .match(LabelText("Label1"))
                     .hasMatch())
         << LabelText("Label1").toStdString();
+    EXPECT_EQ(List(1)->currentRow(), 2);
     EXPECT_TRUE(Find<QLabel>("Label1")->isVisible());
     EXPECT_EQ(Button("cmdEnc")->text(), "RC4 Encrypt");
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
@@ -317,6 +318,70 @@ TEST_F(WindowTest, EventPassesAreThrottledDuringBursts) {
     // At most one pass per 3 ms (the interval is at least 10 ms; the margin is for a slow machine), plus
     // the first.
     EXPECT_LE(passes_, elapsedMs / 3 + 2) << elapsedMs << " ms";
+}
+
+TEST_F(BatchTest, TheSelectionAndStatusLineChangeWithThePacedPassesAndShowTheLastState) {
+    struct Seen {
+        int row;
+        QString status;
+    };
+    const auto shown = [&] { return Seen{List(1)->currentRow(), LabelText("Label1")}; };
+    {
+        SCOPED_TRACE("every call a pass: each pass draws the file in work and the progress before it");
+        const QStringList plain = {MakeFile("1.bin", 250000, 1), MakeFile("2.bin", 250000, 2)};
+        Open(Quoted(plain).toStdString());
+        Window().SetPumpIntervals(std::chrono::nanoseconds(0), std::chrono::nanoseconds(0));
+        std::vector<Seen> seen;
+        onPass_ = [&] { seen.push_back(shown()); };
+        Encrypt("pw");
+        const auto line = [](int file, int percent) {
+            return QStringLiteral("File: %1 von 2,  File bearbeitet: %2 %").arg(file).arg(percent);
+        };
+        // Three blocks and the cancel check for each file.
+        const std::vector<std::pair<int, QString>> expected = {
+            {0, "0 %"},        {0, line(1, 40)}, {0, line(1, 80)}, {0, line(1, 100)},
+            {1, line(1, 100)}, {1, line(2, 40)}, {1, line(2, 80)}, {1, line(2, 100)}};
+        ASSERT_EQ(seen.size(), expected.size());
+        for (std::size_t i = 0; i < seen.size(); ++i) {
+            EXPECT_EQ(seen[i].row, expected[i].first) << i;
+            EXPECT_EQ(seen[i].status, expected[i].second) << i;
+        }
+    }
+    {
+        SCOPED_TRACE("one pass an hour: small files redraw nothing, the end is shown all the same");
+        QStringList plain;
+        for (int i = 0; i < 6; ++i)
+            plain << MakeFile("small" + std::to_string(i), 10, static_cast<std::uint32_t>(i));
+        Open(Quoted(plain).toStdString());
+        Window().SetPumpIntervals(std::chrono::hours(1), std::chrono::hours(1));
+        std::vector<Seen> seen;
+        onPass_ = [&] { seen.push_back(shown()); };
+        Encrypt("pw");
+        // Still a pass after every file, for the cancel check; only the first one, at the first block,
+        // was due to draw.
+        ASSERT_EQ(seen.size(), 7u);
+        for (const Seen& at : seen) {
+            EXPECT_EQ(at.row, 0);
+            EXPECT_EQ(at.status, "0 %");
+        }
+        EXPECT_EQ(List(1)->currentRow(), 5);
+        EXPECT_TRUE(QRegularExpression("^File: 6 von 6,  File bearbeitet: 100 % , EncryptTime: [0-9,]+ m?s$")
+                        .match(LabelText("Label1"))
+                        .hasMatch())
+            << LabelText("Label1").toStdString();
+
+        // A warning box stands over the file it names, not over one shown earlier.
+        std::filesystem::remove(plain[3].toStdString() + ".rc4");
+        std::filesystem::create_directory(plain[3].toStdString() + ".rc4");
+        std::vector<Seen> behindTheWarning;
+        Window().Host().warningBox = [&](QWidget*, const QString&, const QString&) {
+            behindTheWarning.push_back(shown());
+        };
+        Encrypt("pw");
+        ASSERT_EQ(behindTheWarning.size(), 1u);
+        EXPECT_EQ(behindTheWarning[0].row, 3);
+        EXPECT_EQ(behindTheWarning[0].status, "File: 3 von 6,  File bearbeitet: 100 %");
+    }
 }
 
 namespace {

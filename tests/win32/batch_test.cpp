@@ -39,6 +39,8 @@ TEST_F(NativeWindowTest, EncryptsAndDecryptsRealFilesThroughTheButtons) {
     EXPECT_TRUE(std::regex_match(
         Text("Label1"), std::regex("File: 4 von 4,  File bearbeitet: 100 % , EncryptTime: [0-9.,]+ m?s")))
         << Text("Label1");
+    // The last file stays selected, whenever the window last drew during the batch.
+    EXPECT_EQ(::SendMessageW(Control("List1"), LB_GETCURSEL, 0, 0), 3);
     EXPECT_TRUE(::IsWindowVisible(Control("Label1")));
     EXPECT_EQ(Text("cmdEnc"), texts::CaptionEncrypt);
     EXPECT_EQ(PointerOver(Window().Handle()), ::LoadCursorW(nullptr, IDC_ARROW));
