@@ -123,7 +123,7 @@ private:
     std::optional<int> newestIndex_[2];
     std::optional<std::string> newestStatus_;
 
-    // The end of the last pass; none before the first, or when the next must come at once.
+    // The end of the last paced pass; none before the first.
     std::optional<std::chrono::steady_clock::time_point> lastPass_;
     std::chrono::nanoseconds leastInterval_ = std::chrono::milliseconds(10);
     std::chrono::nanoseconds mostInterval_ = std::chrono::milliseconds(40);
