@@ -118,8 +118,8 @@ for round in $(seq "$runs"); do
         reported drop ":" "$intake" drop "$work/listed" "$work/dropped"
     fi
     if [[ $parts == *" cli "* ]]; then
-        reported first1 "rm -f '$work/a/'*.rc4" sh -c "cd '$work/a' && '$first' . '$cli' encrypt -q --password-file '$work/pw' -- f000000"
-        reported first "rm -f '$work/a/'*.rc4" sh -c "cd '$work/a' && '$first' . '$cli' encrypt -q --password-file '$work/pw' -- f*"
+        reported first1 "find '$work/a' -name '*.rc4' -delete" sh -c "cd '$work/a' && '$first' . '$cli' encrypt -q --password-file '$work/pw' -- f000000"
+        reported first "find '$work/a' -name '*.rc4' -delete" sh -c "cd '$work/a' && '$first' . '$cli' encrypt -q --password-file '$work/pw' -- f*"
     fi
     if [[ $parts == *" rate "* ]]; then
         for n in $counts; do
@@ -129,11 +129,11 @@ for round in $(seq "$runs"); do
             # The two programs take turns at going first: the disk is slower for a while after many
             # files were removed, and each cleans up after the other.
             if [ $((round % 2)) = 1 ]; then
-                timed "cli$n" "rm -rf '$work/copy'; rm -f '$s/'*.rc4" sh -c "cd '$s' && '$cli' encrypt -q --password-file '$work/pw' -- f*"
-                reported "win$n" "rm -f '$s/'*.rc4" "$gaps" --no-clicks --list "$s.list"
+                timed "cli$n" "rm -rf '$work/copy'; find '$s' -name '*.rc4' -delete" sh -c "cd '$s' && '$cli' encrypt -q --password-file '$work/pw' -- f*"
+                reported "win$n" "find '$s' -name '*.rc4' -delete" "$gaps" --no-clicks --list "$s.list"
             else
-                reported "win$n" "rm -rf '$work/copy'; rm -f '$s/'*.rc4" "$gaps" --no-clicks --list "$s.list"
-                timed "cli$n" "rm -f '$s/'*.rc4" sh -c "cd '$s' && '$cli' encrypt -q --password-file '$work/pw' -- f*"
+                reported "win$n" "rm -rf '$work/copy'; find '$s' -name '*.rc4' -delete" "$gaps" --no-clicks --list "$s.list"
+                timed "cli$n" "find '$s' -name '*.rc4' -delete" sh -c "cd '$s' && '$cli' encrypt -q --password-file '$work/pw' -- f*"
             fi
         done
     fi
