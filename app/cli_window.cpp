@@ -13,10 +13,6 @@ namespace {
 // Redrawing the status line more often than this only costs time.
 constexpr auto RedrawInterval = std::chrono::milliseconds(100);
 
-int Index(BatchSide side) {
-    return side == BatchSide::Encrypt ? 0 : 1;
-}
-
 std::string StopText(host::StopRequest request) {
     switch (request) {
     case host::StopRequest::Interrupt:
@@ -66,11 +62,11 @@ std::string CliWindow::PasswordText(int) const {
 }
 
 std::string CliWindow::ButtonCaption(BatchSide side) const {
-    return caption_[Index(side)];
+    return caption_[SideIndex(side)];
 }
 
 void CliWindow::SetButtonCaption(BatchSide side, const std::string& caption) {
-    caption_[Index(side)] = caption;
+    caption_[SideIndex(side)] = caption;
 }
 
 void CliWindow::SetStatusText(const std::string& text) {

@@ -11,6 +11,10 @@
 
 // Which batch (and so which list, button and cancel flag) an operation is about.
 enum class BatchSide { Encrypt, Decrypt };
+// 0 for Encrypt, 1 for Decrypt: where a side's state stands in a pair.
+constexpr int SideIndex(BatchSide side) noexcept {
+    return side == BatchSide::Encrypt ? 0 : 1;
+}
 
 class BatchWindow : public host::WindowHost {
 public:

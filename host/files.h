@@ -25,10 +25,9 @@ std::string NativePath(std::string path);
 // on Windows hidden and system files do too. Never throws.
 bool FileExists(const std::string& path) noexcept;
 
-// What stands at a path, looked at without following a symbolic link at its end.
+// What stands at a name, looked at without following a symbolic link there. Special: a FIFO, socket or
+// device.
 enum class EntryKind { None, File, Link, Folder, Special };
-// Throws only when the path cannot be examined (None: nothing there). Special: a FIFO, socket or device.
-EntryKind LookAt(const std::string& path);
 
 // What tells one file's data from another's on the same system, whatever name reaches it: the volume and
 // the file's number on it.
@@ -45,13 +44,6 @@ std::optional<FileIdentity> IdentityOf(const std::string& path, bool followLinks
 // Files of at least this length are read and written without keeping their pages in the system's cache:
 // a file larger than memory would otherwise push out everything else the user works with.
 constexpr std::int64_t UncachedLength = std::int64_t{64} << 20;
-
-// Makes the file deletable and writable even if it was read-only. Works on the entry itself: a symbolic
-// link is left as it is, and its target is never changed.
-void ClearAttributes(const std::string& path);
-
-// Removes the entry; a symbolic link is removed itself, never its target.
-void DeleteFile(const std::string& path);
 
 // Whether the path names a folder; throws if the path cannot be examined.
 bool IsFolder(const std::string& path);

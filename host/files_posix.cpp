@@ -191,21 +191,6 @@ bool FileExists(const std::string& path) noexcept {
     return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-EntryKind LookAt(const std::string& path) {
-    faults::CountOperation(path.c_str());
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0) {
-        if (errno == ENOENT)
-            return EntryKind::None;
-        ThrowErrno(path, errno);
-    }
-    if (S_ISREG(st.st_mode))
-        return EntryKind::File;
-    if (S_ISLNK(st.st_mode))
-        return EntryKind::Link;
-    return S_ISDIR(st.st_mode) ? EntryKind::Folder : EntryKind::Special;
-}
-
 std::optional<FileIdentity> IdentityOf(const std::string& path, bool followLinks) noexcept {
     struct stat st {};
     if ((followLinks ? ::stat(path.c_str(), &st) : ::lstat(path.c_str(), &st)) != 0)
@@ -221,27 +206,6 @@ bool LeadsTo(const std::string& path, const std::string& name) noexcept {
     const std::unique_ptr<char, decltype(&std::free)> target(::realpath(path.c_str(), nullptr), &std::free);
     const std::unique_ptr<char, decltype(&std::free)> entry(::realpath(name.c_str(), nullptr), &std::free);
     return target && entry && std::strcmp(target.get(), entry.get()) == 0;
-}
-
-void ClearAttributes(const std::string& path) {
-    faults::CountOperation(path.c_str());
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0)
-        ThrowErrno(path, errno);
-    // A link has no permissions of its own; chmod would change its target, which may be anyone's file.
-    if (S_ISLNK(st.st_mode) || (st.st_mode & S_IWUSR) != 0)
-        return;
-    // No-follow as well, in case a link has taken the file's place since the look; the system refuses
-    // to change a link's mode, which leaves its target alone.
-    if (::fchmodat(AT_FDCWD, path.c_str(), (st.st_mode & 07777) | S_IWUSR, AT_SYMLINK_NOFOLLOW) != 0 &&
-        errno != EOPNOTSUPP)
-        ThrowErrno(path, errno);
-}
-
-void DeleteFile(const std::string& path) {
-    faults::CountOperation(path.c_str());
-    if (::unlink(path.c_str()) != 0)
-        ThrowErrno(path, errno);
 }
 
 bool IsFolder(const std::string& path) {

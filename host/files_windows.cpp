@@ -8,8 +8,6 @@
 #include "host/windows_text.h"
 
 #include <windows.h>
-// <windows.h> maps DeleteFile to DeleteFileW; here the name means host::DeleteFile.
-#undef DeleteFile
 
 #include <algorithm>
 #include <memory>
@@ -219,6 +217,23 @@ bool Attributes(const std::wstring& path, DWORD& attributes) {
     ThrowError(path, error);
 }
 
+// What stands at the path, a link there not followed; None when nothing does.
+EntryKind LookAt(const std::string& path) {
+    faults::CountOperation(path.c_str());
+    const DWORD attributes = ::GetFileAttributesW(SystemPath(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = ::GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+            return EntryKind::None;
+        ThrowError(path, error);
+    }
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
+        return EntryKind::Link;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        return EntryKind::Folder;
+    return (attributes & FILE_ATTRIBUTE_DEVICE) ? EntryKind::Special : EntryKind::File;
+}
+
 } // namespace
 
 char PathSeparator() noexcept {
@@ -243,22 +258,6 @@ bool FileExists(const std::string& path) noexcept {
     } catch (...) { // out of memory while converting the path
         return false;
     }
-}
-
-EntryKind LookAt(const std::string& path) {
-    faults::CountOperation(path.c_str());
-    const DWORD attributes = ::GetFileAttributesW(SystemPath(path).c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        const DWORD error = ::GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
-            return EntryKind::None;
-        ThrowError(path, error);
-    }
-    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
-        return EntryKind::Link;
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
-        return EntryKind::Folder;
-    return (attributes & FILE_ATTRIBUTE_DEVICE) ? EntryKind::Special : EntryKind::File;
 }
 
 std::optional<FileIdentity> IdentityOf(const std::string& path, bool followLinks) noexcept {
@@ -288,25 +287,6 @@ bool LeadsTo(const std::string& path, const std::string& name) noexcept {
     } catch (...) { // out of memory while converting a path
         return false;
     }
-}
-
-void ClearAttributes(const std::string& path) {
-    faults::CountOperation(path.c_str());
-    const std::wstring systemPath = SystemPath(path);
-    const DWORD attributes = ::GetFileAttributesW(systemPath.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES)
-        ThrowLastError(path);
-    // A link goes as it is: its target's attributes are not ours to change.
-    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
-        return;
-    if (!::SetFileAttributesW(systemPath.c_str(), FILE_ATTRIBUTE_NORMAL))
-        ThrowLastError(path);
-}
-
-void DeleteFile(const std::string& path) {
-    faults::CountOperation(path.c_str());
-    if (!::DeleteFileW(SystemPath(path).c_str()))
-        ThrowLastError(path);
 }
 
 bool IsFolder(const std::string& path) {

@@ -154,12 +154,12 @@ void MainWindow::RunningBatchChanged() {
 }
 
 int MainWindow::ListIndex(BatchSide side) const {
-    const std::optional<int>& newest = newestIndex_[side == BatchSide::Encrypt ? 0 : 1];
+    const std::optional<int>& newest = newestIndex_[SideIndex(side)];
     return newest ? *newest : ShownListIndex(side);
 }
 
 void MainWindow::SetListIndex(BatchSide side, int index) {
-    newestIndex_[side == BatchSide::Encrypt ? 0 : 1] = index;
+    newestIndex_[SideIndex(side)] = index;
     if (!RunningBatch())
         ShowNewest();
 }
@@ -176,7 +176,7 @@ void MainWindow::SetStatusText(const std::string& text) {
 
 void MainWindow::ShowNewest() {
     for (BatchSide side : {BatchSide::Encrypt, BatchSide::Decrypt}) {
-        std::optional<int>& newest = newestIndex_[side == BatchSide::Encrypt ? 0 : 1];
+        std::optional<int>& newest = newestIndex_[SideIndex(side)];
         if (newest && *newest != ShownListIndex(side))
             ShowListIndex(side, *newest);
         newest.reset();

@@ -45,14 +45,14 @@ TEST_F(Files, OnlyOrdinaryFilesExist) {
     EXPECT_EQ(FailureKind([&] { host::IsFolder(dir.File("missing")); }), host::FileErrorKind::Other);
 }
 
-TEST_F(Files, ReadOnlyFileIsClearedAndDeleted) {
+TEST_F(Files, ReadOnlyFileIsRemoved) {
     const std::string path = dir.File("locked.rc4");
     WriteBytes(path, {1, 2, 3});
     fs::permissions(PathFromUtf8(path), fs::perms::owner_read | fs::perms::group_read);
-    host::ClearAttributes(path);
-    host::DeleteFile(path);
+    const host::OutputFolder folder(path);
+    folder.Remove();
     EXPECT_FALSE(fs::exists(PathFromUtf8(path)));
-    EXPECT_EQ(FailureKind([&] { host::DeleteFile(path); }), host::FileErrorKind::Other);
+    EXPECT_EQ(FailureKind([&] { folder.Remove(); }), host::FileErrorKind::Other);
 }
 
 TEST_F(Files, OutputIsCreatedOnlyWhereNothingStandsAndReadsBackExactly) {
@@ -62,7 +62,7 @@ TEST_F(Files, OutputIsCreatedOnlyWhereNothingStandsAndReadsBackExactly) {
     // Whatever took the name first, another program's file included, is neither shared nor emptied.
     EXPECT_EQ(FailureKind([&] { host::OutputFile out(path); }), host::FileErrorKind::Other);
     EXPECT_EQ(ReadBytes(path), other);
-    host::DeleteFile(path);
+    host::OutputFolder(path).Remove();
     const std::vector<std::uint8_t> bytes = RandomBytes(300, 2);
     {
         host::OutputFile out(path);
@@ -82,7 +82,7 @@ TEST_F(Files, OutputIsCreatedOnlyWhereNothingStandsAndReadsBackExactly) {
     std::uint8_t extra = 0;
     EXPECT_EQ(FailureKind([&] { in.Read(&extra, 1); }), host::FileErrorKind::Other);
     in.Close();
-    host::DeleteFile(path); // closed means closed: nothing holds the file any more
+    host::OutputFolder(path).Remove(); // closed means closed: nothing holds the file any more
 }
 
 TEST_F(Files, ReservedSpaceDoesNotLengthenTheFile) {
@@ -140,7 +140,7 @@ TEST_F(Files, NamesOutsideAsciiKeepEveryCharacter) {
         EXPECT_TRUE(listed) << "the name on disk differs";
         // The file layer's own listing names it alike, and nothing else ("." and ".." left out).
         EXPECT_EQ(host::FolderEntries(Utf8FromPath(dir.Path())), std::vector<std::string>{name});
-        host::DeleteFile(path);
+        host::OutputFolder(path).Remove();
         EXPECT_FALSE(host::FileExists(path));
     }
 }
@@ -186,8 +186,8 @@ TEST_F(Files, EntriesAreLookedAtWithoutFollowingLinksOrOpeningThem) {
                  {"dangling", host::EntryKind::Link}, {"fifo", host::EntryKind::Special},
                  {"socket", host::EntryKind::Special}};
     for (const auto& c : cases)
-        EXPECT_EQ(host::LookAt(dir.File(c.name)), c.kind) << c.name;
-    EXPECT_EQ(host::LookAt("/dev/null"), host::EntryKind::Special);
+        EXPECT_EQ(host::OutputFolder(dir.File(c.name)).Look().kind, c.kind) << c.name;
+    EXPECT_EQ(host::OutputFolder("/dev/null").Look().kind, host::EntryKind::Special);
     // Reading never waits on a FIFO or opens a device; creating never goes through a link.
     for (const char* name : {"fifo", "socket"})
         EXPECT_EQ(FailureKind([&] { host::InputFile in(dir.File(name)); }), host::FileErrorKind::Other)
@@ -197,11 +197,10 @@ TEST_F(Files, EntriesAreLookedAtWithoutFollowingLinksOrOpeningThem) {
     EXPECT_FALSE(fs::exists(dir.File("nowhere")));
     ::close(sock);
 
-    // Clearing a link's attributes leaves its target as it was.
+    // Removing a link leaves its target as it was.
     fs::permissions(dir.File("file"), fs::perms::owner_read);
-    host::ClearAttributes(dir.File("link"));
+    host::OutputFolder(dir.File("link")).Remove();
     EXPECT_EQ(fs::status(dir.File("file")).permissions(), fs::perms::owner_read);
-    host::DeleteFile(dir.File("link"));
     EXPECT_TRUE(fs::exists(dir.File("file")));
 }
 #endif

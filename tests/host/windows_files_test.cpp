@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
-#undef DeleteFile // <windows.h> maps it to DeleteFileA; here it is host::DeleteFile
 
 namespace {
 
@@ -69,22 +68,25 @@ TEST_F(WindowsFiles, HiddenAndSystemFilesCountAsAbsent) {
     }
 }
 
-TEST_F(WindowsFiles, ClearAttributesLeavesAnOrdinaryDeletableFile) {
+TEST_F(WindowsFiles, AReadOnlyFileIsRemovedAndKeepsItsAttributesWhenItCannotBe) {
     const std::string path = dir.File("locked.rc4");
     WriteBytes(path, {1, 2});
-    SetAttributes(path, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    SetAttributes(path, FILE_ATTRIBUTE_READONLY);
     EXPECT_EQ(OpenForWritingFails(path), host::FileErrorKind::AccessRefused);
+    const host::OutputFolder folder(path);
+    // Another program holding it without sharing its removal: the removal fails, the file stays read-only.
+    const HANDLE other =
+        ::CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(other, INVALID_HANDLE_VALUE);
     try {
-        host::DeleteFile(path);
-        ADD_FAILURE() << "a read-only file was deleted without clearing it";
+        folder.Remove();
+        ADD_FAILURE() << "a file held open was removed";
     } catch (const host::FileError& e) {
         EXPECT_EQ(e.Kind(), host::FileErrorKind::AccessRefused) << e.what();
     }
-    host::ClearAttributes(path);
-    EXPECT_EQ(AttributesOf(path) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM),
-              0u);
-    EXPECT_TRUE(host::FileExists(path));
-    host::DeleteFile(path);
+    ::CloseHandle(other);
+    EXPECT_EQ(AttributesOf(path) & FILE_ATTRIBUTE_READONLY, static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+    folder.Remove();
     EXPECT_EQ(AttributesOf(path), INVALID_FILE_ATTRIBUTES);
 }
 
@@ -98,7 +100,7 @@ TEST_F(WindowsFiles, FileHeldOpenElsewhereIsRefusedAccess) {
     EXPECT_TRUE(host::FileExists(path)); // the existence test does not need the file's data
     EXPECT_EQ(host::FileLength(path), 3);
     try {
-        host::DeleteFile(path); // the batches' first step towards replacing it
+        host::OutputFolder(path).Remove(); // the batches' first step towards replacing it
         ADD_FAILURE() << "deleted a file held exclusively";
     } catch (const host::FileError& e) {
         EXPECT_EQ(e.Kind(), host::FileErrorKind::AccessRefused) << e.what();
@@ -152,7 +154,7 @@ TEST_F(WindowsFiles, PathsBeyondTheClassicLimitWork) {
     EXPECT_EQ(host::FileLength(relative), 1000);
     std::filesystem::current_path(saved);
 
-    host::DeleteFile(path);
+    host::OutputFolder(path).Remove();
     EXPECT_FALSE(host::FileExists(path));
     for (auto it = folders.rbegin(); it != folders.rend(); ++it)
         EXPECT_TRUE(::RemoveDirectoryW((L"\\\\?\\" + Wide(*it)).c_str()));

@@ -29,16 +29,16 @@ public:
     // Runs inside PumpEvents; gets the number of the pump (1-based).
     std::function<void(int)> onPump;
 
-    static int Side(BatchSide side) { return side == BatchSide::Encrypt ? 0 : 1; }
-
-    int ListCount(BatchSide side) const override { return static_cast<int>(list[Side(side)].size()); }
-    std::string ListItem(BatchSide side, int index) const override { return list[Side(side)].at(index); }
-    int ListIndex(BatchSide side) const override { return selected[Side(side)]; }
-    void SetListIndex(BatchSide side, int index) override { selected[Side(side)] = index; }
+    int ListCount(BatchSide side) const override { return static_cast<int>(list[SideIndex(side)].size()); }
+    std::string ListItem(BatchSide side, int index) const override { return list[SideIndex(side)].at(index); }
+    int ListIndex(BatchSide side) const override { return selected[SideIndex(side)]; }
+    void SetListIndex(BatchSide side, int index) override { selected[SideIndex(side)] = index; }
     std::string PasswordText(int index) const override { return password[index]; }
     void FocusPassword(int index) override { focused = index; }
-    std::string ButtonCaption(BatchSide side) const override { return caption[Side(side)]; }
-    void SetButtonCaption(BatchSide side, const std::string& text) override { caption[Side(side)] = text; }
+    std::string ButtonCaption(BatchSide side) const override { return caption[SideIndex(side)]; }
+    void SetButtonCaption(BatchSide side, const std::string& text) override {
+        caption[SideIndex(side)] = text;
+    }
     std::string StatusText() const override { return status; }
     void SetStatusText(const std::string& text) override {
         status = text;
