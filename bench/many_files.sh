@@ -25,7 +25,7 @@ args=${ARGS:-100000}
 listed=${LISTED:-40000}
 dropped=${DROPPED:-10000}
 parts=" ${PARTS:-start drop cli rate} "
-touch_mib=${TOUCH_MIB:-3072}
+source "$(dirname "$0")/common.sh"
 cli="$build/app/tessarin-cli"
 intake="$build/bench/window_intake"
 gaps="$build/bench/window_gaps"
@@ -66,21 +66,14 @@ if [[ $parts == *" cli "* ]]; then
     make_files "$work/a" "$args"
 fi
 
-# median of the numbers on standard input
-median() { sort -g | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
 
-prepare() {
-    sync
-    dd if=/dev/zero of=/dev/shm/tessarin-bench-touch bs=1M count="$touch_mib" status=none
-    rm -f /dev/shm/tessarin-bench-touch
-}
 
-# timed NAME CLEANUP COMMAND...: cleans up and prepares, then appends the wall time of one run in
+# timed NAME CLEANUP COMMAND...: cleans up and settles the machine, then appends the wall time of one run in
 # seconds to NAME's figures.
 timed() {
     local name=$1 cleanup=$2; shift 2
     eval "$cleanup"
-    prepare
+    settle_machine
     local t0 t1
     t0=$(date +%s%N)
     "$@" >/dev/null 2>&1 || { echo "failed: $*" >&2; exit 1; }
@@ -93,7 +86,7 @@ timed() {
 reported() {
     local name=$1 cleanup=$2; shift 2
     eval "$cleanup"
-    prepare
+    settle_machine
     local out
     out=$("$@" 2>"$work/stderr") || { echo "failed: $*" >&2; cat "$work/stderr" >&2; exit 1; }
     echo "$out" | tail -n 1 > "$work/last_$name"
@@ -143,30 +136,26 @@ rm -rf "$work/copy"
 
 m() { median < "$work/t_$1"; }
 row() { awk -v n="$1" -v t="$2" -v f="$3" 'BEGIN {printf "| %-44s | %8.3f | %7.2f |\n", n, t, t / f}'; }
+# table TITLE FLOOR_FIGURE FLOOR_NAME: a table's head and its first row, the floor the others are put against
+table() {
+    echo
+    printf '| %-44s |    s     | × floor |\n' "$1"
+    echo "|----------------------------------------------|----------|---------|"
+    f=$(m "$2")
+    row "$3" "$f" "$f"
+}
 echo
 echo "Medians of $runs rounds, $(date -u +%Y-%m-%d), $(nproc) cores, the window on Xvfb"
 if [[ $parts == *" start "* ]]; then
-    echo
-    printf '| %-44s |    s     | × floor |\n' "window start-up until it answers"
-    echo "|----------------------------------------------|----------|---------|"
-    f=$(m start0)
-    row "no paths (the floor)" "$f" "$f"
+    table "window start-up until it answers" start0 "no paths (the floor)"
     for n in $counts; do row "$n paths on the command line" "$(m "start$n")" "$f"; done
 fi
 if [[ $parts == *" drop "* ]]; then
-    echo
-    printf '| %-44s |    s     | × floor |\n' "drop of $dropped files until the window answers"
-    echo "|----------------------------------------------|----------|---------|"
-    f=$(m drop0)
-    row "onto an empty list (the floor)" "$f" "$f"
+    table "drop of $dropped files until the window answers" drop0 "onto an empty list (the floor)"
     row "onto a list of $listed" "$(m drop)" "$f"
 fi
 if [[ $parts == *" cli "* ]]; then
-    echo
-    printf '| %-44s |    s     | × floor |\n' "tessarin-cli until the first file is worked on"
-    echo "|----------------------------------------------|----------|---------|"
-    f=$(m first1)
-    row "one file named (the floor)" "$f" "$f"
+    table "tessarin-cli until the first file is worked on" first1 "one file named (the floor)"
     row "$args files named" "$(m first)" "$f"
 fi
 if [[ $parts == *" rate "* ]]; then

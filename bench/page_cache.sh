@@ -12,25 +12,20 @@ size_mib=${1:-4096}
 gap_mib=${2:-2048}
 build="${BUILD_DIR:-$here/build}"
 cli="$build/app/tessarin-cli"
-touch_mib=${TOUCH_MIB:-3072}
+source "$(dirname "$0")/common.sh"
 command -v fincore >/dev/null || { echo "fincore (util-linux) is missing" >&2; exit 2; }
 [ -x "$cli" ] || { echo "build first: $cli is missing" >&2; exit 2; }
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/tessarin-cache.XXXXXX")
 trap 'rm -rf "$work"; rm -f /dev/shm/tessarin-bench-touch' EXIT
 printf 'Benchmark-Passwort\n' > "$work/pw"
-prepare() {
-    sync
-    dd if=/dev/zero of=/dev/shm/tessarin-bench-touch bs=1M count="$touch_mib" status=none
-    rm -f /dev/shm/tessarin-bench-touch
-}
 cached_mib() { fincore --bytes --noheadings --output RES "$@" | awk '{s += $1} END {printf "%.1f", s / 1048576}'; }
 
 f="$work/data.bin"
 echo "Making a ${size_mib} MiB test file ..."
 dd if=/dev/urandom of="$f" bs=1M count="$size_mib" iflag=fullblock status=none
 cat "$f" > /dev/null # the input starts fully cached, as a file the user just worked with
-prepare
+settle_machine
 t0=$(date +%s%N)
 "$cli" encrypt -q --password-file "$work/pw" "$f"
 t1=$(date +%s%N)
@@ -38,7 +33,7 @@ echo "tessarin-cli encrypt of ${size_mib} MiB: $(( (t1 - t0) / 1000000 )) ms;" \
     "cached afterwards: input $(cached_mib "$f") MiB, container $(cached_mib "$f.rc4") MiB"
 rm -f "$f.rc4"
 cat "$f" > /dev/null
-prepare
+settle_machine
 dd if="$f" of="$work/copy" bs=1M iflag=nocache oflag=nocache conv=fdatasync status=none
 echo "dd iflag=nocache oflag=nocache of the same: cached afterwards: input $(cached_mib "$f") MiB," \
     "copy $(cached_mib "$work/copy") MiB"
@@ -48,7 +43,7 @@ gaps="$build/bench/window_gaps"
 if [ -x "$gaps" ]; then
     g="$work/gaps.bin"
     dd if=/dev/urandom of="$g" bs=1M count="$gap_mib" iflag=fullblock status=none
-    prepare
+    settle_machine
     if [ "${WINDOW_GAPS_DISPLAY:-0}" = 1 ]; then
         echo "through the window on $DISPLAY, ${gap_mib} MiB: $("$gaps" "$g")"
     else

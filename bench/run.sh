@@ -18,7 +18,7 @@ size_mib=${1:-1024}
 runs=${2:-7}
 small_files=${SMALL_FILES:-10000}
 cli="${TESSARIN_CLI:-$here/build/app/tessarin-cli}"   # another build: TESSARIN_CLI=path bench/run.sh
-touch_mib=${TOUCH_MIB:-3072}
+source "$(dirname "$0")/common.sh"
 
 need=()
 command -v openssl >/dev/null || need+=(openssl)
@@ -48,16 +48,12 @@ dd if=/dev/urandom of="$f" bs=1M count="$size_mib" iflag=fullblock status=none
 head -c $((1024 * 1024)) /dev/urandom > "$work/small.bin"
 cat "$f" > /dev/null # into the page cache
 
-# median of the numbers on standard input
-median() { sort -g | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
 
 # Untimed, before every run: the memory a run will use is fresh to the host, and cold runs read the disk.
 # tessarin-cli drops the pages of files of 64 MiB and more from the cache as it reads them, so a cached
 # run first reads its inputs back in.
 prepare() {
-    sync
-    dd if=/dev/zero of=/dev/shm/tessarin-bench-touch bs=1M count="$touch_mib" status=none
-    rm -f /dev/shm/tessarin-bench-touch
+    settle_machine
     if [ $cold = 1 ]; then
         echo 3 > /proc/sys/vm/drop_caches
     else
