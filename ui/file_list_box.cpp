@@ -40,21 +40,23 @@ FileListBox::FileListBox(QWidget* parent) : QListWidget(parent), collator_(QLoca
     viewport()->setAcceptDrops(true);
 }
 
-void FileListBox::Add(const std::string& path) {
-    // Shown as Qt decodes file names on Linux: UTF-8, with a replacement character for what is none.
-    const QString text = QString::fromStdString(path);
-    int low = 0;
-    int high = count();
-    while (low < high) {
-        const int middle = low + (high - low) / 2;
-        if (collator_.compare(item(middle)->text(), text) <= 0)
-            low = middle + 1;
-        else
-            high = middle;
+void FileListBox::Add(std::vector<std::string> paths) {
+    for (const std::string& path : paths) {
+        // Shown as Qt decodes file names on Linux: UTF-8, with a replacement character for what is none.
+        const QString text = QString::fromStdString(path);
+        int low = 0;
+        int high = count();
+        while (low < high) {
+            const int middle = low + (high - low) / 2;
+            if (collator_.compare(item(middle)->text(), text) <= 0)
+                low = middle + 1;
+            else
+                high = middle;
+        }
+        auto* added = new QListWidgetItem(text);
+        added->setData(PathRole, QByteArray::fromStdString(path));
+        insertItem(low, added);
     }
-    auto* added = new QListWidgetItem(text);
-    added->setData(PathRole, QByteArray::fromStdString(path));
-    insertItem(low, added);
 }
 
 std::string FileListBox::Item(int index) const {

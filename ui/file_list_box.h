@@ -32,7 +32,9 @@ public:
     int Count() const override { return count(); }
     std::string Item(int index) const override;
     bool IsSelected(int index) const override;
-    void Add(const std::string& path) override;
+    void Add(std::vector<std::string> paths) override;
+    // One path, the same way.
+    void Add(const std::string& path) { Add(std::vector<std::string>{path}); }
     void RemoveAt(int index) override { delete takeItem(index); }
     void Clear() override { clear(); }
     void ClearSelection() override { clearSelection(); }

@@ -37,9 +37,11 @@ bool ListBox::IsSelected(int index) const {
     return ::SendMessageW(list_, LB_GETSEL, static_cast<WPARAM>(index), 0) > 0;
 }
 
-void ListBox::Add(const std::string& path) {
-    const std::wstring text = Widen(path);
-    ::SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+void ListBox::Add(std::vector<std::string> paths) {
+    for (const std::string& path : paths) {
+        const std::wstring text = Widen(path);
+        ::SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
 }
 
 void ListBox::RemoveAt(int index) {

@@ -32,7 +32,7 @@ public:
     int Count() const override;
     std::string Item(int index) const override;
     bool IsSelected(int index) const override;
-    void Add(const std::string& path) override;
+    void Add(std::vector<std::string> paths) override;
     void RemoveAt(int index) override;
     void Clear() override;
     void ClearSelection() override;

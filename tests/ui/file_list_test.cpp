@@ -66,6 +66,11 @@ TEST_F(WindowTest, DropOnEncryptionListAddsFilesOnceAndSkipsFolders) {
     // Only folders: nothing added.
     EXPECT_TRUE(Drop(1, {folder}));
     EXPECT_EQ(Items(1).size(), 5);
+    // Only files already listed: nothing added, the count shown again.
+    Find<QLabel>("Label5")->setText("stale");
+    EXPECT_TRUE(Drop(1, {container, a}));
+    EXPECT_EQ(Items(1), QStringList({a, b, c, shortcut, container}));
+    EXPECT_EQ(LabelText("Label5"), "Files: 5");
     EXPECT_TRUE(warnings_.empty());
     EXPECT_TRUE(Items(2).isEmpty());
 }
@@ -137,6 +142,9 @@ TEST_F(WindowTest, DropEndsQuietlyAtAPathThatCannotBeExamined) {
     EXPECT_EQ(LabelText("Label5"), "Files: 0");
     EXPECT_EQ(List(1)->HorizontalExtent(), -1);
     EXPECT_TRUE(warnings_.empty());
+    // Even so a file already listed is not listed twice.
+    Drop(1, {a, QString::fromStdString(dir_.File("gone.txt"))});
+    EXPECT_EQ(Items(1), QStringList({a}));
 }
 
 TEST_F(WindowTest, DragWithoutFilesIsNotTaken) {
