@@ -9,11 +9,40 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
-// Where an item keeps its path's bytes; its text is only what the list shows.
-constexpr int PathRole = Qt::UserRole;
+constexpr int PathItemType = QListWidgetItem::UserType + 1;
+
+// An item: its path's bytes, kept as they came (its text is only what the list shows), and what sorts
+// it: the collation key of its text, compared as bytes far faster than the texts themselves, and its
+// place in the order the items came.
+class PathItem : public QListWidgetItem {
+public:
+    PathItem(std::string path, const QCollator& collator, quint64 arrival)
+        // Shown as Qt decodes file names on Linux: UTF-8, with a replacement character for what is none.
+        : QListWidgetItem(QString::fromStdString(path), nullptr, PathItemType), path_(std::move(path)),
+          key_(collator.sortKey(text())), arrival_(arrival) {}
+
+    const std::string& Path() const { return path_; }
+
+    bool operator<(const QListWidgetItem& other) const override {
+        if (other.type() != PathItemType)
+            return QListWidgetItem::operator<(other);
+        const auto& that = static_cast<const PathItem&>(other);
+        // The collator puts an empty text before every other, whatever their keys.
+        if (path_.empty() != that.path_.empty())
+            return path_.empty();
+        const int order = key_.compare(that.key_);
+        return order != 0 ? order < 0 : arrival_ < that.arrival_;
+    }
+
+private:
+    std::string path_;
+    QCollatorSortKey key_;
+    quint64 arrival_;
+};
 
 // The drag's local files. Read from the URI list's bytes, not through QUrl: its QString would turn the
 // bytes of a name that is no UTF-8 into replacement characters.
@@ -41,27 +70,21 @@ FileListBox::FileListBox(QWidget* parent) : QListWidget(parent), collator_(QLoca
 }
 
 void FileListBox::Add(std::vector<std::string> paths) {
-    for (const std::string& path : paths) {
-        // Shown as Qt decodes file names on Linux: UTF-8, with a replacement character for what is none.
-        const QString text = QString::fromStdString(path);
-        int low = 0;
-        int high = count();
-        while (low < high) {
-            const int middle = low + (high - low) / 2;
-            if (collator_.compare(item(middle)->text(), text) <= 0)
-                low = middle + 1;
-            else
-                high = middle;
-        }
-        auto* added = new QListWidgetItem(text);
-        added->setData(PathRole, QByteArray::fromStdString(path));
-        insertItem(low, added);
-    }
+    if (paths.empty())
+        return;
+    // Appended, then sorted with the list by collation key and arrival: the order that sorting each
+    // into its place after the items comparing equal to it would give. The view keeps the selection and
+    // the current item through the sort, and lays itself out once.
+    for (std::string& path : paths)
+        addItem(new PathItem(std::move(path), collator_, arrivals_++));
+    sortItems(Qt::AscendingOrder);
 }
 
 std::string FileListBox::Item(int index) const {
     const QListWidgetItem* at = item(index);
-    return at != nullptr ? at->data(PathRole).toByteArray().toStdString() : std::string();
+    if (at == nullptr)
+        return {};
+    return at->type() == PathItemType ? static_cast<const PathItem*>(at)->Path() : at->text().toStdString();
 }
 
 bool FileListBox::IsSelected(int index) const {

@@ -25,6 +25,22 @@ TEST(FileListBox, SortsByTextIgnoringCaseInTheUserCollation) {
         list.Add(text);
     // Equal texts but for case keep the order they came in.
     EXPECT_EQ(list.Items(), QStringList({"a", "A", "ä", "b", "B", "Z"}));
+
+    // Many added at once, as a drop adds them, by the same rule: the 32 spellings of "abcde" compare
+    // equal and keep the order they came in; the "A" after them comes after the "a" and "A" listed.
+    QStringList spellings;
+    std::vector<std::string> paths;
+    for (int bits = 0; bits < 32; ++bits) {
+        QString spelling = QStringLiteral("abcde");
+        for (int i = 0; i < 5; ++i)
+            if ((bits * 7 % 32) & (1 << i))
+                spelling[i] = spelling[i].toUpper();
+        spellings << spelling;
+        paths.push_back(spelling.toStdString());
+    }
+    paths.push_back("A");
+    list.Add(paths);
+    EXPECT_EQ(list.Items(), QStringList({"a", "A", "A", "ä"}) + spellings + QStringList({"b", "B", "Z"}));
 }
 
 TEST(FileListBox, ScrollsSidewaysOnlyOverItsExtent) {
