@@ -16,7 +16,9 @@
 //   - items sorted by their shown text, letter case ignored, in the user's collation; each added item
 //     takes its sorted place, after the items that compare equal to it. Many paths added in one call
 //     are sorted in with the list in one go (n log n), not item by item;
-//   - a horizontal scroll extent that only SetHorizontalExtent changes, whatever the items' widths;
+//   - a horizontal scroll extent that only SetHorizontalExtent changes, whatever the items' widths.
+//     Every row is as wide as the extent and as high as a line of the list's font, so laying out the
+//     list measures no item's text;
 //   - local files dropped from the desktop handed on as paths, a double-click anywhere reported;
 //   - a lock that refuses every change by the user (drops, double-clicks, selection by mouse or keys)
 //     while a batch reads the list.
