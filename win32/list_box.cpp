@@ -38,10 +38,25 @@ bool ListBox::IsSelected(int index) const {
 }
 
 void ListBox::Add(std::vector<std::string> paths) {
+    if (paths.empty())
+        return;
+    // Converted first: nothing may throw while the list box does not draw.
+    std::vector<std::wstring> texts;
+    texts.reserve(paths.size());
+    std::size_t units = 0;
     for (const std::string& path : paths) {
-        const std::wstring text = Widen(path);
-        ::SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        texts.push_back(Widen(path));
+        units += texts.back().size() + 1;
     }
+    // Otherwise the list box sets its scroll bar and repaints after every item, and grows its storage
+    // bit by bit.
+    ::SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+    ::SendMessageW(list_, LB_INITSTORAGE, static_cast<WPARAM>(texts.size()),
+                   static_cast<LPARAM>(units * sizeof(wchar_t)));
+    for (const std::wstring& text : texts)
+        ::SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    ::SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(list_, nullptr, TRUE);
 }
 
 void ListBox::RemoveAt(int index) {

@@ -12,7 +12,9 @@
 
 // A file list of the main window on a system list box (LISTBOX with LBS_SORT, so the system sorts every
 // added item into its place, letter case ignored, in the user's collation):
-//   - items as UTF-8 texts, kept by the list box as UTF-16;
+//   - items as UTF-8 texts, kept by the list box as UTF-16; the list box holds as many as memory allows
+//     (the limit of 32,767 items was Windows 95's);
+//   - many paths added in one call without a repaint or scroll bar update between them;
 //   - a horizontal extent in pixels at 96 dpi, set through LB_SETHORIZONTALEXTENT scaled to the list's
 //     resolution, and only when SetHorizontalExtent asks;
 //   - files dropped from the shell (WM_DROPFILES) handed on as full paths in the drop's order.
