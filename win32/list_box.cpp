@@ -7,6 +7,7 @@
 #include <shellapi.h>
 
 #include <exception>
+#include <utility>
 
 using host::windows::Narrow;
 using host::windows::Widen;
@@ -20,17 +21,13 @@ void ListBox::Attach(HWND list, DropHandler dropped) {
 }
 
 int ListBox::Count() const {
-    return static_cast<int>(::SendMessageW(list_, LB_GETCOUNT, 0, 0));
+    return static_cast<int>(order_.size());
 }
 
 std::string ListBox::Item(int index) const {
-    const LRESULT length = ::SendMessageW(list_, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == LB_ERR)
+    if (index < 0 || static_cast<std::size_t>(index) >= order_.size())
         return {};
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    const LRESULT got =
-        ::SendMessageW(list_, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-    return got == LB_ERR ? std::string() : Narrow(text.data(), static_cast<std::size_t>(got));
+    return texts_[order_[static_cast<std::size_t>(index)]];
 }
 
 bool ListBox::IsSelected(int index) const {
@@ -53,18 +50,31 @@ void ListBox::Add(std::vector<std::string> paths) {
     ::SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
     ::SendMessageW(list_, LB_INITSTORAGE, static_cast<WPARAM>(texts.size()),
                    static_cast<LPARAM>(units * sizeof(wchar_t)));
-    for (const std::wstring& text : texts)
-        ::SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        // The list box answers with the place it sorted the item into, or an error when out of memory.
+        const LRESULT at = ::SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(texts[i].c_str()));
+        if (at < 0 || static_cast<std::size_t>(at) > order_.size())
+            continue;
+        texts_.push_back(std::move(paths[i]));
+        order_.insert(order_.begin() + at, static_cast<std::uint32_t>(texts_.size() - 1));
+    }
     ::SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
     ::InvalidateRect(list_, nullptr, TRUE);
 }
 
 void ListBox::RemoveAt(int index) {
-    ::SendMessageW(list_, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    if (::SendMessageW(list_, LB_DELETESTRING, static_cast<WPARAM>(index), 0) == LB_ERR ||
+        static_cast<std::size_t>(index) >= order_.size())
+        return;
+    const auto at = order_.begin() + index;
+    std::string().swap(texts_[*at]);
+    order_.erase(at);
 }
 
 void ListBox::Clear() {
     ::SendMessageW(list_, LB_RESETCONTENT, 0, 0);
+    texts_.clear();
+    order_.clear();
 }
 
 void ListBox::ClearSelection() {

@@ -6,6 +6,7 @@
 
 #include <shellapi.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -15,6 +16,8 @@
 //   - items as UTF-8 texts, kept by the list box as UTF-16; the list box holds as many as memory allows
 //     (the limit of 32,767 items was Windows 95's);
 //   - many paths added in one call without a repaint or scroll bar update between them;
+//   - the items' texts kept beside the list box as well, in its order, so that reading the list (which
+//     the rules do at every intake, and a batch item by item) sends it no message;
 //   - a horizontal extent in pixels at 96 dpi, set through LB_SETHORIZONTALEXTENT scaled to the list's
 //     resolution, and only when SetHorizontalExtent asks;
 //   - files dropped from the shell (WM_DROPFILES) handed on as full paths in the drop's order.
@@ -53,4 +56,11 @@ private:
     UINT dpi_ = 96;
     // At 96 dpi; -1 until the first SetHorizontalExtent.
     int extent_ = -1;
+    // The items as they were added, and their places: order_[i] is the index in texts_ of the list
+    // box's item i. Reading an item back from the list box costs two messages, under Wine 13 to 200 µs
+    // each (comctl32 looks up its subclass data through the server for every message); moving 4-byte
+    // places when an item is sorted in costs far less. A removed item's text is given back at once,
+    // its slot when the list is cleared.
+    std::vector<std::string> texts_;
+    std::vector<std::uint32_t> order_;
 };
