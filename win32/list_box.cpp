@@ -5,12 +5,77 @@
 
 #include <commctrl.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
+#include <cstring>
 #include <exception>
 #include <utility>
 
 using host::windows::Narrow;
 using host::windows::Widen;
+
+namespace {
+
+// The names a drop holds, in its order. DragQueryFileW finds the i-th name by walking the drop's block
+// from its start, so asking it for every name takes time that grows with the square of their number
+// (under Wine half a minute for 40,000 files). The block (DROPFILES, then the names, each ended by a
+// NUL, and one more NUL) is read here in one pass; should it not read as DragQueryFileW counts it, the
+// names are asked for one by one after all.
+std::vector<std::string> DroppedPaths(HDROP drop) {
+    const UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    std::vector<std::string> paths;
+    paths.reserve(count);
+    if (const auto* block = static_cast<const char*>(::GlobalLock(drop))) {
+        const SIZE_T size = ::GlobalSize(drop);
+        const auto* files = reinterpret_cast<const DROPFILES*>(block);
+        if (size >= sizeof(DROPFILES) && files->pFiles >= sizeof(DROPFILES) && files->pFiles < size) {
+            const char* at = block + files->pFiles;
+            const char* const end = block + size;
+            if (files->fWide) {
+                // The block holds UTF-16; it need not be aligned for wchar_t, so it is read by copying.
+                std::wstring name;
+                for (wchar_t unit; end - at >= static_cast<std::ptrdiff_t>(sizeof(wchar_t));
+                     at += sizeof(wchar_t)) {
+                    std::memcpy(&unit, at, sizeof(wchar_t));
+                    if (unit != L'\0') {
+                        name += unit;
+                        continue;
+                    }
+                    if (name.empty())
+                        break;
+                    paths.push_back(Narrow(name.data(), name.size()));
+                    name.clear();
+                }
+            } else {
+                // Names in the system's code page, as DragQueryFileW converts them.
+                for (const char* name = at; name < end && *name != '\0';) {
+                    const char* stop = static_cast<const char*>(std::memchr(name, '\0', end - name));
+                    if (stop == nullptr)
+                        break;
+                    const int units =
+                        ::MultiByteToWideChar(CP_ACP, 0, name, static_cast<int>(stop - name), nullptr, 0);
+                    std::wstring wide(static_cast<std::size_t>(units), L'\0');
+                    ::MultiByteToWideChar(CP_ACP, 0, name, static_cast<int>(stop - name), wide.data(), units);
+                    paths.push_back(Narrow(wide.data(), wide.size()));
+                    name = stop + 1;
+                }
+            }
+        }
+        ::GlobalUnlock(drop);
+        if (paths.size() == count)
+            return paths;
+        paths.clear();
+    }
+    for (UINT i = 0; i < count; ++i) {
+        const UINT length = ::DragQueryFileW(drop, i, nullptr, 0);
+        std::wstring path(length + 1, L'\0');
+        const UINT got = ::DragQueryFileW(drop, i, path.data(), length + 1);
+        paths.push_back(Narrow(path.data(), got));
+    }
+    return paths;
+}
+
+} // namespace
 
 void ListBox::Attach(HWND list, DropHandler dropped) {
     list_ = list;
@@ -94,14 +159,7 @@ void ListBox::SetDpi(UINT dpi) {
 }
 
 void ListBox::Dropped(HDROP drop) {
-    std::vector<std::string> paths;
-    const UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-    for (UINT i = 0; i < count; ++i) {
-        const UINT length = ::DragQueryFileW(drop, i, nullptr, 0);
-        std::wstring path(length + 1, L'\0');
-        const UINT got = ::DragQueryFileW(drop, i, path.data(), length + 1);
-        paths.push_back(Narrow(path.data(), got));
-    }
+    const std::vector<std::string> paths = DroppedPaths(drop);
     // The shell's memory goes back before any message box of the handler waits for the user.
     ::DragFinish(drop);
     // No exception may pass through the system's frames; a drop that fails ends quietly.
