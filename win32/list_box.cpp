@@ -175,6 +175,19 @@ LRESULT CALLBACK ListBox::Subclass(HWND list, UINT message, WPARAM wParam, LPARA
     case WM_DROPFILES:
         reinterpret_cast<ListBox*>(self)->Dropped(reinterpret_cast<HDROP>(wParam));
         return 0;
+    case WM_VSCROLL:
+        // The thumb let go: the message holds its position in 16 bits only, so past 65,535 items the
+        // list box would jump back to the position modulo 65,536. The scroll bar keeps all 32.
+        if (LOWORD(wParam) == SB_THUMBPOSITION) {
+            SCROLLINFO info{};
+            info.cbSize = sizeof(info);
+            info.fMask = SIF_TRACKPOS;
+            if (::GetScrollInfo(list, SB_VERT, &info)) {
+                ::SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(info.nTrackPos), 0);
+                return 0;
+            }
+        }
+        break;
     case WM_NCDESTROY:
         ::RemoveWindowSubclass(list, Subclass, id);
         break;

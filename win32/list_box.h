@@ -14,7 +14,7 @@
 // A file list of the main window on a system list box (LISTBOX with LBS_SORT, so the system sorts every
 // added item into its place, letter case ignored, in the user's collation):
 //   - items as UTF-8 texts, kept by the list box as UTF-16; the list box holds as many as memory allows
-//     (the limit of 32,767 items was Windows 95's);
+//     (the limit of 32,767 items was Windows 95's), and its scroll thumb reaches every one of them;
 //   - many paths added in one call without a repaint or scroll bar update between them;
 //   - the items' texts kept beside the list box as well, in its order, so that reading the list (which
 //     the rules do at every intake, and a batch item by item) sends it no message;
