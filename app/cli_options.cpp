@@ -2,7 +2,7 @@
 
 #include "cli_texts.h"
 
-#include <algorithm>
+#include <unordered_set>
 
 namespace {
 
@@ -37,10 +37,12 @@ ParseResult ParseCommandLine(const std::vector<std::string>& arguments) {
     const bool decrypt = options.command == CliOptions::Command::Decrypt;
     bool suffixGiven = false;
     bool onlyFiles = false;
+    // The files kept so far, so that a repeat is found at once, however many files are given.
+    std::unordered_set<std::string> kept;
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         if (onlyFiles || argument.empty() || argument[0] != '-' || argument == "-") {
-            if (std::find(options.files.begin(), options.files.end(), argument) == options.files.end())
+            if (kept.insert(argument).second)
                 options.files.push_back(argument);
             continue;
         }

@@ -2,18 +2,81 @@
 
 #include "window/uri_list.h"
 
+#include <QApplication>
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyledItemDelegate>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
-// Where an item keeps its path's bytes; its text is only what the list shows.
-constexpr int PathRole = Qt::UserRole;
+constexpr int PathItemType = QListWidgetItem::UserType + 1;
+
+// An item: its path's bytes, kept as they came (its text is only what the list shows), and what sorts
+// it: the collation key of its text, compared as bytes far faster than the texts themselves, and its
+// place in the order the items came.
+class PathItem : public QListWidgetItem {
+public:
+    PathItem(std::string path, const QCollator& collator, quint64 arrival)
+        // Shown as Qt decodes file names on Linux: UTF-8, with a replacement character for what is none.
+        : QListWidgetItem(QString::fromStdString(path), nullptr, PathItemType), path_(std::move(path)),
+          key_(collator.sortKey(text())), arrival_(arrival) {}
+
+    const std::string& Path() const { return path_; }
+
+    bool operator<(const QListWidgetItem& other) const override {
+        if (other.type() != PathItemType)
+            return QListWidgetItem::operator<(other);
+        const auto& that = static_cast<const PathItem&>(other);
+        // The collator puts an empty text before every other, whatever their keys.
+        if (path_.empty() != that.path_.empty())
+            return path_.empty();
+        const int order = key_.compare(that.key_);
+        return order != 0 ? order < 0 : arrival_ < that.arrival_;
+    }
+
+private:
+    std::string path_;
+    QCollatorSortKey key_;
+    quint64 arrival_;
+};
+
+// Sizes every row alike: as high as one line of the list's font, as the standard delegate sizes a row
+// of plain text, and as wide as the list's extent, so that a long path is drawn as far as the list
+// scrolls. The standard delegate would lay out each item's text to size its row, at every layout of
+// the list, which for tens of thousands of paths takes the better part of a second. Drawing is left
+// to the standard delegate.
+class RowDelegate : public QStyledItemDelegate {
+public:
+    explicit RowDelegate(FileListBox* list) : QStyledItemDelegate(list), list_(list) {}
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        const QWidget* widget = option.widget;
+        const QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
+        if (height_ < 0 || option.font != font_ || style != style_) {
+            QStyleOptionViewItem line = option;
+            initStyleOption(&line, index);
+            // Any text of the font's own letters is one line of its height.
+            line.text = QStringLiteral("Xg");
+            height_ = style->sizeFromContents(QStyle::CT_ItemViewItem, &line, QSize(), widget).height();
+            font_ = option.font;
+            style_ = style;
+        }
+        return QSize(std::max(0, list_->HorizontalExtent()), height_);
+    }
+
+private:
+    const FileListBox* list_;
+    mutable QFont font_;
+    mutable const QStyle* style_ = nullptr;
+    mutable int height_ = -1;
+};
 
 // The drag's local files. Read from the URI list's bytes, not through QUrl: its QString would turn the
 // bytes of a name that is no UTF-8 into replacement characters.
@@ -38,28 +101,25 @@ FileListBox::FileListBox(QWidget* parent) : QListWidget(parent), collator_(QLoca
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setAcceptDrops(true);
     viewport()->setAcceptDrops(true);
+    setItemDelegate(new RowDelegate(this));
 }
 
-void FileListBox::Add(const std::string& path) {
-    // Shown as Qt decodes file names on Linux: UTF-8, with a replacement character for what is none.
-    const QString text = QString::fromStdString(path);
-    int low = 0;
-    int high = count();
-    while (low < high) {
-        const int middle = low + (high - low) / 2;
-        if (collator_.compare(item(middle)->text(), text) <= 0)
-            low = middle + 1;
-        else
-            high = middle;
-    }
-    auto* added = new QListWidgetItem(text);
-    added->setData(PathRole, QByteArray::fromStdString(path));
-    insertItem(low, added);
+void FileListBox::Add(std::vector<std::string> paths) {
+    if (paths.empty())
+        return;
+    // Appended, then sorted with the list by collation key and arrival: the order that sorting each
+    // into its place after the items comparing equal to it would give. The view keeps the selection and
+    // the current item through the sort, and lays itself out once.
+    for (std::string& path : paths)
+        addItem(new PathItem(std::move(path), collator_, arrivals_++));
+    sortItems(Qt::AscendingOrder);
 }
 
 std::string FileListBox::Item(int index) const {
     const QListWidgetItem* at = item(index);
-    return at != nullptr ? at->data(PathRole).toByteArray().toStdString() : std::string();
+    if (at == nullptr)
+        return {};
+    return at->type() == PathItemType ? static_cast<const PathItem*>(at)->Path() : at->text().toStdString();
 }
 
 bool FileListBox::IsSelected(int index) const {
@@ -77,6 +137,8 @@ QStringList FileListBox::Items() const {
 
 void FileListBox::SetHorizontalExtent(int pixels) {
     extent_ = std::max(0, pixels);
+    // The rows are as wide as the extent.
+    scheduleDelayedItemsLayout();
     // Outside any geometry update: the bar is shown or hidden at once, and the view lays itself out.
     setHorizontalScrollBarPolicy(ExtentPolicy());
     updateGeometries();
@@ -99,6 +161,8 @@ void FileListBox::updateGeometries() {
     QScrollBar* bar = horizontalScrollBar();
     bar->setRange(0, std::max(0, extent_ - viewport()->width()));
     bar->setPageStep(viewport()->width());
+    // An arrow or a turn of the wheel moves by a character, not by a row's width, which is the extent.
+    bar->setSingleStep(std::max(1, fontMetrics().averageCharWidth()));
     // The viewport narrows when the vertical bar appears, which may make the extent exceed it. Changing
     // the policy lays the view out again, so that waits until this update has returned. Showing the bar
     // only ever narrows or shortens the viewport, so the decision cannot flip back.

@@ -14,8 +14,11 @@
 //     shows the path decoded as UTF-8, with a replacement character for what is none, and hands the
 //     bytes themselves to the batches, so such a file is processed under its real name;
 //   - items sorted by their shown text, letter case ignored, in the user's collation; each added item
-//     takes its sorted place, after the items that compare equal to it;
-//   - a horizontal scroll extent that only SetHorizontalExtent changes, whatever the items' widths;
+//     takes its sorted place, after the items that compare equal to it. Many paths added in one call
+//     are sorted in with the list in one go (n log n), not item by item;
+//   - a horizontal scroll extent that only SetHorizontalExtent changes, whatever the items' widths.
+//     Every row is as wide as the extent and as high as a line of the list's font, so laying out the
+//     list measures no item's text;
 //   - local files dropped from the desktop handed on as paths, a double-click anywhere reported;
 //   - a lock that refuses every change by the user (drops, double-clicks, selection by mouse or keys)
 //     while a batch reads the list.
@@ -32,7 +35,9 @@ public:
     int Count() const override { return count(); }
     std::string Item(int index) const override;
     bool IsSelected(int index) const override;
-    void Add(const std::string& path) override;
+    void Add(std::vector<std::string> paths) override;
+    // One path, the same way.
+    void Add(const std::string& path) { Add(std::vector<std::string>{path}); }
     void RemoveAt(int index) override { delete takeItem(index); }
     void Clear() override { clear(); }
     void ClearSelection() override { clearSelection(); }
@@ -67,6 +72,8 @@ private:
     Qt::ScrollBarPolicy ExtentPolicy() const;
 
     QCollator collator_;
+    // Counts the items as they come, so that items comparing equal keep the order they came in.
+    quint64 arrivals_ = 0;
     int extent_ = -1;
     bool locked_ = false;
 };

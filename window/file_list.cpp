@@ -3,6 +3,8 @@
 #include "window/window_texts.h"
 
 #include <cmath>
+#include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -21,16 +23,33 @@ std::size_t Characters(const std::string& text) {
 
 } // namespace
 
-void xListKillDupes(FileList& list) {
-    for (int i = 0; i < list.Count(); ++i) {
-        const std::string text = list.Item(i);
-        for (int j = i + 1; j < list.Count();) {
-            if (list.Item(j) == text)
-                list.RemoveAt(j);
-            else
-                ++j;
-        }
+void xListAddNew(FileList& list, std::vector<std::string> paths) {
+    if (paths.empty())
+        return;
+    std::vector<bool> fresh(paths.size());
+    {
+        // The set looks at the paths where they stand, so a long intake is not copied once more for it.
+        const int count = list.Count();
+        std::vector<std::string> items;
+        items.reserve(static_cast<std::size_t>(count));
+        for (int i = 0; i < count; ++i)
+            items.push_back(list.Item(i));
+        std::unordered_set<std::string_view> held(items.begin(), items.end());
+        for (std::size_t i = 0; i < paths.size(); ++i)
+            fresh[i] = held.insert(paths[i]).second;
     }
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        if (!fresh[i])
+            continue;
+        // A string moved onto itself may be left empty.
+        if (kept != i)
+            paths[kept] = std::move(paths[i]);
+        ++kept;
+    }
+    paths.resize(kept);
+    if (!paths.empty())
+        list.Add(std::move(paths));
 }
 
 void xListRemoveSelected(FileList& list) {

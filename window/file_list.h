@@ -4,6 +4,7 @@
 // end adapts its own list widget to FileList; the rules live here once.
 
 #include <string>
+#include <vector>
 
 class FileList {
 public:
@@ -14,8 +15,9 @@ public:
     // POSIX file name may hold bytes that are no UTF-8).
     virtual std::string Item(int index) const = 0;
     virtual bool IsSelected(int index) const = 0;
-    // Adds a path; the list sorts it into its place by what it shows.
-    virtual void Add(const std::string& path) = 0;
+    // Adds the paths as if one by one in their order: the list sorts each into its place by what it
+    // shows. One call for many paths lets the list make room once and lay itself out once.
+    virtual void Add(std::vector<std::string> paths) = 0;
     virtual void RemoveAt(int index) = 0;
     virtual void Clear() = 0;
     virtual void ClearSelection() = 0;
@@ -23,9 +25,14 @@ public:
     virtual void SetHorizontalExtent(int pixels) = 0;
 };
 
-// Removes every later exact repeat of an item, byte for byte (letter case counts, and two names that
-// show alike but differ in their bytes are two files); the rest keep their order.
-void xListKillDupes(FileList& list);
+// Adds those of the paths the list does not hold yet, each once: a path is left out when the list holds
+// it or an earlier path is the same, byte for byte (letter case counts, and two names that show alike
+// but differ in their bytes are two files). So a list never holds a repeat. Where a list sorts an added
+// item after those that compare equal to it, the result is the list that adding every path and then
+// removing each later repeat would leave, the first of each kept in its place. One pass over the list
+// and one over the paths, with a set of what the list holds: the time grows with the items, not with
+// their square.
+void xListAddNew(FileList& list, std::vector<std::string> paths);
 // Removes the selected items, found before the first removal, and then clears the selection, so a list
 // widget that selects a neighbour of a removed item does not make the next double-click remove that one.
 void xListRemoveSelected(FileList& list);

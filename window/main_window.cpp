@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <utility>
 
 namespace {
 
@@ -34,18 +35,23 @@ void MainWindow::StartUp(const std::vector<std::string>& commandLineItems) {
 
     // From here on the window opens whatever fails.
     if (!commandLineItems.empty()) {
+        // Each list takes its items in one intake; a failing item ends the collection, and what came
+        // before it is still listed.
+        std::vector<std::string> plain;
+        std::vector<std::string> containers;
         Attempt([&] {
             for (const std::string& item : commandLineItems) {
                 // An empty item (an empty pair of quotes) names no file; it is left out, not listed blank.
                 if (item.empty())
                     continue;
-                const std::string path = host::NativePath(item);
+                std::string path = host::NativePath(item);
                 const bool container = IsContainerPath(path, host::PathSeparator());
-                List(container ? BatchSide::Decrypt : BatchSide::Encrypt).Add(path);
+                (container ? containers : plain).push_back(std::move(path));
             }
         });
         for (BatchSide side : {BatchSide::Encrypt, BatchSide::Decrypt}) {
-            Attempt([&] { xListKillDupes(List(side)); });
+            std::vector<std::string>& items = side == BatchSide::Encrypt ? plain : containers;
+            Attempt([&] { xListAddNew(List(side), std::move(items)); });
             Attempt([&] { AddHScroll(side); });
         }
     }
@@ -66,6 +72,7 @@ void MainWindow::FilesDropped(BatchSide side, const std::vector<std::string>& pa
     if (ListInUse(side) || paths.empty())
         return;
     FileList& list = List(side);
+    std::vector<std::string> taken;
     try {
         for (const std::string& path : paths) {
             if (host::IsFolder(path))
@@ -75,13 +82,15 @@ void MainWindow::FilesDropped(BatchSide side, const std::vector<std::string>& pa
                             texts::RefusedFileReason);
                 continue;
             }
-            list.Add(path);
+            taken.push_back(path);
         }
     } catch (const std::exception&) {
-        // A path that cannot be examined ends this drop quietly; what was added stays.
+        // A path that cannot be examined ends this drop quietly: the files before it are listed, and
+        // the extent and the count are left as they were.
+        xListAddNew(list, std::move(taken));
         return;
     }
-    xListKillDupes(list);
+    xListAddNew(list, std::move(taken));
     AddHScroll(side);
     ShowFileCount(side);
 }
@@ -114,10 +123,7 @@ void MainWindow::OpenClicked(BatchSide side) {
     const std::string result = ShowOpenDialog(request);
     // The dialog ran its own event loop: a batch may have started on this list meanwhile.
     if (!result.empty() && !ListInUse(side)) {
-        FileList& list = List(side);
-        for (const std::string& path : open_dialog::ResultPaths(result, encrypt, host::PathSeparator()))
-            list.Add(path);
-        xListKillDupes(list);
+        xListAddNew(List(side), open_dialog::ResultPaths(result, encrypt, host::PathSeparator()));
         AddHScroll(side);
     }
     ShowFileCount(side);

@@ -25,6 +25,22 @@ TEST(FileListBox, SortsByTextIgnoringCaseInTheUserCollation) {
         list.Add(text);
     // Equal texts but for case keep the order they came in.
     EXPECT_EQ(list.Items(), QStringList({"a", "A", "ä", "b", "B", "Z"}));
+
+    // Many added at once, as a drop adds them, by the same rule: the 32 spellings of "abcde" compare
+    // equal and keep the order they came in; the "A" after them comes after the "a" and "A" listed.
+    QStringList spellings;
+    std::vector<std::string> paths;
+    for (int bits = 0; bits < 32; ++bits) {
+        QString spelling = QStringLiteral("abcde");
+        for (int i = 0; i < 5; ++i)
+            if ((bits * 7 % 32) & (1 << i))
+                spelling[i] = spelling[i].toUpper();
+        spellings << spelling;
+        paths.push_back(spelling.toStdString());
+    }
+    paths.push_back("A");
+    list.Add(paths);
+    EXPECT_EQ(list.Items(), QStringList({"a", "A", "A", "ä"}) + spellings + QStringList({"b", "B", "Z"}));
 }
 
 TEST(FileListBox, ScrollsSidewaysOnlyOverItsExtent) {
@@ -66,6 +82,11 @@ TEST_F(WindowTest, DropOnEncryptionListAddsFilesOnceAndSkipsFolders) {
     // Only folders: nothing added.
     EXPECT_TRUE(Drop(1, {folder}));
     EXPECT_EQ(Items(1).size(), 5);
+    // Only files already listed: nothing added, the count shown again.
+    Find<QLabel>("Label5")->setText("stale");
+    EXPECT_TRUE(Drop(1, {container, a}));
+    EXPECT_EQ(Items(1), QStringList({a, b, c, shortcut, container}));
+    EXPECT_EQ(LabelText("Label5"), "Files: 5");
     EXPECT_TRUE(warnings_.empty());
     EXPECT_TRUE(Items(2).isEmpty());
 }
@@ -137,6 +158,9 @@ TEST_F(WindowTest, DropEndsQuietlyAtAPathThatCannotBeExamined) {
     EXPECT_EQ(LabelText("Label5"), "Files: 0");
     EXPECT_EQ(List(1)->HorizontalExtent(), -1);
     EXPECT_TRUE(warnings_.empty());
+    // Even so a file already listed is not listed twice.
+    Drop(1, {a, QString::fromStdString(dir_.File("gone.txt"))});
+    EXPECT_EQ(Items(1), QStringList({a}));
 }
 
 TEST_F(WindowTest, DragWithoutFilesIsNotTaken) {

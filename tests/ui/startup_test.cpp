@@ -26,6 +26,9 @@ TEST_F(WindowTest, CommandLineSortsPathsIntoTheTwoLists) {
         {R"("""")", {}, {}},
         {R"("/b.txt" "" "/a.txt")", {"/a.txt", "/b.txt"}, {}},
         {R"("/k.rc4.bak" "/k.rc4" "/k")", {"/k", "/k.rc4.bak"}, {"/k.rc4"}},
+        // Names that differ in letter case are two items, in the order they came; the repeat of the
+        // first goes, though the second stands between them.
+        {R"("/f/a" "/f/A" "/b" "/f/a")", {"/b", "/f/a", "/f/A"}, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.commandLine);
@@ -52,6 +55,8 @@ TEST(WindowProgram, EveryArgumentIsAListItemNoneIsAnOptionOfQt) {
         {{"-platform", "minimal", "/d/y.rc4"}, {"-platform", "minimal"}, {"/d/y.rc4"}},
         // Names that are no UTF-8 keep their bytes.
         {{"/d/\xFF.txt", "/d/\xFE\xFF.rc4"}, {"/d/\xFF.txt"}, {"/d/\xFE\xFF.rc4"}},
+        // Two names that show alike stay two items; the repeat of one of them goes.
+        {{"/d/\xFF.txt", "/d/\xFE.txt", "/d/\xFF.txt"}, {"/d/\xFE.txt", "/d/\xFF.txt"}, {}},
     };
     const std::string defaultStyle = QApplication::style()->name().toStdString();
     for (const Case& c : cases) {

@@ -4,6 +4,7 @@
 #include "host/process.h"
 #include "window/window_texts.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,17 @@ TEST_F(NativeWindowTest, DropsFillTheListsByTheirRules) {
     ::SetWindowTextW(Control("Label5"), L"");
     Drop(1, {folder});
     EXPECT_EQ(Text("Label5"), "Files: 4");
+
+    // Files already listed add nothing; a name that differs in letter case only is an item of its own,
+    // wherever the system sorts it among the names it compares equal to.
+    const std::string upper = dir_.File("Y.TXT");
+    Drop(1, {text, upper, a, upper});
+    std::vector<std::string> items = Items(1);
+    std::sort(items.begin(), items.end());
+    std::vector<std::string> expected = {a, b, shortcut, text, upper};
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(items, expected);
+    EXPECT_EQ(Text("Label5"), "Files: 5");
 }
 
 TEST_F(NativeWindowTest, DoubleClickRemovesTheItemAndClearEmptiesTheList) {
