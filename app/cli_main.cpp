@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
     const BatchSide side = encrypt ? BatchSide::Encrypt : BatchSide::Decrypt;
     CliWindow window(side, files, *password, !options.quiet && host::StandardErrorIsTerminal());
     window.SetNaming(!options.originalName, options.suffix);
-    window.SetDecimalSeparator(host::EnvironmentDecimalSeparator());
+    window.SetDecimalSeparator(host::DecimalSeparator());
     // Ctrl+C and the like end a run through the batch's failure path, which tidies up the file in work.
     // Not with --stdout: there is no file to tidy up, and a write into a pipe whose reader has stalled
     // would hold the run before its next event pass; the request ends the program at once, as uncaught.

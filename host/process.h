@@ -40,4 +40,13 @@ constexpr int VersionMinor() {
 // The program's file name without folder and extension.
 std::string ExecutableName();
 
+// The decimal separator of the user's locale settings (LC_ALL, LC_NUMERIC or LANG on POSIX systems, the
+// user's regional settings on Windows), read at each call without changing the process's own locale,
+// as DecimalSeparatorOf makes it fit the time text; '.' where none can be read.
+char DecimalSeparator();
+// The separator the time text can show for a locale's separator (UTF-8): that character when it is one
+// ASCII character; '.' for none, for several characters and for one outside ASCII, since the time text
+// has room for one byte.
+char DecimalSeparatorOf(const std::string& localeSeparator);
+
 } // namespace host

@@ -31,4 +31,11 @@ std::string TextBehindProgramPath(const std::string& commandLine) {
     return commandLine.substr(i);
 }
 
+char DecimalSeparatorOf(const std::string& localeSeparator) {
+    if (localeSeparator.size() != 1)
+        return '.';
+    const auto c = static_cast<unsigned char>(localeSeparator[0]);
+    return c > 0x20 && c < 0x7F ? localeSeparator[0] : '.';
+}
+
 } // namespace host

@@ -1,6 +1,8 @@
 #include "host/process.h"
 
 #include <filesystem>
+#include <langinfo.h>
+#include <locale.h>
 #include <system_error>
 
 namespace host {
@@ -41,6 +43,17 @@ std::string ExecutableName() {
         self = programPath;
     std::string name = self.stem().string();
     return name.empty() ? "tessarin" : name;
+}
+
+char DecimalSeparator() {
+    // A locale object of its own: the process's locale, which Qt and the C library use, stays as it is.
+    const locale_t user = ::newlocale(LC_NUMERIC_MASK, "", static_cast<locale_t>(nullptr));
+    if (user == static_cast<locale_t>(nullptr))
+        return '.';
+    const char* separator = ::nl_langinfo_l(RADIXCHAR, user);
+    const char result = DecimalSeparatorOf(separator != nullptr ? separator : "");
+    ::freelocale(user);
+    return result;
 }
 
 } // namespace host

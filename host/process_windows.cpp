@@ -66,4 +66,11 @@ std::string ExecutableName() {
     return name.empty() ? "tessarin" : Narrow(name);
 }
 
+char DecimalSeparator() {
+    wchar_t separator[8] = {};
+    const int length = ::GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8);
+    // The length counts the terminating NUL.
+    return DecimalSeparatorOf(length > 1 ? Narrow(separator, static_cast<std::size_t>(length - 1)) : "");
+}
+
 } // namespace host

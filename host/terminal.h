@@ -1,7 +1,7 @@
 #pragma once
 
-// What the command-line program needs of the terminal: whether standard error is one, a password
-// prompt without echo, and the decimal separator of the user's locale settings.
+// What the command-line program needs of the terminal: whether standard error is one, and a password
+// prompt without echo.
 
 #include <optional>
 #include <string>
@@ -19,9 +19,5 @@ bool StandardOutputIsTerminal();
 // On POSIX systems a request to end the program meanwhile (Ctrl+C, SIGTERM, SIGHUP, SIGQUIT) gives the
 // terminal its settings back first, then ends the program by that signal.
 std::optional<std::string> ReadPasswordFromTerminal(const std::string& prompt);
-
-// The decimal separator of the user's locale settings: LC_ALL, LC_NUMERIC or LANG on POSIX systems, the
-// user's regional settings on Windows.
-char EnvironmentDecimalSeparator();
 
 } // namespace host

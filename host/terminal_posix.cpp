@@ -1,7 +1,6 @@
 #include "host/terminal.h"
 
 #include <cerrno>
-#include <clocale>
 #include <csignal>
 #include <cstddef>
 #include <cstdio>
@@ -112,17 +111,6 @@ std::optional<std::string> ReadPasswordFromTerminal(const std::string& prompt) {
     if (!line.empty() && line.back() == '\r')
         line.pop_back();
     return line;
-}
-
-char EnvironmentDecimalSeparator() {
-    char separator = '.';
-    if (std::setlocale(LC_NUMERIC, "")) {
-        const std::lconv* conventions = std::localeconv();
-        if (conventions && conventions->decimal_point && conventions->decimal_point[0])
-            separator = conventions->decimal_point[0];
-    }
-    std::setlocale(LC_NUMERIC, "C");
-    return separator;
 }
 
 } // namespace host

@@ -1,5 +1,5 @@
 // The console side of the command-line program on Windows: UTF-8 output, the password prompt through
-// the console itself (also when standard input and output are redirected), the user's decimal separator.
+// the console itself (also when standard input and output are redirected).
 
 #include "host/terminal.h"
 #include "host/windows_text.h"
@@ -114,15 +114,6 @@ std::optional<std::string> ReadPasswordFromTerminal(const std::string& prompt) {
     ::SecureZeroMemory(line.data(), line.size() * sizeof(wchar_t));
     ::SecureZeroMemory(buffer, sizeof buffer);
     return password;
-}
-
-char EnvironmentDecimalSeparator() {
-    wchar_t separator[8] = {};
-    if (::GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator,
-                          static_cast<int>(std::size(separator))) > 0 &&
-        separator[0] > 0 && separator[0] < 0x80)
-        return static_cast<char>(separator[0]);
-    return '.'; // none set, or one outside ASCII that the status line cannot show as one byte
 }
 
 } // namespace host

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 TEST(CommandLine, TextBehindTheProgramPath) {
@@ -34,6 +36,30 @@ TEST(CommandLine, TextBehindTheProgramPath) {
 TEST(CommandLine, ExecutableNameHasNoFolderOrExtension) {
     const std::string name = host::ExecutableName();
     EXPECT_EQ(name, "test_host");
+}
+
+} // namespace
+
+namespace {
+
+TEST(Locale, TheTimeTextsDecimalSeparatorIsOneAsciiCharacterOrAPoint) {
+    struct Case {
+        std::string separator;
+        char shown;
+    };
+    const Case cases[] = {
+        {",", ','},
+        {".", '.'},
+        {"'", '\''},
+        // Windows lets a user set up to three characters; the time text has room for one byte.
+        {"->", '.'},
+        {",,", '.'},
+        // The Arabic decimal separator (U+066B), two bytes in UTF-8; and no separator at all.
+        {"\xD9\xAB", '.'},
+        {"", '.'},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(host::DecimalSeparatorOf(c.separator), c.shown) << c.separator;
 }
 
 } // namespace

@@ -60,7 +60,7 @@ TEST_F(BatchTest, EncryptsAndDecryptsThroughTheButtons) {
     EXPECT_TRUE(warnings_.empty());
     for (const QString& plain : {a, empty, spaced})
         EXPECT_EQ(SizeOf(plain + ".rc4"), SizeOf(plain) + 31) << plain.toStdString();
-    EXPECT_TRUE(QRegularExpression("^File: 3 von 3,  File bearbeitet: 100 % , EncryptTime: [0-9,]+ m?s$")
+    EXPECT_TRUE(QRegularExpression("^File: 3 von 3,  File bearbeitet: 100 % , EncryptTime: [0-9.,]+ m?s$")
                     .match(LabelText("Label1"))
                     .hasMatch())
         << LabelText("Label1").toStdString();
@@ -387,7 +387,7 @@ TEST_F(BatchTest, TheSelectionAndStatusLineChangeWithThePacedPassesAndShowTheLas
             EXPECT_EQ(at.status, "0 %");
         }
         EXPECT_EQ(List(1)->currentRow(), 5);
-        EXPECT_TRUE(QRegularExpression("^File: 6 von 6,  File bearbeitet: 100 % , EncryptTime: [0-9,]+ m?s$")
+        EXPECT_TRUE(QRegularExpression("^File: 6 von 6,  File bearbeitet: 100 % , EncryptTime: [0-9.,]+ m?s$")
                         .match(LabelText("Label1"))
                         .hasMatch())
             << LabelText("Label1").toStdString();
