@@ -50,20 +50,12 @@ std::vector<ChosenFile> ChosenFiles(const QStringList& files) {
     return chosen;
 }
 
-std::string ResultText(const std::vector<ChosenFile>& files) {
-    if (files.empty())
-        return {};
-    if (files.size() == 1)
-        return InFolder(files.front().folder, files.front().name);
-    const std::string& folder = files.front().folder;
-    std::string result = folder;
-    for (const ChosenFile& file : files) {
-        if (file.folder != folder)
-            continue;
-        result += '\0';
-        result += file.name;
-    }
-    return result;
+std::vector<std::string> ChosenPaths(const std::vector<ChosenFile>& files) {
+    std::vector<std::string> paths;
+    paths.reserve(files.size());
+    for (const ChosenFile& file : files)
+        paths.push_back(InFolder(file.folder, file.name));
+    return paths;
 }
 
 QString QtFilter(const QString& filterText) {
@@ -83,20 +75,12 @@ QString QtFilter(const QString& filterText) {
     return filters.join(QStringLiteral(";;"));
 }
 
-std::string ShowOpenDialog(const UiHost& host, QWidget* owner, const QString& title,
-                           const QString& initialFolder, const QString& initialFile,
-                           const QString& filterText, const QString& defaultExt) {
+std::vector<std::string> ShowOpenDialog(const UiHost& host, QWidget* owner, const QString& title,
+                                        const QString& initialFolder, const QString& initialFile,
+                                        const QString& filterText, const std::string& defaultPattern) {
     const QString start = initialFile.isEmpty() ? initialFolder : QDir(initialFolder).filePath(initialFile);
-    // "*.rc4" names the extension a typed name without one gets; "*.*" names none.
-    QString suffix = defaultExt;
-    if (suffix.startsWith(QLatin1String("*.")))
-        suffix.remove(0, 2);
-    if (suffix.contains(u'*') || suffix.contains(u'?'))
-        suffix.clear();
-    const QStringList files = host.openFiles(owner, title, start, QtFilter(filterText), suffix);
-    // The text ends at the first empty name, as a list of NUL-terminated names would.
-    const std::string terminated = ResultText(ChosenFiles(files)) + std::string(2, '\0');
-    return open_dialog::LeftOfSeparator(terminated, std::string(2, '\0'));
+    const QString suffix = QString::fromStdString(open_dialog::DefaultSuffix(defaultPattern));
+    return ChosenPaths(ChosenFiles(host.openFiles(owner, title, start, QtFilter(filterText), suffix)));
 }
 
 } // namespace StdDialoge

@@ -1,7 +1,6 @@
 #pragma once
 
-// Qt's open-file dialog behind the two Open buttons, with its answer as one result text
-// (window/open_dialog.h).
+// Qt's open-file dialog behind the two Open buttons; it answers with the chosen files' paths.
 
 #include "ui/ui_host.h"
 
@@ -15,13 +14,14 @@ class QWidget;
 
 namespace StdDialoge {
 
-// Shows the dialog (through the host's openFiles) with several files allowed and returns the result text,
-// the chosen files byte for byte as ChosenFiles finds them. filterText holds description|pattern pairs
-// ("Alle Dateien (*.*)|*.*"); defaultExt is a pattern such as "*.rc4". The dialog opens in
-// initialFolder, on initialFile when that is not empty.
-std::string ShowOpenDialog(const UiHost& host, QWidget* owner, const QString& title,
-                           const QString& initialFolder, const QString& initialFile,
-                           const QString& filterText, const QString& defaultExt);
+// Shows the dialog (through the host's openFiles) with several files allowed and returns the chosen
+// files' paths, byte for byte as ChosenFiles finds them; none when it was cancelled. filterText holds
+// description|pattern pairs ("Alle Dateien (*.*)|*.*"); defaultPattern is a pattern such as "*.rc4"
+// (open_dialog::DefaultSuffix). The dialog opens in initialFolder, on initialFile when that is not
+// empty.
+std::vector<std::string> ShowOpenDialog(const UiHost& host, QWidget* owner, const QString& title,
+                                        const QString& initialFolder, const QString& initialFile,
+                                        const QString& filterText, const std::string& defaultPattern);
 
 // A file the dialog chose: its folder as the dialog names it, and the name of the folder's entry it
 // stands for, byte for byte.
@@ -38,10 +38,9 @@ struct ChosenFile {
 // The folder is taken as the dialog names it: a folder whose name is no UTF-8 the dialog cannot open.
 std::vector<ChosenFile> ChosenFiles(const QStringList& files);
 
-// The chosen files as a result text. The dialog picks its files in one folder; the result text has
-// room for one folder only, so a file outside the first file's folder (a full path typed into the name
-// box) is left out rather than listed under a wrong name.
-std::string ResultText(const std::vector<ChosenFile>& files);
+// The chosen files' full paths, in the dialog's order, each in its own folder (a full path typed into
+// the name box may name a file outside the folder of the others).
+std::vector<std::string> ChosenPaths(const std::vector<ChosenFile>& files);
 
 // description|pattern pairs in Qt's filter form ("description (patterns)" joined by ";;"). Patterns are
 // separated by spaces, and "*.*" (every file, also those without a dot) becomes "*".

@@ -127,6 +127,11 @@ bool FileListBox::IsSelected(int index) const {
     return at != nullptr && at->isSelected();
 }
 
+int FileListBox::SelectedIndex() const {
+    const QListWidgetItem* at = currentItem();
+    return at != nullptr && at->isSelected() ? currentRow() : -1;
+}
+
 QStringList FileListBox::Items() const {
     QStringList texts;
     texts.reserve(count());

@@ -35,6 +35,8 @@ public:
     int Count() const override { return count(); }
     std::string Item(int index) const override;
     bool IsSelected(int index) const override;
+    int SelectedIndex() const override;
+    void Select(int index) override { setCurrentRow(index); }
     void Add(std::vector<std::string> paths) override;
     // One path, the same way.
     void Add(const std::string& path) { Add(std::vector<std::string>{path}); }

@@ -10,74 +10,73 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 
-namespace {
-
-QLabel* BannerLabel(QWidget* banner, const char* name, const QString& text, const QFont& font,
-                    const layout::Twips& place) {
-    auto* label = new QLabel(text, banner);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setFont(font);
-    label->move(look::Px(place.left), look::Px(place.top));
-    label->adjustSize();
-    return label;
-}
-
-} // namespace
+#include <array>
 
 // A fixed dialog frame: no minimise or maximise box, not resizable; as a dialog owned by the main
 // window it gets no task-bar entry of its own and closes with it.
 frmInfo::frmInfo(QWidget* owner)
     : QWidget(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    using widgets::InfoId;
     setObjectName(QStringLiteral("frmInfo"));
     setWindowTitle(QString::fromUtf8(window_texts::InfoCaption));
     setWindowIcon(look::Icon("question"));
     setFixedSize(look::Px(layout::InfoWidth), look::Px(layout::InfoHeight));
     QPalette dark = palette();
-    dark.setColor(QPalette::Window, QColor(64, 64, 64));
+    dark.setColor(QPalette::Window, look::Colour(colours::InfoBackground));
     setPalette(dark);
     setAutoFillBackground(true);
 
-    const QColor paleYellow(253, 255, 230);
+    std::array<QWidget*, widgets::InfoCount> made{};
+    for (const widgets::Widget<InfoId>& row : widgets::Info) {
+        QWidget* parent = row.liesOn ? made[static_cast<std::size_t>(widgets::Index(*row.liesOn))] : this;
+        QWidget* widget = nullptr;
+        if (row.kind == widgets::Kind::Label) {
+            auto* label = new QLabel(row.text != nullptr ? QString::fromUtf8(row.text) : QString(), parent);
+            label->setAlignment(row.align == widgets::Align::Right ? Qt::AlignRight | Qt::AlignVCenter
+                                                                   : Qt::AlignLeft | Qt::AlignVCenter);
+            widget = label;
+        } else if (row.kind == widgets::Kind::TextBox) {
+            widget = new QPlainTextEdit(parent);
+        } else {
+            widget = new QWidget(parent);
+            widget->setAutoFillBackground(true);
+        }
+        widget->setObjectName(QString::fromLatin1(row.name));
+        if (row.font != widgets::Font::None)
+            widget->setFont(look::FontOf(row.font));
+        const QRect designed = look::TwipsRect(widgets::PlaceInParent(row));
+        widget->setGeometry(designed);
+        if (auto* label = qobject_cast<QLabel*>(widget))
+            look::FitToText(*label, row.fit, designed);
+        look::SetAccess(*widget, row.access, row.accessibleName, row.description);
+        made[static_cast<std::size_t>(widgets::Index(row.id))] = widget;
+    }
+    const auto at = [&made](InfoId id) { return made[static_cast<std::size_t>(widgets::Index(id))]; };
+    Label4_ = static_cast<QLabel*>(at(InfoId::Label4));
+    Label4_->setText(VersionText());
+    look::FitToText(*Label4_, widgets::Row(InfoId::Label4).fit, Label4_->geometry());
 
-    auto* banner = new QWidget(this);
-    banner->setObjectName(QStringLiteral("Picture1"));
-    banner->setGeometry(look::TwipsRect(layout::InfoBanner));
+    QWidget* banner = at(InfoId::Picture1);
     QPalette grey = banner->palette();
-    grey.setColor(QPalette::Window, QColor(128, 128, 128));
-    grey.setColor(QPalette::WindowText, Qt::black);
+    grey.setColor(QPalette::Window, look::Colour(colours::InfoBanner));
+    grey.setColor(QPalette::WindowText, look::Colour(colours::InfoBannerText));
     banner->setPalette(grey);
-    banner->setAutoFillBackground(true);
+    QWidget* panel = at(InfoId::Label2);
+    QPalette paleYellow = panel->palette();
+    paleYellow.setColor(QPalette::Window, look::Colour(colours::InfoPanel));
+    panel->setPalette(paleYellow);
 
-    Label3_ = BannerLabel(banner, "Label3", QString::fromUtf8(window_texts::InfoBanner),
-                          look::VerdanaFont(24), layout::InfoTitle);
-    Label4_ = BannerLabel(banner, "Label4", VersionText(), look::VerdanaFont(8.25), layout::InfoVersion);
-    Label1_ = BannerLabel(banner, "Label1", QString::fromUtf8(window_texts::InfoCredit),
-                          look::VerdanaFont(8.25), layout::InfoCredit);
-    Label1_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-
-    Label2_ = new QLabel(this);
-    Label2_->setObjectName(QStringLiteral("Label2"));
-    Label2_->setGeometry(look::TwipsRect(layout::InfoPanel));
-    QPalette panel = Label2_->palette();
-    panel.setColor(QPalette::Window, paleYellow);
-    Label2_->setPalette(panel);
-    Label2_->setAutoFillBackground(true);
-
-    Text1_ = new QPlainTextEdit(this);
-    Text1_->setObjectName(QStringLiteral("Text1"));
-    Text1_->setGeometry(look::TwipsRect(layout::InfoText));
-    Text1_->setFont(look::FixedFont());
+    Text1_ = static_cast<QPlainTextEdit*>(at(InfoId::Text1));
     Text1_->setFrameShape(QFrame::NoFrame);
     Text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Text1_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     Text1_->setTabStopDistance(QFontMetricsF(Text1_->font()).horizontalAdvance(QLatin1Char(' ')) * 8);
     QPalette text = Text1_->palette();
-    text.setColor(QPalette::Base, paleYellow);
-    text.setColor(QPalette::Text, QColor(0, 0, 192));
+    text.setColor(QPalette::Base, look::Colour(colours::InfoPanel));
+    text.setColor(QPalette::Text, look::Colour(colours::InfoText));
     Text1_->setPalette(text);
-
     // Text1 first, then the banner's labels, which never take the focus.
     setFocusProxy(Text1_);
 }

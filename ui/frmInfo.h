@@ -23,9 +23,6 @@ public:
     static QString VersionText();
 
 private:
-    QLabel* Label3_;
-    QLabel* Label4_;
-    QLabel* Label1_;
-    QLabel* Label2_;
-    QPlainTextEdit* Text1_;
+    QLabel* Label4_ = nullptr;
+    QPlainTextEdit* Text1_ = nullptr;
 };

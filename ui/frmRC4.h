@@ -19,9 +19,9 @@ class QRadioButton;
 
 // The main window: the list of files to encrypt with the password and its repetition, the list of
 // containers to decrypt with the password and the naming choice, the two batch buttons and the status
-// line, drawn with Qt. It adapts its widgets to MainWindow, whose rules every window front end shares, so
-// its buttons run the same batch code as the command-line program. Every widget carries its name as its
-// object name; the widget arrays are named with their index, "Text3(0)" to "Text3(2)".
+// line, drawn with Qt. It builds its widgets from the widget table (window/widgets.h) and adapts them to
+// MainWindow, whose rules every window front end shares, so its buttons run the same batch code as the
+// command-line program. Every widget carries its table name as its object name ("cmdEnc", "Text3(0)").
 class frmRC4 : public QWidget, public MainWindow {
     Q_OBJECT
 
@@ -35,8 +35,6 @@ public:
     UiHost& Host() { return host_; }
 
     // BatchWindow.
-    int ListCount(BatchSide side) const override;
-    std::string ListItem(BatchSide side, int index) const override;
     std::string PasswordText(int index) const override;
     void FocusPassword(int index) override;
     std::string ButtonCaption(BatchSide side) const override;
@@ -44,7 +42,6 @@ public:
     void ShowStatus() override;
     bool SuffixSelected() const override;
     std::string SuffixText() const override;
-    char DecimalSeparator() const override;
 
     // host::WindowHost.
     void SetWaitPointer(bool wait) override;
@@ -54,14 +51,12 @@ protected:
 
     // MainWindow.
     FileList& List(BatchSide side) override;
-    int ShownListIndex(BatchSide side) const override;
-    void ShowListIndex(BatchSide side, int index) override;
     std::string ShownStatusText() const override;
     void ShowStatusText(const std::string& text) override;
     void ShowWarningBox(const std::string& text) override;
     void SetCountText(BatchSide side, const std::string& text) override;
     double WindowTextWidth(const std::string& text) const override;
-    std::string ShowOpenDialog(const OpenDialogRequest& request) override;
+    std::vector<std::string> ShowOpenDialog(const OpenDialogRequest& request) override;
     bool PasswordsMasked() const override;
     void SetPasswordsMasked(bool masked) override;
     void SetMaskCaption(const std::string& caption) override;
@@ -70,50 +65,25 @@ protected:
     void EventPass() override;
     void EndProcess() override;
     void CloseWindows() override;
+    void ShowInfoWindow() override;
+    void CloseMainWindow() override;
 
 private:
-    // The widgets, part by part, and their connections to the handlers.
-    void BuildWidgets();
+    // The frame, then one widget per row of the table, and their connections to the handlers.
     void BuildFrame();
-    void BuildEncryptionHalf();
-    void BuildDecryptionHalf();
-    void BuildFooter();
+    QWidget* Build(const widgets::Widget<widgets::Id>& row);
     void Connect();
     void SetTabOrder();
 
+    // The widgets by their table Id, as what they are.
+    QWidget& At(widgets::Id id) const { return *widgets_[static_cast<std::size_t>(widgets::Index(id))]; }
+    QLabel& Label(widgets::Id id) const;
+    QPushButton& Button(widgets::Id id) const;
+    QLineEdit& Edit(widgets::Id id) const;
+    QRadioButton& Option(widgets::Id id) const;
     FileListBox& Box(BatchSide side) const;
-    QPushButton& BatchButton(BatchSide side) const;
-    void Command4_Click();
 
     UiHost host_;
     frmInfo* info_ = nullptr;
-
-    // Widgets, named as the window shows them.
-    QFrame* Shape1 = nullptr;
-    QFrame* Shape2 = nullptr;
-    QFrame* Line1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label5 = nullptr;
-    QLabel* Label6 = nullptr;
-    std::array<QLabel*, 3> Label4{};
-    std::array<QLabel*, 2> Image1{};
-    QPushButton* Befehl2 = nullptr;
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command2 = nullptr;
-    QPushButton* Command3 = nullptr;
-    QPushButton* Command4 = nullptr;
-    QPushButton* Command5 = nullptr;
-    QPushButton* Command6 = nullptr;
-    QPushButton* cmdEnc = nullptr;
-    QPushButton* cmdDec = nullptr;
-    QPushButton* dummy = nullptr;
-    QLabel* Picture1 = nullptr;
-    QLabel* Picture2 = nullptr;
-    FileListBox* List1 = nullptr;
-    FileListBox* List2 = nullptr;
-    std::array<QLineEdit*, 3> Text3{};
-    std::array<QRadioButton*, 2> Option1{};
-    QLineEdit* txtSuffix = nullptr;
+    std::array<QWidget*, widgets::MainCount> widgets_{};
 };

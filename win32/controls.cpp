@@ -27,7 +27,9 @@ void SetText(HWND control, const std::string& text) {
     ::SetWindowTextW(control, Widen(text).c_str());
 }
 
-void FitToText(HWND label) {
+void FitToText(HWND label, widgets::Fit fit, const RECT& designed) {
+    if (fit == widgets::Fit::None)
+        return;
     std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(label)) + 1, L'\0');
     text.resize(
         static_cast<std::size_t>(::GetWindowTextW(label, text.data(), static_cast<int>(text.size()))));
@@ -44,7 +46,9 @@ void FitToText(HWND label) {
     }
     ::SelectObject(dc, old);
     ::ReleaseDC(label, dc);
-    ::SetWindowPos(label, nullptr, 0, 0, size.right, size.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const int left = fit == widgets::Fit::KeepRight ? designed.right - size.right : designed.left;
+    ::SetWindowPos(label, nullptr, left, designed.top, size.right, size.bottom,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Place(HWND control, const RECT& rect) {

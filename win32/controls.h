@@ -2,6 +2,8 @@
 
 // Small helpers for the native window's child controls: creation, texts as UTF-8, sizes.
 
+#include "window/widgets.h"
+
 #include <windows.h>
 
 #include <string>
@@ -15,8 +17,10 @@ HWND Create(HWND parent, const wchar_t* systemClass, const std::string& text, DW
 std::string Text(HWND control);
 void SetText(HWND control, const std::string& text);
 
-// Sizes a label to its text in its font, keeping its left and top edges.
-void FitToText(HWND label);
+// Sizes a label to its text in its font by a fit rule, within its designed place (in its parent's
+// client coordinates): keeping the place's left and top edges, or its right and top edges. Fit::None
+// leaves it as it is.
+void FitToText(HWND label, widgets::Fit fit, const RECT& designed);
 
 // Moves and sizes a control to a rectangle in its parent's client coordinates.
 void Place(HWND control, const RECT& rect);

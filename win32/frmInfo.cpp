@@ -1,11 +1,13 @@
 #include "win32/frmInfo.h"
 
 #include "host/windows_text.h"
+#include "win32/accessible_name.h"
 #include "win32/controls.h"
 #include "win32/look.h"
 #include "win32/resource_ids.h"
 #include "window/info_text.h"
 #include "window/layout.h"
+#include "window/widgets.h"
 #include "window/window_texts.h"
 
 #include <array>
@@ -13,18 +15,20 @@
 namespace {
 
 constexpr wchar_t ClassName[] = L"TessarinInfo";
-constexpr COLORREF DarkGrey = RGB(64, 64, 64);
-constexpr COLORREF BannerGrey = RGB(128, 128, 128);
-constexpr COLORREF PaleYellow = RGB(253, 255, 230);
-constexpr COLORREF DarkBlue = RGB(0, 0, 192);
+constexpr COLORREF DarkGrey = look::Colour(colours::InfoBackground);
+constexpr COLORREF BannerGrey = look::Colour(colours::InfoBanner);
+constexpr COLORREF PaleYellow = look::Colour(colours::InfoPanel);
+constexpr COLORREF DarkBlue = look::Colour(colours::InfoText);
 
-// The widgets: the banner under its labels, the panel under the text.
-enum Widget { Banner, Title, Version, Credit, Panel, Text, WidgetCount };
+using widgets::InfoId;
+constexpr std::size_t Slot(InfoId id) {
+    return static_cast<std::size_t>(widgets::Index(id));
+}
 
 // The one info window and what it draws with; all of it lives while the window is open.
 struct InfoWindow {
     HWND window = nullptr;
-    std::array<HWND, WidgetCount> widgets{};
+    std::array<HWND, widgets::InfoCount> widgets{};
     HFONT titleFont = nullptr;
     HFONT smallFont = nullptr;
     HFONT textFont = nullptr;
@@ -54,28 +58,18 @@ void LayOut(UINT dpi) {
     info.titleFont = VerdanaFont(24, dpi);
     info.smallFont = VerdanaFont(8.25, dpi);
     info.textFont = look::FixedFont(dpi);
-    // The banner's labels stand at places within the banner, which lies at the window's origin; they
-    // size themselves to their text.
-    const struct {
-        Widget widget;
-        layout::Twips place;
-        HFONT font;
-        bool fitsText;
-    } widgets[] = {
-        {Banner, layout::InfoBanner, nullptr, false},
-        {Title, layout::InfoTitle, info.titleFont, true},
-        {Version, layout::InfoVersion, info.smallFont, true},
-        {Credit, layout::InfoCredit, info.smallFont, true},
-        {Panel, layout::InfoPanel, nullptr, false},
-        {Text, layout::InfoText, info.textFont, false},
-    };
-    for (const auto& w : widgets) {
-        HWND control = info.widgets[w.widget];
-        if (w.font != nullptr)
-            SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(w.font), TRUE);
-        controls::Place(control, look::TwipsRect(w.place, dpi));
-        if (w.fitsText)
-            controls::FitToText(control);
+    for (const widgets::Widget<InfoId>& row : widgets::Info) {
+        HWND control = info.widgets[Slot(row.id)];
+        HFONT font = row.font == widgets::Font::Title   ? info.titleFont
+                     : row.font == widgets::Font::Small ? info.smallFont
+                     : row.font == widgets::Font::Fixed ? info.textFont
+                                                        : nullptr;
+        if (font != nullptr)
+            SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        // The banner lies at the window's origin, so the places within it serve in the window as well.
+        const RECT designed = look::TwipsRect(row.place, dpi);
+        controls::Place(control, designed);
+        controls::FitToText(control, row.fit, designed);
     }
     for (HFONT font : oldFonts)
         if (font != nullptr)
@@ -107,10 +101,10 @@ LRESULT CALLBACK InfoProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     case WM_CTLCOLORSTATIC: {
         const auto control = reinterpret_cast<HWND>(lParam);
         const auto dc = reinterpret_cast<HDC>(wParam);
-        if (control == info.widgets[Panel])
+        if (control == info.widgets[Slot(InfoId::Label2)])
             return reinterpret_cast<LRESULT>(info.paleYellow);
         // The banner and its labels: black text on the banner's grey.
-        SetTextColor(dc, RGB(0, 0, 0));
+        SetTextColor(dc, look::Colour(colours::InfoBannerText));
         SetBkColor(dc, BannerGrey);
         return reinterpret_cast<LRESULT>(info.banner);
     }
@@ -185,27 +179,38 @@ void Show(HWND owner) {
     info.paleYellow = CreateSolidBrush(PaleYellow);
     SetClassLongPtrW(info.window, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(info.background));
 
-    info.widgets[Banner] = Child(info.window, L"STATIC", {}, 0);
-    info.widgets[Title] = Child(info.window, L"STATIC", window_texts::InfoBanner, SS_NOPREFIX);
-    info.widgets[Version] = Child(info.window, L"STATIC", info_text::VersionText(), SS_NOPREFIX);
-    info.widgets[Credit] = Child(info.window, L"STATIC", window_texts::InfoCredit, SS_NOPREFIX | SS_RIGHT);
-    info.widgets[Panel] = Child(info.window, L"STATIC", {}, 0);
-    // The edit control shows CR LF line breaks as they are; what the user types is not kept.
-    info.widgets[Text] = Child(info.window, L"EDIT", info_text::Text(),
-                               ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL | WS_TABSTOP);
-
-    // The surfaces go beneath what lies on them; siblings clip each other, so the stacking decides.
-    for (Widget surface : {Banner, Panel})
-        SetWindowPos(info.widgets[surface], HWND_BOTTOM, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // The surfaces, the banner's labels and the text are siblings, which clip each other; the surfaces go
+    // beneath what lies on them.
+    for (const widgets::Widget<InfoId>& row : widgets::Info) {
+        const bool label = row.kind == widgets::Kind::Label;
+        const std::string text = row.id == InfoId::Label4  ? info_text::VersionText()
+                                 : row.id == InfoId::Text1 ? info_text::Text()
+                                 : row.text != nullptr     ? row.text
+                                                           : "";
+        // The edit control shows CR LF line breaks as they are; what the user types is not kept.
+        const DWORD style = row.kind == widgets::Kind::TextBox
+                                ? ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL | WS_TABSTOP
+                            : label ? SS_NOPREFIX | (row.align == widgets::Align::Right ? SS_RIGHT : 0)
+                                    : 0;
+        HWND control =
+            Child(info.window, row.kind == widgets::Kind::TextBox ? L"EDIT" : L"STATIC", text, style);
+        if (row.access == widgets::Access::Named)
+            accessible_name::Set(control, row.accessibleName, "");
+        info.widgets[Slot(row.id)] = control;
+    }
+    for (const widgets::Widget<InfoId>& row : widgets::Info)
+        if (row.kind == widgets::Kind::Panel)
+            SetWindowPos(info.widgets[Slot(row.id)], HWND_BOTTOM, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
     const UINT dpi = GetDpiForWindow(info.window);
     LayOut(dpi);
     Centre(info.window, dpi);
     ShowWindow(info.window, SW_SHOWNORMAL);
-    SetFocus(info.widgets[Text]);
+    HWND text = info.widgets[Slot(InfoId::Text1)];
+    SetFocus(text);
     // Focus alone would select the whole text; the caret goes to its start instead.
-    SendMessageW(info.widgets[Text], EM_SETSEL, 0, 0);
+    SendMessageW(text, EM_SETSEL, 0, 0);
 }
 
 HWND Window() {

@@ -3,8 +3,10 @@
 #include "core/batch_texts.h"
 #include "host/process.h"
 #include "host/windows_text.h"
+#include "win32/accessible_name.h"
 #include "win32/controls.h"
 #include "win32/frmInfo.h"
+#include "win32/open_files.h"
 #include "win32/password_box.h"
 #include "win32/resource_ids.h"
 #include "window/window_texts.h"
@@ -12,10 +14,12 @@
 #include <commctrl.h>
 #include <uxtheme.h>
 
-#include <exception>
+#include <algorithm>
 #include <utility>
 
 using host::windows::Widen;
+using widgets::Id;
+using widgets::Kind;
 
 namespace {
 
@@ -24,16 +28,66 @@ constexpr wchar_t WindowClass[] = L"TessarinMain";
 constexpr int FirstId = 100;
 constexpr DWORD WindowStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-constexpr DWORD LabelStyle = WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX;
-constexpr DWORD CountStyle = WS_VISIBLE | SS_RIGHT | SS_NOPREFIX;
-constexpr DWORD ButtonStyle = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
-constexpr DWORD IconButtonStyle = ButtonStyle | BS_ICON;
-constexpr DWORD PictureStyle = WS_VISIBLE | SS_ICON | SS_CENTERIMAGE | SS_REALSIZECONTROL;
-constexpr DWORD ListStyle =
-    WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_SORT | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
-constexpr DWORD EditStyle = WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
-constexpr int SmallIcon = 16;
-constexpr int LargeIcon = 32;
+constexpr DWORD PictureStyle = SS_ICON | SS_CENTERIMAGE | SS_REALSIZECONTROL;
+constexpr DWORD ListStyle = WS_VSCROLL | WS_HSCROLL | LBS_SORT | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+constexpr DWORD EditStyle = WS_BORDER | ES_AUTOHSCROLL;
+
+bool InTabOrder(Id id) {
+    return std::find(std::begin(widgets::TabOrder), std::end(widgets::TabOrder), id) !=
+           std::end(widgets::TabOrder);
+}
+
+// Whether a widget of the table lies on this one.
+bool CarriesPictures(Id id) {
+    return std::any_of(std::begin(widgets::Main), std::end(widgets::Main),
+                       [id](const widgets::Widget<Id>& row) { return row.liesOn == id; });
+}
+
+// The system class and style of a row's control.
+struct Made {
+    const wchar_t* systemClass;
+    DWORD style;
+    DWORD exStyle;
+};
+
+Made ControlOf(const widgets::Widget<Id>& row) {
+    DWORD visible = row.hiddenAtStart || row.access == widgets::Access::Hidden ? 0 : WS_VISIBLE;
+    if (InTabOrder(row.id))
+        visible |= WS_TABSTOP;
+    // The option buttons that follow each other form one group; the first control after them starts
+    // the next, so the arrow keys stay within the options.
+    const int index = widgets::Index(row.id);
+    const bool afterOption = index > 0 && widgets::Main[index - 1].kind == Kind::Option;
+    const DWORD group = (row.kind == Kind::Option) != afterOption ? WS_GROUP : 0;
+    switch (row.kind) {
+    case Kind::Label: {
+        const DWORD align = row.align == widgets::Align::Right    ? SS_RIGHT
+                            : row.align == widgets::Align::Centre ? SS_CENTER
+                                                                  : SS_LEFTNOWORDWRAP;
+        return {WC_STATICW, visible | align | SS_NOPREFIX, 0};
+    }
+    case Kind::Picture:
+        return {WC_STATICW, visible | PictureStyle, 0};
+    case Kind::Button:
+        return {WC_BUTTONW,
+                visible | group | BS_PUSHBUTTON | (row.icon != widgets::Icon::None ? BS_ICON : 0) |
+                    (CarriesPictures(row.id) ? WS_CLIPCHILDREN : 0),
+                0};
+    case Kind::List:
+        return {WC_LISTBOXW, visible | group | ListStyle, WS_EX_CLIENTEDGE};
+    case Kind::Password:
+        return {WC_EDITW, visible | group | EditStyle | ES_PASSWORD, 0};
+    case Kind::Option:
+        return {WC_BUTTONW, visible | group | BS_AUTORADIOBUTTON, 0};
+    case Kind::TextBox:
+        return {WC_EDITW, visible | group | EditStyle, 0};
+    case Kind::Frame:
+    case Kind::Line:
+    case Kind::Panel:
+        break;
+    }
+    return {nullptr, 0, 0};
+}
 
 void RegisterWindowClass(WNDPROC procedure) {
     WNDCLASSEXW windowClass{};
@@ -66,18 +120,15 @@ frmRC4::frmRC4(const std::vector<std::string>& commandLineItems, Win32Host host)
     toolTips_ = ::CreateWindowExW(
         WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-    // Creation order is the order of the controls' parts; the Tab order is set apart.
-    BuildEncryptionHalf();
-    BuildDecryptionHalf();
-    BuildFooter();
+    // Creation order is the table's; the Tab order is set apart.
+    for (const Row& row : widgets::Main)
+        controls_[Slot(row.id)] = Build(row);
     // Long tips stay on one line up to the screen's width.
     ::SendMessageW(toolTips_, TTM_SETMAXTIPWIDTH, 0, ::GetSystemMetricsForDpi(SM_CXSCREEN, dpi_));
     SetTabOrder();
-    // dummy takes the focus away from the password boxes; it stays enabled but out of sight.
-    Find("dummy")->place.left = layout::DummyHiddenLeft;
     ApplyResolution(dpi_);
     FitClientArea();
-    focus_ = Control("Befehl2");
+    focus_ = Control(widgets::TabOrder[0]);
     StartUp(commandLineItems);
 }
 
@@ -85,131 +136,71 @@ frmRC4::~frmRC4() {
     if (window_ != nullptr)
         ::DestroyWindow(window_);
     for (HICON icon : icons_)
-        ::DestroyIcon(icon);
+        if (icon != nullptr)
+            ::DestroyIcon(icon);
     if (bigIcon_ != nullptr)
         ::DestroyIcon(bigIcon_);
     if (smallIcon_ != nullptr)
         ::DestroyIcon(smallIcon_);
 }
 
-HWND frmRC4::Add(const char* name, const wchar_t* systemClass, const std::string& text, DWORD style,
-                 const layout::Twips& place, Font font, const char* tip, HWND parent) {
-    const int id = FirstId + static_cast<int>(widgets_.size());
-    DWORD exStyle = 0;
-    if (systemClass == std::wstring_view(WC_LISTBOXW))
-        exStyle = WS_EX_CLIENTEDGE;
-    // An icon button shows no caption; its text, the tool tip's, names it for screen readers.
-    const bool iconButton = systemClass == std::wstring_view(WC_BUTTONW) && (style & BS_ICON) != 0;
-    HWND control =
-        controls::Create(parent != nullptr ? parent : window_, systemClass,
-                         iconButton && tip != nullptr ? std::string(tip) : text, style, exStyle, id);
-    // Every label but the status line sizes itself to its text.
-    const bool label = systemClass == std::wstring_view(WC_STATICW) && (style & SS_TYPEMASK) != SS_ICON;
-    widgets_.push_back({name, control, place, font, label && std::string_view(name) != "Label1", 0, 0});
-    if (tip != nullptr) {
-        const std::wstring wide = Widen(tip);
-        TOOLINFOW tool{};
-        tool.cbSize = sizeof(tool);
-        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = window_;
-        tool.uId = reinterpret_cast<UINT_PTR>(control);
-        tool.lpszText = const_cast<wchar_t*>(wide.c_str());
-        ::SendMessageW(toolTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+HWND frmRC4::Build(const Row& row) {
+    const Made made = ControlOf(row);
+    if (made.systemClass == nullptr)
+        return nullptr;
+    HWND parent = row.liesOn ? Control(*row.liesOn) : window_;
+    // A button that shows only its icon carries its name as its text, which it does not draw.
+    const char* text = row.text == nullptr && row.kind == Kind::Button ? row.accessibleName : row.text;
+    HWND control = controls::Create(parent, made.systemClass, text != nullptr ? text : "", made.style,
+                                    made.exStyle, FirstId + widgets::Index(row.id));
+    AddTip(control, row.tip);
+    if (row.access == widgets::Access::Named || row.description != nullptr)
+        accessible_name::Set(control, row.access == widgets::Access::Named ? row.accessibleName : "",
+                             row.description != nullptr ? row.description : "");
+    if (CarriesPictures(row.id))
+        // A picture lies on the button and lets every click through to it, so a click on the picture is a
+        // click on the button, pressed look and cancel request included.
+        controls::CarryPictures(control);
+    switch (row.kind) {
+    case Kind::List:
+        Box(widgets::SideOfList(row.id))
+            .Attach(control,
+                    [this, id = row.id](const std::vector<std::string>& paths) { Dropped(id, paths); });
+        break;
+    case Kind::Password:
+        MakePasswordBox(control);
+        break;
+    case Kind::Option:
+        // Visual styles draw option buttons' captions in the theme's colour; olive on black needs the
+        // classic look.
+        ::SetWindowTheme(control, L"", L"");
+        ::SendMessageW(control, BM_SETCHECK, row.checkedAtStart ? BST_CHECKED : BST_UNCHECKED, 0);
+        break;
+    default:
+        break;
     }
     return control;
 }
 
-void frmRC4::SetIcon(HWND control, int icon, int size) {
-    for (Widget& widget : widgets_)
-        if (widget.handle == control) {
-            widget.icon = icon;
-            widget.iconSize = size;
-        }
-}
-
-void frmRC4::BuildEncryptionHalf() {
-    Add("Label2", WC_STATICW, window_texts::EncryptListHeading, LabelStyle, layout::Label2, Font::Regular);
-    SetIcon(Add("Befehl2", WC_BUTTONW, {}, IconButtonStyle, layout::Befehl2, Font::Regular,
-                window_texts::OpenTip),
-            IDI_FOLDER_OPEN, SmallIcon);
-    List1_.Attach(Add("List1", WC_LISTBOXW, {}, ListStyle, layout::List1, Font::Fixed, window_texts::ListTip),
-                  [this](const std::vector<std::string>& paths) { FilesDropped(BatchSide::Encrypt, paths); });
-    Add("Label5", WC_STATICW, window_texts::FileCountPrefix, CountStyle, layout::Label5, Font::Regular);
-    Add("Command5", WC_BUTTONW, window_texts::ClearCaption, ButtonStyle, layout::Command5, Font::Regular,
-        window_texts::ClearTip);
-    Add("Label4(0)", WC_STATICW, window_texts::PasswordCaption, LabelStyle, layout::Label4_0, Font::Regular);
-    MakePasswordBox(Add("Text3(0)", WC_EDITW, {}, EditStyle | ES_PASSWORD, layout::Text3_0, Font::Regular));
-    Add("Label4(1)", WC_STATICW, window_texts::RepetitionCaption, LabelStyle, layout::Label4_1,
-        Font::Regular);
-    MakePasswordBox(Add("Text3(1)", WC_EDITW, {}, EditStyle | ES_PASSWORD, layout::Text3_1, Font::Regular));
-    SetIcon(Add("Image1(0)", WC_STATICW, {}, PictureStyle, layout::Image1_0, Font::None), IDI_KEYS,
-            LargeIcon);
-    // The padlock lies on its button and lets every click through to it, so a click on the padlock is a
-    // click on the button, pressed look and cancel request included.
-    HWND button = Add("cmdEnc", WC_BUTTONW, texts::CaptionEncrypt, ButtonStyle | WS_CLIPCHILDREN,
-                      layout::cmdEnc, Font::Bold, window_texts::EncryptTip);
-    controls::CarryPictures(button);
-    SetIcon(Add("Picture1", WC_STATICW, {}, PictureStyle,
-                layout::RelativeTo(layout::Picture1, layout::cmdEnc), Font::None, nullptr, button),
-            IDI_PADLOCK_CLOSED, LargeIcon);
-}
-
-void frmRC4::BuildDecryptionHalf() {
-    Add("Label3", WC_STATICW, window_texts::DecryptListHeading, LabelStyle, layout::Label3, Font::Regular);
-    SetIcon(Add("Command3", WC_BUTTONW, {}, IconButtonStyle, layout::Command3, Font::Regular,
-                window_texts::OpenTip),
-            IDI_FOLDER_OPEN, SmallIcon);
-    List2_.Attach(Add("List2", WC_LISTBOXW, {}, ListStyle, layout::List2, Font::Fixed, window_texts::ListTip),
-                  [this](const std::vector<std::string>& paths) { FilesDropped(BatchSide::Decrypt, paths); });
-    Add("Label6", WC_STATICW, window_texts::FileCountPrefix, CountStyle, layout::Label6, Font::Regular);
-    Add("Command6", WC_BUTTONW, window_texts::ClearCaption, ButtonStyle, layout::Command6, Font::Regular,
-        window_texts::ClearTip);
-    Add("Label4(2)", WC_STATICW, window_texts::PasswordCaption, LabelStyle, layout::Label4_2, Font::Regular);
-    MakePasswordBox(Add("Text3(2)", WC_EDITW, {}, EditStyle | ES_PASSWORD, layout::Text3_2, Font::Regular));
-    Add("Command2", WC_BUTTONW, window_texts::MaskedCaption, ButtonStyle, layout::Command2, Font::Regular,
-        window_texts::MaskTip);
-    SetIcon(Add("Image1(1)", WC_STATICW, {}, PictureStyle, layout::Image1_1, Font::None), IDI_KEYS,
-            LargeIcon);
-    HWND button = Add("cmdDec", WC_BUTTONW, texts::CaptionDecrypt, ButtonStyle | WS_CLIPCHILDREN,
-                      layout::cmdDec, Font::Bold, window_texts::DecryptTip);
-    controls::CarryPictures(button);
-    SetIcon(Add("Picture2", WC_STATICW, {}, PictureStyle,
-                layout::RelativeTo(layout::Picture2, layout::cmdDec), Font::None, nullptr, button),
-            IDI_PADLOCK_OPEN, LargeIcon);
-
-    // The two option buttons form one group: the system unchecks one when the other is chosen.
-    const DWORD optionStyle = WS_VISIBLE | WS_TABSTOP | BS_AUTORADIOBUTTON;
-    HWND original = Add("Option1(0)", WC_BUTTONW, window_texts::OriginalNameCaption, optionStyle | WS_GROUP,
-                        layout::Option1_0, Font::Regular, window_texts::OriginalNameTip);
-    HWND suffix = Add("Option1(1)", WC_BUTTONW, window_texts::SuffixCaption, optionStyle, layout::Option1_1,
-                      Font::Regular, window_texts::SuffixTip);
-    // Visual styles draw option buttons' captions in the theme's colour; olive on black needs the
-    // classic look.
-    ::SetWindowTheme(original, L"", L"");
-    ::SetWindowTheme(suffix, L"", L"");
-    ::SendMessageW(suffix, BM_SETCHECK, BST_CHECKED, 0);
-    Add("txtSuffix", WC_EDITW, texts::DefaultSuffix, EditStyle | WS_GROUP, layout::txtSuffix, Font::Regular,
-        window_texts::SuffixBoxTip);
-}
-
-void frmRC4::BuildFooter() {
-    // The status line is hidden until the first batch shows it.
-    Add("Label1", WC_STATICW, texts::StatusStart, SS_CENTER | SS_NOPREFIX, layout::Label1, Font::Regular);
-    SetIcon(Add("Command4", WC_BUTTONW, {}, IconButtonStyle, layout::Command4, Font::Regular,
-                window_texts::InfoTip),
-            IDI_QUESTION_MARK, SmallIcon);
-    SetIcon(Add("Command1", WC_BUTTONW, {}, IconButtonStyle, layout::Command1, Font::Regular,
-                window_texts::ExitTip),
-            IDI_EXIT, SmallIcon);
-    Add("dummy", WC_BUTTONW, window_texts::DummyCaption, ButtonStyle, layout::dummy, Font::Bold);
+void frmRC4::AddTip(HWND control, const char* tip) {
+    if (tip == nullptr)
+        return;
+    const std::wstring wide = Widen(tip);
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = const_cast<wchar_t*>(wide.c_str());
+    ::SendMessageW(toolTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void frmRC4::SetTabOrder() {
     // The dialog keys walk the controls in their stacking order: the focus order goes on top, in order,
     // and labels and pictures lie beneath.
     HWND previous = HWND_TOP;
-    for (const char* name : layout::TabOrder) {
-        HWND control = Control(name);
+    for (Id id : widgets::TabOrder) {
+        HWND control = Control(id);
         ::SetWindowPos(control, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         previous = control;
     }
@@ -219,28 +210,25 @@ void frmRC4::ApplyResolution(UINT dpi) {
     dpi_ = dpi;
     // The controls let go of the old fonts and icons before they are destroyed.
     const std::unique_ptr<look::Fonts> oldFonts = std::exchange(fonts_, std::make_unique<look::Fonts>(dpi));
-    std::vector<HICON> old = std::move(icons_);
-    icons_.clear();
-    for (const Widget& widget : widgets_) {
-        HFONT font = widget.font == Font::Bold      ? fonts_->Bold()
-                     : widget.font == Font::Regular ? fonts_->Regular()
-                     : widget.font == Font::Fixed   ? fonts_->Fixed()
-                                                    : nullptr;
-        if (font != nullptr)
-            ::SendMessageW(widget.handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        if (widget.icon != 0) {
-            HICON icon = look::LoadIconAt(widget.icon, ::MulDiv(widget.iconSize, dpi, look::BaseDpi));
-            icons_.push_back(icon);
-            wchar_t systemClass[16] = {};
-            ::GetClassNameW(widget.handle, systemClass, 16);
-            const bool button = _wcsicmp(systemClass, WC_BUTTONW) == 0;
-            ::SendMessageW(widget.handle, button ? BM_SETIMAGE : STM_SETIMAGE, IMAGE_ICON,
+    std::vector<HICON> old;
+    for (const Row& row : widgets::Main) {
+        HWND control = Control(row.id);
+        if (control == nullptr)
+            continue;
+        if (HFONT font = fonts_->Of(row.font))
+            ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        if (const int resource = look::IconResource(row.icon); resource != 0) {
+            HICON& icon = icons_[Slot(row.id)];
+            old.push_back(icon);
+            icon = look::LoadIconAt(resource, ::MulDiv(row.iconPixels, static_cast<int>(dpi), look::BaseDpi));
+            ::SendMessageW(control, row.kind == Kind::Button ? BM_SETIMAGE : STM_SETIMAGE, IMAGE_ICON,
                            reinterpret_cast<LPARAM>(icon));
         }
-        PlaceWidget(widget);
+        Place(row);
     }
     for (HICON icon : old)
-        ::DestroyIcon(icon);
+        if (icon != nullptr)
+            ::DestroyIcon(icon);
     // The frame's own icons, in the sizes of this resolution.
     for (HICON* icon : {&bigIcon_, &smallIcon_}) {
         const bool big = icon == &bigIcon_;
@@ -262,26 +250,10 @@ void frmRC4::FitClientArea() {
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void frmRC4::PlaceWidget(const Widget& widget) const {
-    controls::Place(widget.handle, look::TwipsRect(widget.place, dpi_));
-    if (widget.fitsText)
-        controls::FitToText(widget.handle);
-}
-
-HWND frmRC4::Control(const std::string& name) const {
-    const Widget* widget = Find(name);
-    return widget != nullptr ? widget->handle : nullptr;
-}
-
-frmRC4::Widget* frmRC4::Find(const std::string& name) {
-    for (Widget& widget : widgets_)
-        if (widget.name == name)
-            return &widget;
-    return nullptr;
-}
-
-const frmRC4::Widget* frmRC4::Find(const std::string& name) const {
-    return const_cast<frmRC4*>(this)->Find(name);
+void frmRC4::Place(const Row& row) const {
+    const RECT designed = look::TwipsRect(widgets::PlaceInParent(row), dpi_);
+    controls::Place(Control(row.id), designed);
+    controls::FitToText(Control(row.id), row.fit, designed);
 }
 
 // --- the window's messages ---
@@ -326,8 +298,8 @@ LRESULT frmRC4::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         if (_wcsicmp(systemClass, WC_EDITW) == 0)
             break;
         const auto dc = reinterpret_cast<HDC>(wParam);
-        ::SetTextColor(dc, look::Olive);
-        ::SetBkColor(dc, look::Black);
+        ::SetTextColor(dc, look::Colour(colours::Olive));
+        ::SetBkColor(dc, look::Colour(colours::Black));
         return reinterpret_cast<LRESULT>(::GetStockObject(BLACK_BRUSH));
     }
     case WM_CTLCOLORBTN:
@@ -383,16 +355,19 @@ void frmRC4::Paint() {
     PAINTSTRUCT paint;
     HDC dc = ::BeginPaint(window_, &paint);
     // The border lies inside the shape's rectangle whatever its width.
-    HPEN pen = ::CreatePen(PS_INSIDEFRAME, look::Px(layout::TwipsPerPixel, dpi_), look::Olive);
+    HPEN pen =
+        ::CreatePen(PS_INSIDEFRAME, look::Px(layout::TwipsPerPixel, dpi_), look::Colour(colours::Olive));
     const HGDIOBJ oldPen = ::SelectObject(dc, pen);
     const HGDIOBJ oldBrush = ::SelectObject(dc, ::GetStockObject(NULL_BRUSH));
-    for (const layout::Twips& shape : {layout::Shape1, layout::Shape2}) {
-        const RECT frame = look::TwipsRect(shape, dpi_);
-        ::Rectangle(dc, frame.left, frame.top, frame.right, frame.bottom);
+    for (const Row& row : widgets::Main) {
+        const RECT place = look::TwipsRect(row.place, dpi_);
+        if (row.kind == Kind::Frame) {
+            ::Rectangle(dc, place.left, place.top, place.right, place.bottom);
+        } else if (row.kind == Kind::Line) {
+            ::MoveToEx(dc, place.left, place.top, nullptr);
+            ::LineTo(dc, place.right, place.top);
+        }
     }
-    const int y = look::Px(layout::LineY, dpi_);
-    ::MoveToEx(dc, look::Px(layout::LineLeft, dpi_), y, nullptr);
-    ::LineTo(dc, look::Px(layout::LineRight, dpi_), y);
     ::SelectObject(dc, oldBrush);
     ::SelectObject(dc, oldPen);
     ::DeleteObject(pen);
@@ -400,36 +375,22 @@ void frmRC4::Paint() {
 }
 
 void frmRC4::Command(int id, int code) {
-    const std::size_t index = static_cast<std::size_t>(id - FirstId);
-    if (id < FirstId || index >= widgets_.size())
+    const int index = id - FirstId;
+    if (index < 0 || index >= widgets::MainCount)
         return;
-    const std::string& name = widgets_[index].name;
-    // No exception may pass through the system's frames; the handlers report their failures themselves.
-    try {
-        if (code == LBN_DBLCLK && (name == "List1" || name == "List2"))
-            ListDoubleClicked(name == "List1" ? BatchSide::Encrypt : BatchSide::Decrypt);
-        if (code != BN_CLICKED)
-            return;
-        if (name == "cmdEnc")
-            BatchClicked(BatchSide::Encrypt);
-        else if (name == "cmdDec")
-            BatchClicked(BatchSide::Decrypt);
-        else if (name == "Befehl2")
-            OpenClicked(BatchSide::Encrypt);
-        else if (name == "Command3")
-            OpenClicked(BatchSide::Decrypt);
-        else if (name == "Command5")
-            ClearClicked(BatchSide::Encrypt);
-        else if (name == "Command6")
-            ClearClicked(BatchSide::Decrypt);
-        else if (name == "Command2")
-            MaskClicked();
-        else if (name == "Command4")
-            frmInfo::Show(window_);
-        else if (name == "Command1")
-            ::SendMessageW(window_, WM_CLOSE, 0, 0);
-    } catch (const std::exception&) {
-    }
+    const Row& row = widgets::Main[index];
+    if (row.kind == Kind::List && code == LBN_DBLCLK)
+        DoubleClicked(row.id);
+    else if (row.kind == Kind::Button && code == BN_CLICKED)
+        Clicked(row.id);
+}
+
+void frmRC4::ShowInfoWindow() {
+    frmInfo::Show(window_);
+}
+
+void frmRC4::CloseMainWindow() {
+    ::SendMessageW(window_, WM_CLOSE, 0, 0);
 }
 
 void frmRC4::EndProcess() {
@@ -450,9 +411,9 @@ FileList& frmRC4::List(BatchSide side) {
 }
 
 void frmRC4::SetCountText(BatchSide side, const std::string& text) {
-    HWND label = Control(side == BatchSide::Encrypt ? "Label5" : "Label6");
-    controls::SetText(label, text);
-    controls::FitToText(label);
+    const Row& row = widgets::Row(widgets::CountOf(side));
+    controls::SetText(Control(row.id), text);
+    Place(row);
 }
 
 double frmRC4::WindowTextWidth(const std::string& text) const {
@@ -466,36 +427,34 @@ double frmRC4::WindowTextWidth(const std::string& text) const {
     return static_cast<double>(size.cx) * look::BaseDpi / dpi_;
 }
 
-std::string frmRC4::ShowOpenDialog(const OpenDialogRequest& request) {
-    return host_.openFiles(window_, request);
+std::vector<std::string> frmRC4::ShowOpenDialog(const OpenDialogRequest& request) {
+    return open_files::ResultPaths(host_.openFiles(window_, request), request.side == BatchSide::Encrypt);
 }
 
 bool frmRC4::PasswordsMasked() const {
-    return ::SendMessageW(Control("Text3(0)"), EM_GETPASSWORDCHAR, 0, 0) != 0;
+    return ::SendMessageW(Control(Id::Text3_0), EM_GETPASSWORDCHAR, 0, 0) != 0;
 }
 
 void frmRC4::SetPasswordsMasked(bool masked) {
-    for (const char* name : {"Text3(0)", "Text3(1)", "Text3(2)"}) {
-        HWND box = Control(name);
+    for (Id id : widgets::PasswordBoxes) {
+        HWND box = Control(id);
         ::SendMessageW(box, EM_SETPASSWORDCHAR, masked ? L'*' : 0, 0);
         ::InvalidateRect(box, nullptr, TRUE);
     }
 }
 
 void frmRC4::SetMaskCaption(const std::string& caption) {
-    controls::SetText(Control("Command2"), caption);
+    controls::SetText(Control(Id::Command2), caption);
 }
 
 void frmRC4::FocusDummy() {
-    ::SetFocus(Control("dummy"));
+    ::SetFocus(Control(Id::dummy));
 }
 
 void frmRC4::GuardSide(BatchSide side, bool listInUse, bool batchButtonEnabled) {
-    const bool encrypt = side == BatchSide::Encrypt;
-    for (const char* name :
-         {encrypt ? "List1" : "List2", encrypt ? "Command5" : "Command6", encrypt ? "Befehl2" : "Command3"})
-        ::EnableWindow(Control(name), !listInUse);
-    ::EnableWindow(BatchButton(side), batchButtonEnabled);
+    for (Id id : {widgets::ListOf(side), widgets::ClearButtonOf(side), widgets::OpenButtonOf(side)})
+        ::EnableWindow(Control(id), !listInUse);
+    ::EnableWindow(Control(widgets::BatchButtonOf(side)), batchButtonEnabled);
 }
 
 void frmRC4::EventPass() {
@@ -504,63 +463,40 @@ void frmRC4::EventPass() {
 
 // --- BatchWindow ---
 
-int frmRC4::ListCount(BatchSide side) const {
-    return Box(side).Count();
-}
-
-std::string frmRC4::ListItem(BatchSide side, int index) const {
-    return Box(side).Item(index);
-}
-
-int frmRC4::ShownListIndex(BatchSide side) const {
-    return static_cast<int>(::SendMessageW(Box(side).Handle(), LB_GETCURSEL, 0, 0));
-}
-
-void frmRC4::ShowListIndex(BatchSide side, int index) {
-    ::SendMessageW(Box(side).Handle(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-}
-
 std::string frmRC4::PasswordText(int index) const {
-    return controls::Text(Control("Text3(" + std::to_string(index) + ")"));
+    return controls::Text(Control(widgets::PasswordBox(index)));
 }
 
 void frmRC4::FocusPassword(int index) {
-    ::SetFocus(Control("Text3(" + std::to_string(index) + ")"));
+    ::SetFocus(Control(widgets::PasswordBox(index)));
 }
 
 std::string frmRC4::ButtonCaption(BatchSide side) const {
-    return controls::Text(BatchButton(side));
+    return controls::Text(Control(widgets::BatchButtonOf(side)));
 }
 
 void frmRC4::SetButtonCaption(BatchSide side, const std::string& caption) {
-    controls::SetText(BatchButton(side), caption);
+    controls::SetText(Control(widgets::BatchButtonOf(side)), caption);
 }
 
 std::string frmRC4::ShownStatusText() const {
-    return controls::Text(Control("Label1"));
+    return controls::Text(Control(Id::Label1));
 }
 
 void frmRC4::ShowStatusText(const std::string& text) {
-    controls::SetText(Control("Label1"), text);
+    controls::SetText(Control(Id::Label1), text);
 }
 
 void frmRC4::ShowStatus() {
-    ::ShowWindow(Control("Label1"), SW_SHOWNA);
+    ::ShowWindow(Control(Id::Label1), SW_SHOWNA);
 }
 
 bool frmRC4::SuffixSelected() const {
-    return ::SendMessageW(Control("Option1(1)"), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return ::SendMessageW(Control(Id::Option1_1), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 std::string frmRC4::SuffixText() const {
-    return controls::Text(Control("txtSuffix"));
-}
-
-char frmRC4::DecimalSeparator() const {
-    wchar_t separator[8] = {};
-    const int length = ::GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8);
-    // One character with its terminator; the time text has room for one byte.
-    return length == 2 && separator[0] < 0x80 ? static_cast<char>(separator[0]) : '.';
+    return controls::Text(Control(Id::txtSuffix));
 }
 
 void frmRC4::ShowWarningBox(const std::string& text) {

@@ -3,21 +3,23 @@
 #include "win32/list_box.h"
 #include "win32/look.h"
 #include "win32/win32_host.h"
-#include "window/layout.h"
 #include "window/main_window.h"
+#include "window/widgets.h"
 
 #include <windows.h>
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
 
 // The main window on Windows: the list of files to encrypt with the password and its repetition, the
 // list of containers to decrypt with the password and the naming choice, the two batch buttons and the
-// status line, made of the system's own controls. It adapts them to MainWindow, whose rules every window
-// front end shares, so its buttons run the same batch code as the command-line program. Every control is
-// found by its name (Control); the widget arrays are named with their index, "Text3(0)" to "Text3(2)".
-// The window scales itself to the resolution of the screen it stands on.
+// status line, made of the system's own controls. It builds them from the widget table
+// (window/widgets.h), one control per row but the frames and the line, which it draws itself, and
+// addresses them by their table Id; it adapts them to MainWindow, whose rules every window front end
+// shares, so its buttons run the same batch code as the command-line program. The window scales itself
+// to the resolution of the screen it stands on.
 class frmRC4 : public MainWindow {
 public:
     // Creates the window, hidden, and runs its start-up: the lists filled from the paths the program was
@@ -26,14 +28,12 @@ public:
     ~frmRC4() override;
 
     HWND Handle() const { return window_; }
-    // A control by its name ("cmdEnc", "List1", "Text3(2)", ...); nullptr for a name the window lacks.
-    HWND Control(const std::string& name) const;
+    // A widget's control; nullptr for a frame or the line, which are drawn on the window.
+    HWND Control(widgets::Id id) const { return controls_[Slot(id)]; }
     // The outside effects; tests replace them before they act on the window.
     Win32Host& Host() { return host_; }
 
     // BatchWindow.
-    int ListCount(BatchSide side) const override;
-    std::string ListItem(BatchSide side, int index) const override;
     std::string PasswordText(int index) const override;
     void FocusPassword(int index) override;
     std::string ButtonCaption(BatchSide side) const override;
@@ -41,7 +41,6 @@ public:
     void ShowStatus() override;
     bool SuffixSelected() const override;
     std::string SuffixText() const override;
-    char DecimalSeparator() const override;
 
     // host::WindowHost.
     void SetWaitPointer(bool wait) override;
@@ -49,14 +48,12 @@ public:
 protected:
     // MainWindow.
     FileList& List(BatchSide side) override;
-    int ShownListIndex(BatchSide side) const override;
-    void ShowListIndex(BatchSide side, int index) override;
     std::string ShownStatusText() const override;
     void ShowStatusText(const std::string& text) override;
     void ShowWarningBox(const std::string& text) override;
     void SetCountText(BatchSide side, const std::string& text) override;
     double WindowTextWidth(const std::string& text) const override;
-    std::string ShowOpenDialog(const OpenDialogRequest& request) override;
+    std::vector<std::string> ShowOpenDialog(const OpenDialogRequest& request) override;
     bool PasswordsMasked() const override;
     void SetPasswordsMasked(bool masked) override;
     void SetMaskCaption(const std::string& caption) override;
@@ -65,58 +62,42 @@ protected:
     void EventPass() override;
     void EndProcess() override;
     void CloseWindows() override;
+    void ShowInfoWindow() override;
+    void CloseMainWindow() override;
 
 private:
-    enum class Font { Bold, Regular, Fixed, None };
-    // One control, where it stands (twips in its parent) and how it looks.
-    struct Widget {
-        std::string name;
-        HWND handle;
-        layout::Twips place;
-        Font font;
-        // Labels size themselves to their text.
-        bool fitsText;
-        // An icon resource shown at iconSize pixels at 96 dpi, or 0.
-        int icon;
-        int iconSize;
-    };
+    using Row = widgets::Widget<widgets::Id>;
+    static constexpr std::size_t Slot(widgets::Id id) { return static_cast<std::size_t>(widgets::Index(id)); }
 
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
-    // The controls, part by part, and the order the Tab key walks them in.
-    void BuildEncryptionHalf();
-    void BuildDecryptionHalf();
-    void BuildFooter();
+    // The control of a row, and the order the Tab key walks them in.
+    HWND Build(const Row& row);
+    void AddTip(HWND control, const char* tip);
     void SetTabOrder();
-    HWND Add(const char* name, const wchar_t* systemClass, const std::string& text, DWORD style,
-             const layout::Twips& place, Font font, const char* tip = nullptr, HWND parent = nullptr);
-    void SetIcon(HWND control, int icon, int size);
 
     // Fonts, icons and places at the window's resolution.
     void ApplyResolution(UINT dpi);
     // The window's outer size for its client area of 7620 x 8730 twips at its resolution.
     void FitClientArea();
-    void PlaceWidget(const Widget& widget) const;
+    // A control at its place, sized to its text by its fit rule.
+    void Place(const Row& row) const;
     void Paint();
     void Command(int id, int code);
     void ReturnFocus() const;
-    Widget* Find(const std::string& name);
-    const Widget* Find(const std::string& name) const;
 
     ListBox& Box(BatchSide side) { return side == BatchSide::Encrypt ? List1_ : List2_; }
     const ListBox& Box(BatchSide side) const { return side == BatchSide::Encrypt ? List1_ : List2_; }
-    HWND BatchButton(BatchSide side) const {
-        return Control(side == BatchSide::Encrypt ? "cmdEnc" : "cmdDec");
-    }
 
     Win32Host host_;
     HWND window_ = nullptr;
     HWND toolTips_ = nullptr;
     UINT dpi_ = look::BaseDpi;
     std::unique_ptr<look::Fonts> fonts_;
-    std::vector<Widget> widgets_;
-    std::vector<HICON> icons_;
+    std::array<HWND, widgets::MainCount> controls_{};
+    // The icon each control shows, at the window's resolution.
+    std::array<HICON, widgets::MainCount> icons_{};
     HICON bigIcon_ = nullptr;
     HICON smallIcon_ = nullptr;
     ListBox List1_;

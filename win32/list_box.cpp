@@ -99,6 +99,14 @@ bool ListBox::IsSelected(int index) const {
     return ::SendMessageW(list_, LB_GETSEL, static_cast<WPARAM>(index), 0) > 0;
 }
 
+int ListBox::SelectedIndex() const {
+    return static_cast<int>(::SendMessageW(list_, LB_GETCURSEL, 0, 0));
+}
+
+void ListBox::Select(int index) {
+    ::SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
 void ListBox::Add(std::vector<std::string> paths) {
     if (paths.empty())
         return;

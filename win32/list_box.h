@@ -37,6 +37,8 @@ public:
     int Count() const override;
     std::string Item(int index) const override;
     bool IsSelected(int index) const override;
+    int SelectedIndex() const override;
+    void Select(int index) override;
     void Add(std::vector<std::string> paths) override;
     void RemoveAt(int index) override;
     void Clear() override;

@@ -1,5 +1,7 @@
 #include "win32/look.h"
 
+#include "win32/resource_ids.h"
+
 #include <cmath>
 #include <cwchar>
 
@@ -82,6 +84,42 @@ Fonts::~Fonts() {
 HICON LoadIconAt(int id, int size) {
     return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON,
                                            size, size, LR_DEFAULTCOLOR));
+}
+
+HFONT Fonts::Of(widgets::Font font) const {
+    switch (font) {
+    case widgets::Font::Regular:
+        return regular_;
+    case widgets::Font::Bold:
+        return bold_;
+    case widgets::Font::Fixed:
+        return fixed_;
+    case widgets::Font::Title:
+    case widgets::Font::Small:
+    case widgets::Font::None:
+        break;
+    }
+    return nullptr;
+}
+
+int IconResource(widgets::Icon icon) {
+    switch (icon) {
+    case widgets::Icon::FolderOpen:
+        return IDI_FOLDER_OPEN;
+    case widgets::Icon::Keys:
+        return IDI_KEYS;
+    case widgets::Icon::PadlockClosed:
+        return IDI_PADLOCK_CLOSED;
+    case widgets::Icon::PadlockOpen:
+        return IDI_PADLOCK_OPEN;
+    case widgets::Icon::QuestionMark:
+        return IDI_QUESTION_MARK;
+    case widgets::Icon::Exit:
+        return IDI_EXIT;
+    case widgets::Icon::None:
+        break;
+    }
+    return 0;
 }
 
 } // namespace look

@@ -2,7 +2,9 @@
 
 // Fonts, colours, icons and the twips measure of the native window, at a given screen resolution.
 
+#include "window/colours.h"
 #include "window/layout.h"
+#include "window/widgets.h"
 
 #include <windows.h>
 
@@ -19,8 +21,9 @@ int Px(int twips, UINT dpi);
 // widget keeps its own size whatever its position.
 RECT TwipsRect(const layout::Twips& place, UINT dpi);
 
-inline constexpr COLORREF Olive = RGB(128, 128, 0);
-inline constexpr COLORREF Black = RGB(0, 0, 0);
+constexpr COLORREF Colour(const colours::Rgb& rgb) {
+    return RGB(rgb.red, rgb.green, rgb.blue);
+}
 
 // The window's three fonts at one resolution, released with the object:
 //   - Bold and Regular: "MS Sans Serif" 8.25 pt; where that face is missing, or only as a bitmap font
@@ -37,6 +40,8 @@ public:
     HFONT Bold() const { return bold_; }
     HFONT Regular() const { return regular_; }
     HFONT Fixed() const { return fixed_; }
+    // A row's font of the main window; nullptr for none.
+    HFONT Of(widgets::Font font) const;
 
 private:
     HFONT bold_;
@@ -56,5 +61,7 @@ HFONT FixedFont(UINT dpi);
 // that size in the icon file (they hold the sizes from 96 to 192 dpi), else the nearest one scaled. The
 // caller destroys it.
 HICON LoadIconAt(int id, int size);
+// The resource number of a row's icon; 0 for none.
+int IconResource(widgets::Icon icon);
 
 } // namespace look

@@ -1,6 +1,9 @@
 #include "win32/open_files.h"
 
+#include "core/container.h"
+#include "core/file_names.h"
 #include "host/windows_text.h"
+#include "window/open_dialog.h"
 
 #include <commdlg.h>
 
@@ -19,18 +22,49 @@ std::wstring SystemFilter(const std::string& filter) {
     return wide;
 }
 
-std::wstring DefaultExtension(const std::string& pattern) {
-    const std::size_t dot = pattern.rfind('.');
-    const std::string extension = dot == std::string::npos ? pattern : pattern.substr(dot + 1);
-    // The dialog takes an extension without its dot; "*" stands for none.
-    return extension.find_first_of("*?") == std::string::npos ? Widen(extension) : std::wstring();
+std::string ResultText(const wchar_t* buffer, std::size_t size) {
+    return LeftOfSeparator(Narrow(buffer, size), std::string(2, '\0'));
 }
 
-std::string ResultText(const wchar_t* buffer, std::size_t size) {
-    std::size_t length = 0;
-    while (length + 1 < size && !(buffer[length] == L'\0' && buffer[length + 1] == L'\0'))
-        ++length;
-    return Narrow(buffer, length);
+std::string LeftOfSeparator(const std::string& text, const std::string& separator) {
+    const std::size_t at = text.find(separator);
+    return at == std::string::npos ? text : text.substr(0, at);
+}
+
+std::vector<std::string> ResultPaths(const std::string& result, bool encryptionList) {
+    constexpr char Separator = '\\';
+    if (result.empty())
+        return {};
+    std::vector<std::string> parts;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = result.find('\0', start);
+        parts.push_back(result.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        if (end == std::string::npos)
+            break;
+        start = end + 1;
+    }
+    if (parts.size() == 1)
+        return parts;
+
+    std::string folder = parts.front();
+    if (folder.empty() || folder.back() != Separator)
+        folder += Separator;
+    std::vector<std::string> paths;
+    for (std::size_t k = 1; k < parts.size(); ++k) {
+        if (parts[k].empty())
+            continue;
+        if (!encryptionList) {
+            paths.push_back(folder + parts[k]);
+            continue;
+        }
+        // Only spaces are trimmed, as the dialog pads names with them.
+        const std::string name = container::TrimSpaces(parts[k]);
+        const std::string file = Nurdatei(name, Separator);
+        // A full path where a name belongs is a shortcut reported by its target: the shortcut file in
+        // the chosen folder is what gets listed.
+        paths.push_back(file == name ? folder + name : folder + file + ".lnk");
+    }
+    return paths;
 }
 
 } // namespace open_files
@@ -42,7 +76,8 @@ std::string ShowOpenFiles(HWND owner, const OpenDialogRequest& request) {
     const std::wstring filter = open_files::SystemFilter(request.filter);
     const std::wstring folder = Widen(request.initialFolder);
     const std::wstring title = Widen(request.title);
-    const std::wstring extension = open_files::DefaultExtension(request.defaultExtension);
+    // The dialog takes an extension without its dot.
+    const std::wstring extension = Widen(open_dialog::DefaultSuffix(request.defaultExtension));
 
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof(dialog);

@@ -1,5 +1,6 @@
 #include "window/file_list.h"
 
+#include "window/layout.h"
 #include "window/window_texts.h"
 
 #include <cmath>
@@ -11,7 +12,7 @@ namespace {
 
 // The extent holds the longest item and this many spaces more, so its end never sits at the edge.
 constexpr int ExtentSpaces = 25;
-constexpr int TwipsPerPixel = 15;
+constexpr int TwipsPerPixel = layout::TwipsPerPixel;
 
 // Characters of a UTF-8 text: every byte that does not continue a sequence starts one.
 std::size_t Characters(const std::string& text) {

@@ -15,6 +15,9 @@ public:
     // POSIX file name may hold bytes that are no UTF-8).
     virtual std::string Item(int index) const = 0;
     virtual bool IsSelected(int index) const = 0;
+    // The row the list shows selected, -1 for none; and a row selected and scrolled into view.
+    virtual int SelectedIndex() const = 0;
+    virtual void Select(int index) = 0;
     // Adds the paths as if one by one in their order: the list sorts each into its place by what it
     // shows. One call for many paths lets the list make room once and lay itself out once.
     virtual void Add(std::vector<std::string> paths) = 0;

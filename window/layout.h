@@ -65,14 +65,6 @@ inline constexpr int LineRight = 7680;
 inline constexpr int LineY = 8460;
 inline constexpr Twips Label1{60, 8520, 7695, 255};
 
-// The keyboard focus order of the main window's controls, by widget name; labels, pictures and images
-// take no focus and hold no place here.
-inline constexpr const char* TabOrder[] = {
-    "Befehl2",  "Command1", "cmdEnc",   "Command3",   "cmdDec",     "Text3(0)",
-    "Text3(1)", "Text3(2)", "Command2", "dummy",      "Command4",   "List1",
-    "Command5", "List2",    "Command6", "Option1(0)", "Option1(1)", "txtSuffix",
-};
-
 // The info window; its banner's labels stand within the banner.
 inline constexpr int InfoWidth = 8550;
 inline constexpr int InfoHeight = 7680;

@@ -4,13 +4,15 @@
 #include "core/batches.h"
 #include "core/command_line.h"
 #include "core/file_names.h"
+#include "host/file_error.h"
 #include "host/files.h"
 #include "host/process.h"
-#include "window/open_dialog.h"
+#include "host/system_reasons.h"
 #include "window/window_texts.h"
 
 #include <algorithm>
 #include <exception>
+#include <new>
 #include <utility>
 
 namespace {
@@ -120,10 +122,11 @@ void MainWindow::OpenClicked(BatchSide side) {
     request.filter = encrypt ? window_texts::EncryptDialogFilter : window_texts::DecryptDialogFilter;
     request.defaultExtension =
         encrypt ? window_texts::EncryptDialogExtension : window_texts::DecryptDialogExtension;
-    const std::string result = ShowOpenDialog(request);
+    request.side = side;
+    std::vector<std::string> chosen = ShowOpenDialog(request);
     // The dialog ran its own event loop: a batch may have started on this list meanwhile.
-    if (!result.empty() && !ListInUse(side)) {
-        xListAddNew(List(side), open_dialog::ResultPaths(result, encrypt, host::PathSeparator()));
+    if (!chosen.empty() && !ListInUse(side)) {
+        xListAddNew(List(side), std::move(chosen));
         AddHScroll(side);
     }
     ShowFileCount(side);
@@ -161,7 +164,7 @@ void MainWindow::RunningBatchChanged() {
 
 int MainWindow::ListIndex(BatchSide side) const {
     const std::optional<int>& newest = newestIndex_[SideIndex(side)];
-    return newest ? *newest : ShownListIndex(side);
+    return newest ? *newest : List(side).SelectedIndex();
 }
 
 void MainWindow::SetListIndex(BatchSide side, int index) {
@@ -183,8 +186,8 @@ void MainWindow::SetStatusText(const std::string& text) {
 void MainWindow::ShowNewest() {
     for (BatchSide side : {BatchSide::Encrypt, BatchSide::Decrypt}) {
         std::optional<int>& newest = newestIndex_[SideIndex(side)];
-        if (newest && *newest != ShownListIndex(side))
-            ShowListIndex(side, *newest);
+        if (newest && *newest != List(side).SelectedIndex())
+            List(side).Select(*newest);
         newest.reset();
     }
     if (newestStatus_ && *newestStatus_ != ShownStatusText())
@@ -221,4 +224,99 @@ void MainWindow::PumpEventsNow() {
         PumpEvents();
     else
         EventPass();
+}
+
+int MainWindow::ListCount(BatchSide side) const {
+    return List(side).Count();
+}
+
+std::string MainWindow::ListItem(BatchSide side, int index) const {
+    return List(side).Item(index);
+}
+
+char MainWindow::DecimalSeparator() const {
+    return host::DecimalSeparator();
+}
+
+namespace {
+
+// The warning for a failure that a handler did not report itself.
+std::string FailureText(const std::exception* failure) {
+    std::string reason;
+    if (const auto* fileError = dynamic_cast<const host::FileError*>(failure))
+        reason = texts::FileFailureHead + Nurdatei(fileError->Path(), host::PathSeparator()) +
+                 texts::NewLine + fileError->Reason();
+    else if (dynamic_cast<const std::bad_alloc*>(failure) != nullptr)
+        reason = host::reasons::OutOfMemory;
+    else if (failure != nullptr)
+        reason = failure->what();
+    return window_texts::HandlerFailed + std::string(texts::NewLine) + reason;
+}
+
+} // namespace
+
+template <class Handler> void MainWindow::Guarded(Handler&& handler) {
+    std::exception_ptr failure;
+    try {
+        handler();
+        return;
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    try {
+        try {
+            std::rethrow_exception(failure);
+        } catch (const std::exception& caught) {
+            ShowWarning(FailureText(&caught));
+        } catch (...) {
+            ShowWarning(FailureText(nullptr));
+        }
+    } catch (...) {
+        // Not even the warning could be shown; the window goes on as it stands.
+    }
+}
+
+void MainWindow::Clicked(widgets::Id widget) {
+    using widgets::Id;
+    Guarded([&] {
+        switch (widget) {
+        case Id::Befehl2:
+        case Id::Command3:
+            OpenClicked(widget == Id::Befehl2 ? BatchSide::Encrypt : BatchSide::Decrypt);
+            break;
+        case Id::Command5:
+        case Id::Command6:
+            ClearClicked(widget == Id::Command5 ? BatchSide::Encrypt : BatchSide::Decrypt);
+            break;
+        // A padlock lies on its button: a click on it is a click on the button.
+        case Id::cmdEnc:
+        case Id::Picture1:
+            BatchClicked(BatchSide::Encrypt);
+            break;
+        case Id::cmdDec:
+        case Id::Picture2:
+            BatchClicked(BatchSide::Decrypt);
+            break;
+        case Id::Command2:
+            MaskClicked();
+            break;
+        case Id::Command4:
+            ShowInfoWindow();
+            break;
+        case Id::Command1:
+            CloseMainWindow();
+            break;
+        default:
+            // Labels, lists, boxes and option buttons have no click handler of their own.
+            break;
+        }
+    });
+}
+
+void MainWindow::DoubleClicked(widgets::Id list) {
+    Guarded([&] { ListDoubleClicked(widgets::SideOfList(list)); });
+}
+
+void MainWindow::Dropped(widgets::Id list, const std::vector<std::string>& paths) {
+    Guarded([&] { FilesDropped(widgets::SideOfList(list), paths); });
 }

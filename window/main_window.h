@@ -2,12 +2,13 @@
 
 // The main window's behaviour, whatever draws it: start-up and command-line intake, drops, double-clicks,
 // the clear and Open buttons, the password display toggle, the guards while a batch runs and the pacing
-// of event-loop passes. A front end (Qt on Linux, Win32 on Windows) builds the widgets, calls the
-// handlers below when the user acts, and implements the protected hooks and the BatchWindow accessors
-// with its widgets.
+// of event-loop passes. A front end (Qt on Linux, Win32 on Windows) builds the widgets from the widget
+// table (window/widgets.h), reports what the user does to them (Clicked, DoubleClicked, Dropped), and
+// implements the protected hooks and the BatchWindow accessors with its widgets.
 
 #include "core/batch_window.h"
 #include "window/file_list.h"
+#include "window/widgets.h"
 
 #include <chrono>
 #include <optional>
@@ -22,6 +23,8 @@ struct OpenDialogRequest {
     std::string filter;
     // A pattern such as "*.rc4", or "*.*" for none.
     std::string defaultExtension;
+    // The list the chosen files go into.
+    BatchSide side = BatchSide::Encrypt;
 };
 
 class MainWindow : public BatchWindow {
@@ -30,6 +33,13 @@ public:
     // (".rc4" names into List2), repeats removed, extents fitted, both counts shown. A failing step is
     // skipped: the window always opens.
     void StartUp(const std::vector<std::string>& commandLineItems);
+
+    // What the user did to a widget, as the front ends report it: each goes to its handler below. A
+    // handler that fails in a way it does not report itself has its failure shown as a warning, so no
+    // exception passes through a toolkit's event loop, and the window goes on.
+    void Clicked(widgets::Id widget);
+    void DoubleClicked(widgets::Id list);
+    void Dropped(widgets::Id list, const std::vector<std::string>& paths);
 
     // Handlers. Each ignores the user while the list it would change is being read by a batch.
     // Files dropped on a list, full paths in the drop's order: folders are skipped, List2 refuses a name
@@ -50,6 +60,12 @@ public:
     // The list operations that need the window: the extent measured in its font, the count label.
     void AddHScroll(BatchSide side);
     void ShowFileCount(BatchSide side);
+
+    // BatchWindow: the lists, read through the front end's FileList.
+    int ListCount(BatchSide side) const final;
+    std::string ListItem(BatchSide side, int index) const final;
+    // The user's decimal separator (host/process.h).
+    char DecimalSeparator() const final;
 
     // BatchWindow: the selection and the status line. A batch moves them for every file and every block,
     // far more often than anyone can read them, and each change costs a repaint. While a batch runs, the
@@ -82,20 +98,19 @@ public:
 protected:
     // The front end's widgets and effects.
     virtual FileList& List(BatchSide side) = 0;
-    // The row its list widget shows selected (-1 for none), and a row selected and scrolled into view.
-    virtual int ShownListIndex(BatchSide side) const = 0;
-    virtual void ShowListIndex(BatchSide side, int index) = 0;
+    const FileList& List(BatchSide side) const { return const_cast<MainWindow*>(this)->List(side); }
     // The text of Label1, the status line.
     virtual std::string ShownStatusText() const = 0;
     virtual void ShowStatusText(const std::string& text) = 0;
     // The modal warning box (see host::WindowHost::ShowWarning).
     virtual void ShowWarningBox(const std::string& text) = 0;
-    // Label5 (Encrypt) or Label6 (Decrypt), sized to its text.
+    // Label5 (Encrypt) or Label6 (Decrypt), sized to its text by its fit rule.
     virtual void SetCountText(BatchSide side, const std::string& text) = 0;
     // The width in pixels at 96 dpi of a text in the window's own font (bold "MS Sans Serif" 8.25 pt).
     virtual double WindowTextWidth(const std::string& text) const = 0;
-    // Shows the open-file dialog with several files allowed; returns its result text (window/open_dialog.h).
-    virtual std::string ShowOpenDialog(const OpenDialogRequest& request) = 0;
+    // Shows the open-file dialog with several files allowed; returns the paths to add to the request's
+    // list, none when it was cancelled.
+    virtual std::vector<std::string> ShowOpenDialog(const OpenDialogRequest& request) = 0;
     virtual bool PasswordsMasked() const = 0;
     virtual void SetPasswordsMasked(bool masked) = 0;
     virtual void SetMaskCaption(const std::string& caption) = 0;
@@ -109,11 +124,17 @@ protected:
     virtual void EndProcess() = 0;
     // Closes the info window and the main window; the event loop then ends.
     virtual void CloseWindows() = 0;
+    // Command4: the info window, opened afresh or brought to the front as it stands.
+    virtual void ShowInfoWindow() = 0;
+    // Command1: the main window closes as through its close box (and so calls Closing).
+    virtual void CloseMainWindow() = 0;
 
     void RunningBatchChanged() override;
 
 private:
     bool ListInUse(BatchSide side) const { return RunningBatch() == side; }
+    // Runs a handler; a failure it lets through becomes a warning.
+    template <class Handler> void Guarded(Handler&& handler);
     // Whether the pacing lets the next pass through.
     bool PassDue() const;
     // Hands the kept selection and status line to the widgets where they differ.

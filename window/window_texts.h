@@ -34,6 +34,30 @@ inline constexpr char ExitTip[] = "Beenden";
 inline constexpr char DummyCaption[] = "dummy";
 inline constexpr char FileCountPrefix[] = "Files: ";
 
+// What screen readers call the controls whose text or picture does not say what they do, and what
+// they tell of the count labels.
+inline constexpr char EncryptOpenName[] = "Zu verschlüsselnde Dateien auswählen";
+inline constexpr char EncryptListName[] = "Zu verschlüsselnde Dateien";
+inline constexpr char EncryptCountDescription[] = "Anzahl der zu verschlüsselnden Dateien";
+inline constexpr char EncryptClearName[] = "Alle zu verschlüsselnden Dateien aus der Liste entfernen";
+inline constexpr char EncryptPasswordName[] = "Passwort zum Verschlüsseln";
+inline constexpr char RepetitionName[] = "Wiederholung des Passworts zum Verschlüsseln";
+inline constexpr char DecryptOpenName[] = "Zu entschlüsselnde Dateien auswählen";
+inline constexpr char DecryptListName[] = "Zu entschlüsselnde Dateien";
+inline constexpr char DecryptCountDescription[] = "Anzahl der zu entschlüsselnden Dateien";
+inline constexpr char DecryptClearName[] = "Alle zu entschlüsselnden Dateien aus der Liste entfernen";
+inline constexpr char DecryptPasswordName[] = "Passwort zum Entschlüsseln";
+inline constexpr char MaskName[] = "Passwörter verdeckt oder im Klartext zeigen";
+inline constexpr char OriginalNameName[] = "Entschlüsselte Dateien unter dem Originalnamen speichern";
+inline constexpr char SuffixName[] = "Entschlüsselte Dateien mit Suffix speichern";
+inline constexpr char SuffixBoxName[] = "Suffix der entschlüsselten Dateien";
+inline constexpr char InfoName[] = "Info-Fenster öffnen";
+inline constexpr char ExitName[] = "Programm beenden";
+inline constexpr char InfoTextName[] = "Informationen zu Tessarin";
+
+// A handler that failed in an unforeseen way: this line, CR LF and the reason.
+inline constexpr char HandlerFailed[] = "Die Aktion wurde wegen eines Fehlers abgebrochen:";
+
 // File selection dialogs: filter texts are description|pattern pairs.
 inline constexpr char EncryptDialogTitle[] = "Zu verschlüsselnde Datei(en) auswählen";
 inline constexpr char EncryptDialogFilter[] = "Alle Dateien (*.*)|*.*";

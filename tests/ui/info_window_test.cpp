@@ -2,6 +2,7 @@
 
 #include "ui/frmInfo.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -34,6 +35,10 @@ TEST_F(WindowTest, InfoWindowOpensOnceCentredAndAfreshAfterClosing) {
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     EXPECT_EQ(text->toPlainText(), shown);
     EXPECT_EQ(window->findChild<QLabel*>("Label4")->text(), "Version: 1.1");
+    // A screen reader calls the text by what it holds.
+    QAccessibleInterface* node = QAccessible::queryAccessibleInterface(text);
+    ASSERT_NE(node, nullptr);
+    EXPECT_EQ(node->text(QAccessible::Name), "Informationen zu Tessarin");
     const QRect screen = window->screen()->geometry();
     EXPECT_NEAR(window->frameGeometry().center().x(), screen.center().x(), 2);
     EXPECT_NEAR(window->frameGeometry().center().y(), screen.center().y(), 2);

@@ -1,6 +1,8 @@
 #include "window_fixture.h"
 
+#include "host/file_error.h"
 #include "host/process.h"
+#include "host/system_reasons.h"
 #include "ui/StdDialoge.h"
 #include "ui/qt_german.h"
 #include "ui/ui_host.h"
@@ -11,31 +13,28 @@
 #include <QTest>
 #include <QTimer>
 
-namespace {
+#include <functional>
+#include <new>
+#include <stdexcept>
 
-const QChar Nul(u'\0');
-
-QString Joined(const QStringList& parts) {
-    return parts.join(Nul);
-}
-
-} // namespace
-
-TEST(StdDialoge, ResultTextHoldsOnePathOrAFolderAndNames) {
+TEST(StdDialoge, ChosenPathsAreTheChosenFilesEachInItsFolder) {
+    using Paths = std::vector<std::string>;
     const struct {
         QStringList files;
-        QString result;
+        Paths paths;
     } cases[] = {
-        {{}, ""},
-        {{"/d/a b.txt"}, "/d/a b.txt"},
-        {{"/d/a.txt", "/d/b.txt"}, Joined({"/d", "a.txt", "b.txt"})},
-        // In a root the folder is the separator itself.
-        {{"/a.txt", "/b.txt"}, Joined({"/", "a.txt", "b.txt"})},
-        // A file from elsewhere has no place in the text.
-        {{"/d/a.txt", "/e/b.txt", "/d/c.txt"}, Joined({"/d", "a.txt", "c.txt"})},
+        {{}, {}},
+        {{"/d/a b.txt"}, {"/d/a b.txt"}},
+        {{"/d/a.txt", "/d/b.txt"}, {"/d/a.txt", "/d/b.txt"}},
+        // In a root no second separator is added.
+        {{"/a.txt", "/b.txt"}, {"/a.txt", "/b.txt"}},
+        // A file from another folder (a full path typed into the name box) keeps its own folder.
+        {{"/d/a.txt", "/e/b.txt", "/d/c.txt"}, {"/d/a.txt", "/e/b.txt", "/d/c.txt"}},
+        // Spaces around a name are part of it: on Linux a file may be named so.
+        {{"/d/ a.txt "}, {"/d/ a.txt "}},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(StdDialoge::ResultText(StdDialoge::ChosenFiles(c.files)), c.result.toStdString())
+        EXPECT_EQ(StdDialoge::ChosenPaths(StdDialoge::ChosenFiles(c.files)), c.paths)
             << c.files.join(',').toStdString();
 }
 
@@ -73,8 +72,8 @@ TEST_F(WindowTest, OpenButtonsListWhatTheDialogChose) {
         {"Command3", 2, {"/d/x.txt"}, {"/d/x.txt"}},
         {"Befehl2", 1, {"/d/b.txt", "/d/a.txt", "/d/a.txt"}, {"/d/a.txt", "/d/b.txt"}},
         {"Befehl2", 1, {"/a.txt", "/b.txt"}, {"/a.txt", "/b.txt"}},
-        // Around a name the encryption list drops spaces; the decryption list keeps them.
-        {"Befehl2", 1, {"/d/ a.txt ", "/d/b.txt"}, {"/d/a.txt", "/d/b.txt"}},
+        // The chosen files are listed as they are named, spaces around a name included.
+        {"Befehl2", 1, {"/d/ a.txt ", "/d/b.txt"}, {"/d/ a.txt ", "/d/b.txt"}},
         {"Command3", 2, {"/d/ a.rc4 ", "/d/b.rc4"}, {"/d/ a.rc4 ", "/d/b.rc4"}},
     };
     for (const auto& c : cases) {
@@ -157,4 +156,36 @@ TEST(QtOpenDialog, SpeaksGermanWhateverTheUsersLocale) {
                            QString());
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     EXPECT_EQ(seen, QStringList({"Suchen in:", "Datei&name:", "Dateien des Typs:", "&Öffnen", "Abbrechen"}));
+}
+
+TEST_F(WindowTest, AFailureInAHandlerIsShownInGermanAndTheWindowGoesOn) {
+    const std::string head = "Die Aktion wurde wegen eines Fehlers abgebrochen:\r\n";
+    const struct {
+        std::function<void()> fail;
+        std::string text;
+    } cases[] = {
+        {[] { throw host::FileError(host::FileErrorKind::Other, "/d/x.txt", host::reasons::InputOutput); },
+         head + "Fehler bei der Datei: x.txt\r\n" + host::reasons::InputOutput},
+        {[] { throw std::bad_alloc(); }, head + host::reasons::OutOfMemory},
+        {[] { throw std::runtime_error("Ordner verschwunden"); }, head + "Ordner verschwunden"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        Open();
+        warnings_.clear();
+        Window().Host().openFiles = [&c](QWidget*, const QString&, const QString&, const QString&,
+                                         const QString&) -> QStringList {
+            c.fail();
+            return {};
+        };
+        QTest::mouseClick(Button("Befehl2"), Qt::LeftButton);
+        ASSERT_EQ(warnings_.size(), 1u);
+        EXPECT_EQ(warnings_[0].text.toStdString(), c.text);
+        // The window goes on: the next dialog's answer is listed.
+        Window().Host().openFiles = [](QWidget*, const QString&, const QString&, const QString&,
+                                       const QString&) { return QStringList{"/d/a.txt"}; };
+        QTest::mouseClick(Button("Befehl2"), Qt::LeftButton);
+        EXPECT_EQ(Items(1), QStringList({"/d/a.txt"}));
+        EXPECT_EQ(warnings_.size(), 1u);
+    }
 }

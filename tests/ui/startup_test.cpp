@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
 #include <utility>
 
 TEST_F(WindowTest, CommandLineSortsPathsIntoTheTwoLists) {
@@ -90,11 +91,11 @@ TEST_F(WindowTest, OpensInItsStartState) {
     EXPECT_EQ(Find<QLineEdit>("txtSuffix")->text(), "-dec");
     EXPECT_EQ(Button("cmdEnc")->text(), "RC4 Encrypt");
     EXPECT_EQ(Button("cmdDec")->text(), "RC4 Decrypt");
-    // dummy is out of sight but still able to take the focus.
+    // dummy is out of sight and out of the Tab key's way, but still able to take the focus.
     QPushButton* dummy = Button("dummy");
     EXPECT_LT(dummy->geometry().right(), 0);
     EXPECT_TRUE(dummy->isEnabled());
-    EXPECT_NE(dummy->focusPolicy() & Qt::TabFocus, 0);
+    EXPECT_EQ(dummy->focusPolicy() & Qt::TabFocus, 0);
     EXPECT_EQ(Window().focusWidget(), Button("Befehl2"));
     EXPECT_TRUE(Button("cmdEnc")->font().bold());
     EXPECT_FALSE(List(1)->font().bold());
@@ -153,50 +154,123 @@ TEST_F(WindowTest, TextsAndToolTipsReadAsTheUserSeesThem) {
     }
 }
 
-TEST_F(WindowTest, ScreenReadersFindANameForEveryWidgetTheyCanFocus) {
-    Open();
-    // Every widget that can take the focus, found as a screen reader finds it.
-    QStringList nameless;
+TEST_F(WindowTest, ScreenReadersGetATellingNameForEveryControlAndNoneForDecoration) {
+    Open(R"("/d/a.txt")");
+    // Every widget as a screen reader finds it, by its object name.
+    std::map<QString, QAccessibleInterface*> found;
     std::function<void(QAccessibleInterface*)> walk = [&](QAccessibleInterface* node) {
-        if (node->state().focusable && node->text(QAccessible::Name).isEmpty())
-            nameless << (node->object() != nullptr ? node->object()->objectName() : QStringLiteral("?"));
+        if (node->object() != nullptr && !node->object()->objectName().isEmpty())
+            found[node->object()->objectName()] = node;
         for (int i = 0; i < node->childCount(); ++i)
             walk(node->child(i));
     };
     QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&Window());
     ASSERT_NE(window, nullptr);
     walk(window);
-    EXPECT_TRUE(nameless.isEmpty()) << nameless.join(", ").toStdString();
 
-    // The names that come from a tool tip or a caption label rather than the widget's own text.
+    // What a control does, and for which list; no two focusable controls share a name.
     const std::vector<std::pair<const char*, const char*>> names = {
-        {"Befehl2", "Open"},
-        {"Command3", "Open"},
-        {"Command4", "RC4?"},
-        {"Command1", "Beenden"},
-        {"Picture1", "Datei RC4 verschlüsseln"},
-        {"Picture2", "Datei entschlüsseln"},
-        {"Text3(0)", "Passwort:"},
-        {"Text3(1)", "Wiederholung:"},
-        {"Text3(2)", "Passwort:"},
-        {"List1", "Zu verschlüsselnde Dateien in die Liste ziehen oder mit dem Button auswählen:"},
-        {"List2", "Zu entschlüsselnde Dateien in die Liste ziehen oder mt dem Button auswählen:"},
-        {"txtSuffix", "Diesen Suffix erhält der Dateiname der entschlüsselten Datei."},
+        {"Befehl2", "Zu verschlüsselnde Dateien auswählen"},
+        {"Command3", "Zu entschlüsselnde Dateien auswählen"},
+        {"List1", "Zu verschlüsselnde Dateien"},
+        {"List2", "Zu entschlüsselnde Dateien"},
+        {"Command5", "Alle zu verschlüsselnden Dateien aus der Liste entfernen"},
+        {"Command6", "Alle zu entschlüsselnden Dateien aus der Liste entfernen"},
+        {"Text3(0)", "Passwort zum Verschlüsseln"},
+        {"Text3(1)", "Wiederholung des Passworts zum Verschlüsseln"},
+        {"Text3(2)", "Passwort zum Entschlüsseln"},
+        {"Command2", "Passwörter verdeckt oder im Klartext zeigen"},
+        {"cmdEnc", "RC4 Encrypt"},
+        {"cmdDec", "RC4 Decrypt"},
+        {"Option1(0)", "Entschlüsselte Dateien unter dem Originalnamen speichern"},
+        {"Option1(1)", "Entschlüsselte Dateien mit Suffix speichern"},
+        {"txtSuffix", "Suffix der entschlüsselten Dateien"},
+        {"Command4", "Info-Fenster öffnen"},
+        {"Command1", "Programm beenden"},
+        {"Label5", "Files: 1"},
+        {"Label6", "Files: 0"},
     };
+    QStringList focusableNames;
     for (const auto& [name, expected] : names) {
-        QAccessibleInterface* node =
-            QAccessible::queryAccessibleInterface(Find<QWidget>(QString::fromLatin1(name)));
-        ASSERT_NE(node, nullptr) << name;
-        EXPECT_EQ(node->text(QAccessible::Name), QString::fromUtf8(expected)) << name;
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(found.count(name));
+        EXPECT_EQ(found[name]->text(QAccessible::Name).toStdString(), expected);
+        if (found[name]->state().focusable)
+            focusableNames << found[name]->text(QAccessible::Name);
+    }
+    focusableNames.removeDuplicates();
+    EXPECT_EQ(focusableNames.size(), 17);
+    for (const auto& [name, node] : found) {
+        if (node->state().focusable) {
+            EXPECT_FALSE(node->text(QAccessible::Name).isEmpty()) << name.toStdString();
+        }
+    }
+    // The count labels tell which list they count; the folder buttons keep their tool tip.
+    EXPECT_EQ(found["Label5"]->text(QAccessible::Description),
+              QString::fromUtf8("Anzahl der zu verschlüsselnden Dateien"));
+    EXPECT_EQ(found["Label6"]->text(QAccessible::Description),
+              QString::fromUtf8("Anzahl der zu entschlüsselnden Dateien"));
+    EXPECT_EQ(Button("Befehl2")->toolTip(), "Open");
+
+    // Pictures, frames and the line are decoration: no name, no focus, a role that says what they are.
+    const std::vector<std::pair<const char*, QAccessible::Role>> decoration = {
+        {"Image1(0)", QAccessible::Graphic}, {"Image1(1)", QAccessible::Graphic},
+        {"Picture1", QAccessible::Graphic},  {"Picture2", QAccessible::Graphic},
+        {"Shape1", QAccessible::Border},     {"Shape2", QAccessible::Border},
+        {"Line1", QAccessible::Separator},
+    };
+    for (const auto& [name, role] : decoration) {
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(found.count(name));
+        EXPECT_EQ(found[name]->role(), role);
+        EXPECT_TRUE(found[name]->text(QAccessible::Name).isEmpty());
+        EXPECT_FALSE(found[name]->state().focusable);
+    }
+
+    // dummy is not offered, though it takes the focus after a password toggle.
+    EXPECT_FALSE(found.count("dummy"));
+    QTest::mouseClick(Button("Command2"), Qt::LeftButton);
+    ASSERT_EQ(Window().focusWidget(), Button("dummy"));
+    QAccessibleInterface* dummy = QAccessible::queryAccessibleInterface(Button("dummy"));
+    ASSERT_NE(dummy, nullptr);
+    EXPECT_TRUE(dummy->state().invisible);
+    EXPECT_TRUE(dummy->text(QAccessible::Name).isEmpty());
+    EXPECT_EQ(window->indexOfChild(dummy), -1);
+}
+
+TEST_F(WindowTest, CountLabelsGrowToTheLeftOfTheirClearButtons) {
+    // 120 files: "Files: 120" is wider than the label's designed width.
+    QStringList paths;
+    for (int i = 0; i < 120; ++i)
+        paths << QStringLiteral("/d/f%1.txt").arg(i, 3, 10, QLatin1Char('0'));
+    QStringList containers;
+    for (int i = 0; i < 1000; ++i)
+        containers << QStringLiteral("/d/c%1.rc4").arg(i, 4, 10, QLatin1Char('0'));
+    Open(('"' + (paths + containers).join(QStringLiteral("\" \"")) + '"').toStdString());
+    const struct {
+        const char* label;
+        const char* button;
+        QString text;
+    } rows[] = {{"Label5", "Command5", "Files: 120"}, {"Label6", "Command6", "Files: 1000"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        QLabel* label = Find<QLabel>(QString::fromLatin1(row.label));
+        EXPECT_EQ(label->text(), row.text);
+        // The whole text fits, and the label ends where the layout puts its right edge, left of "C".
+        EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(row.text));
+        EXPECT_LT(label->geometry().right(), Button(row.button)->geometry().left());
+        // Label5 stands at 6420 twips and Label6 at 6375, each 480 wide: 428 + 32 and 425 + 32 pixels.
+        EXPECT_EQ(label->geometry().right() + 1, row.label == std::string("Label5") ? 460 : 457);
+        EXPECT_EQ(label->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
     }
 }
 
 TEST_F(WindowTest, TabKeyWalksTheWidgetsInLayoutOrder) {
     Open();
-    const QStringList expected = {"Befehl2",    "Command1",   "cmdEnc",   "Command3", "cmdDec",
-                                  "Text3(0)",   "Text3(1)",   "Text3(2)", "Command2", "dummy",
-                                  "Command4",   "List1",      "Command5", "List2",    "Command6",
-                                  "Option1(0)", "Option1(1)", "txtSuffix"};
+    // dummy takes the focus only from the password toggle, never from the Tab key.
+    const QStringList expected = {"Befehl2",  "Command1", "cmdEnc",     "Command3",   "cmdDec",   "Text3(0)",
+                                  "Text3(1)", "Text3(2)", "Command2",   "Command4",   "List1",    "Command5",
+                                  "List2",    "Command6", "Option1(0)", "Option1(1)", "txtSuffix"};
     QStringList chain;
     QWidget* widget = Button("Befehl2");
     for (qsizetype i = 0; i < expected.size(); ++i) {

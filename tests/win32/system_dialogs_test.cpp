@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -68,6 +69,13 @@ private:
     bool answered_ = false;
     UINT_PTR timer_ = 0;
 };
+
+std::string Joined(const std::vector<std::string>& parts) {
+    std::string text;
+    for (std::size_t i = 0; i < parts.size(); ++i)
+        text += (i == 0 ? "" : std::string(1, '\0')) + parts[i];
+    return text;
+}
 
 } // namespace
 
@@ -146,10 +154,25 @@ TEST_F(NativeWindowTest, TheOpenDialogAnswersWithTheFolderAndEveryChosenName) {
         ::CoUninitialize();
 }
 
-TEST(OpenFilesFields, FilterAndDefaultExtensionInTheDialogsForm) {
+TEST(OpenFilesFields, FilterAndResultTextInTheDialogsForm) {
     EXPECT_EQ(open_files::SystemFilter("RC4 (*.rc4)|*.rc4"), std::wstring(L"RC4 (*.rc4)\0*.rc4\0\0", 19));
-    EXPECT_EQ(open_files::DefaultExtension("*.rc4"), L"rc4");
-    EXPECT_EQ(open_files::DefaultExtension("*.*"), L"");
     const wchar_t buffer[] = L"C:\\d\0a\0b\0\0junk";
     EXPECT_EQ(open_files::ResultText(buffer, std::size(buffer)), std::string("C:\\d\0a\0b", 8));
+}
+
+TEST(OpenFilesFields, LeftOfSeparatorCutsAtTheFirstOccurrence) {
+    const struct {
+        std::string text;
+        std::string separator;
+        std::string left;
+    } cases[] = {
+        {"a|b|c", "|", "a"},
+        {"abc", "|", "abc"},
+        {"", "|", ""},
+        {"|a", "|", ""},
+        {Joined({"/d", "a", "", "b"}), std::string(2, '\0'), Joined({"/d", "a"})},
+        {"aXXb", "XX", "a"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(open_files::LeftOfSeparator(c.text, c.separator), c.left) << c.text;
 }

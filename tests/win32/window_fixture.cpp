@@ -46,7 +46,10 @@ void NativeWindowTest::Open(const std::string& commandLine) {
 }
 
 HWND NativeWindowTest::Control(const std::string& name) {
-    HWND control = window_->Control(name);
+    HWND control = nullptr;
+    for (const auto& row : widgets::Main)
+        if (row.name == name)
+            control = window_->Control(row.id);
     EXPECT_NE(control, nullptr) << name;
     return control;
 }

@@ -30,6 +30,7 @@ protected:
     void Open(const std::string& commandLine = {});
 
     frmRC4& Window() { return *window_; }
+    // A control by its table name ("cmdEnc", "Text3(2)").
     HWND Control(const std::string& name);
     std::string Text(const std::string& name);
     std::vector<std::string> Items(int list);

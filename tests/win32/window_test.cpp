@@ -1,14 +1,19 @@
 #include "window_fixture.h"
 
 #include "core/batch_texts.h"
+#include "host/file_error.h"
+#include "host/system_reasons.h"
 #include "host/windows_text.h"
 #include "win32/controls.h"
 #include "win32/frmInfo.h"
 #include "window/info_text.h"
 #include "window/layout.h"
+#include "window/widgets.h"
 #include "window/window_texts.h"
 
 #include <commctrl.h>
+#include <objbase.h>
+#include <oleacc.h>
 
 #include <string>
 #include <vector>
@@ -18,8 +23,10 @@ namespace {
 struct Placed {
     const char* name;
     layout::Twips place;
-    // Labels size themselves to their text: only their left and top edges are fixed.
+    // Labels size themselves to their text: only their left and top edges are fixed, or (the count
+    // labels) their right and top edges.
     bool fitsText;
+    bool keepsRight = false;
 };
 
 constexpr layout::Twips OnButton(const layout::Twips& picture, const layout::Twips& button) {
@@ -31,7 +38,7 @@ const std::vector<Placed> Places = {
     {"Label2", layout::Label2, true},
     {"Befehl2", layout::Befehl2, false},
     {"List1", layout::List1, false},
-    {"Label5", layout::Label5, true},
+    {"Label5", layout::Label5, true, true},
     {"Command5", layout::Command5, false},
     {"Label4(0)", layout::Label4_0, true},
     {"Text3(0)", layout::Text3_0, false},
@@ -43,7 +50,7 @@ const std::vector<Placed> Places = {
     {"Label3", layout::Label3, true},
     {"Command3", layout::Command3, false},
     {"List2", layout::List2, false},
-    {"Label6", layout::Label6, true},
+    {"Label6", layout::Label6, true, true},
     {"Command6", layout::Command6, false},
     {"Label4(2)", layout::Label4_2, true},
     {"Text3(2)", layout::Text3_2, false},
@@ -73,9 +80,16 @@ RECT PlaceOf(HWND control) {
 
 void ExpectPlaces(frmRC4& window, int dpi) {
     for (const Placed& row : Places) {
-        const RECT rect = PlaceOf(window.Control(row.name));
+        HWND control = nullptr;
+        for (const auto& widget : widgets::Main)
+            if (widget.name == std::string(row.name))
+                control = window.Control(widget.id);
+        const RECT rect = PlaceOf(control);
         SCOPED_TRACE(std::string(row.name) + " at " + std::to_string(dpi) + " dpi");
-        EXPECT_EQ(rect.left, Px(row.place.left, dpi));
+        if (row.keepsRight)
+            EXPECT_EQ(rect.right, Px(row.place.left, dpi) + Px(row.place.width, dpi));
+        else
+            EXPECT_EQ(rect.left, Px(row.place.left, dpi));
         EXPECT_EQ(rect.top, Px(row.place.top, dpi));
         if (!row.fitsText) {
             EXPECT_EQ(rect.right - rect.left, Px(row.place.width, dpi));
@@ -103,10 +117,31 @@ std::string ToolTip(HWND window, HWND control) {
 
 // The name of one of the window's controls.
 std::string Name(frmRC4& window, HWND control) {
-    for (const char* name : layout::TabOrder)
-        if (window.Control(name) == control)
-            return name;
+    for (const auto& row : widgets::Main)
+        if (window.Control(row.id) == control)
+            return row.name;
     return "?";
+}
+
+// What assistive technology reads of a control: its accessible object's name or description.
+std::string Accessible(HWND control, bool description = false) {
+    IAccessible* object = nullptr;
+    const HRESULT found = ::AccessibleObjectFromWindow(
+        control, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible), reinterpret_cast<void**>(&object));
+    if (FAILED(found))
+        return "(no accessible object " + std::to_string(found) + ")";
+    VARIANT self;
+    ::VariantInit(&self);
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR text = nullptr;
+    const HRESULT got =
+        description ? object->get_accDescription(self, &text) : object->get_accName(self, &text);
+    std::string result =
+        SUCCEEDED(got) && text != nullptr ? host::windows::Narrow(text, ::SysStringLen(text)) : "";
+    ::SysFreeString(text);
+    object->Release();
+    return result;
 }
 
 // The font a control draws with, as the system made it.
@@ -166,7 +201,8 @@ TEST_F(NativeWindowTest, CaptionsToolTipsAndFontsAreTheWindowsOwn) {
     };
     const Row rows[] = {
         {"Label2", window_texts::EncryptListHeading, nullptr, false},
-        {"Befehl2", window_texts::OpenTip, window_texts::OpenTip, false},
+        // An icon button carries its name as its text, which it does not draw.
+        {"Befehl2", window_texts::EncryptOpenName, window_texts::OpenTip, false},
         {"List1", "", window_texts::ListTip, false},
         {"Label5", "Files: 0", nullptr, false},
         {"Command5", window_texts::ClearCaption, window_texts::ClearTip, false},
@@ -174,7 +210,7 @@ TEST_F(NativeWindowTest, CaptionsToolTipsAndFontsAreTheWindowsOwn) {
         {"Label4(1)", window_texts::RepetitionCaption, nullptr, false},
         {"cmdEnc", texts::CaptionEncrypt, window_texts::EncryptTip, true},
         {"Label3", window_texts::DecryptListHeading, nullptr, false},
-        {"Command3", window_texts::OpenTip, window_texts::OpenTip, false},
+        {"Command3", window_texts::DecryptOpenName, window_texts::OpenTip, false},
         {"List2", "", window_texts::ListTip, false},
         {"Label6", "Files: 0", nullptr, false},
         {"Command6", window_texts::ClearCaption, window_texts::ClearTip, false},
@@ -184,8 +220,8 @@ TEST_F(NativeWindowTest, CaptionsToolTipsAndFontsAreTheWindowsOwn) {
         {"Option1(0)", window_texts::OriginalNameCaption, window_texts::OriginalNameTip, false},
         {"Option1(1)", window_texts::SuffixCaption, window_texts::SuffixTip, false},
         {"txtSuffix", "-dec", window_texts::SuffixBoxTip, false},
-        {"Command4", window_texts::InfoTip, window_texts::InfoTip, false},
-        {"Command1", window_texts::ExitTip, window_texts::ExitTip, false},
+        {"Command4", window_texts::InfoName, window_texts::InfoTip, false},
+        {"Command1", window_texts::ExitName, window_texts::ExitTip, false},
         {"dummy", window_texts::DummyCaption, nullptr, true},
         {"Label1", texts::StatusStart, nullptr, false},
     };
@@ -219,9 +255,9 @@ TEST_F(NativeWindowTest, DialogKeysWalkTheFocusOrderAndPressButtons) {
     HWND window = Window().Handle();
     // Of the two option buttons the Tab key stops at the chosen one, as in every dialog.
     std::vector<std::string> expected;
-    for (const char* name : layout::TabOrder)
-        if (std::string(name) != "Option1(0)")
-            expected.push_back(name);
+    for (widgets::Id id : widgets::TabOrder)
+        if (id != widgets::Id::Option1_0)
+            expected.push_back(widgets::Row(id).name);
     std::vector<std::string> walked;
     HWND control = Control(expected.front());
     for (std::size_t i = 0; i <= expected.size(); ++i) {
@@ -329,4 +365,131 @@ TEST_F(NativeWindowTest, TheInfoButtonOpensOneInfoWindowBesideTheMainWindow) {
     // It closes with the main window.
     Click("Command1");
     EXPECT_FALSE(::IsWindow(info));
+}
+
+TEST_F(NativeWindowTest, ScreenReadersGetATellingNameForEveryControlAndNoneForDecoration) {
+    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    Open();
+    // What a control does, and for which list; captions and texts that say it name their controls.
+    const std::vector<std::pair<const char*, const char*>> names = {
+        {"Befehl2", "Zu verschlüsselnde Dateien auswählen"},
+        {"Command3", "Zu entschlüsselnde Dateien auswählen"},
+        {"List1", "Zu verschlüsselnde Dateien"},
+        {"List2", "Zu entschlüsselnde Dateien"},
+        {"Command5", "Alle zu verschlüsselnden Dateien aus der Liste entfernen"},
+        {"Command6", "Alle zu entschlüsselnden Dateien aus der Liste entfernen"},
+        {"Text3(0)", "Passwort zum Verschlüsseln"},
+        {"Text3(1)", "Wiederholung des Passworts zum Verschlüsseln"},
+        {"Text3(2)", "Passwort zum Entschlüsseln"},
+        {"Command2", "Passwörter verdeckt oder im Klartext zeigen"},
+        {"cmdEnc", "RC4 Encrypt"},
+        {"cmdDec", "RC4 Decrypt"},
+        {"Option1(0)", "Entschlüsselte Dateien unter dem Originalnamen speichern"},
+        {"Option1(1)", "Entschlüsselte Dateien mit Suffix speichern"},
+        {"txtSuffix", "Suffix der entschlüsselten Dateien"},
+        {"Command4", "Info-Fenster öffnen"},
+        {"Command1", "Programm beenden"},
+        {"Label5", "Files: 0"},
+    };
+    std::vector<std::string> read;
+    for (const auto& [name, expected] : names) {
+        EXPECT_EQ(Accessible(Control(name)), expected) << name;
+        read.push_back(Accessible(Control(name)));
+    }
+    // No two controls share a name: the two folder buttons can be told apart.
+    std::sort(read.begin(), read.end());
+    EXPECT_EQ(std::adjacent_find(read.begin(), read.end()), read.end());
+    // The count labels tell which list they count; the captions and tool tips stay as they are.
+    EXPECT_EQ(Accessible(Control("Label5"), true), "Anzahl der zu verschlüsselnden Dateien");
+    EXPECT_EQ(Accessible(Control("Label6"), true), "Anzahl der zu entschlüsselnden Dateien");
+    EXPECT_EQ(Text("Command5"), "C");
+    EXPECT_EQ(Text("Command2"), "N");
+
+    // The pictures are decoration: no text, no focus, no clicks of their own. The frames and the line
+    // are drawn on the window and are no controls at all.
+    for (const char* picture : {"Image1(0)", "Image1(1)", "Picture1", "Picture2"}) {
+        SCOPED_TRACE(picture);
+        const LONG style = ::GetWindowLongW(Control(picture), GWL_STYLE);
+        EXPECT_EQ(Text(picture), "");
+        EXPECT_EQ(style & SS_TYPEMASK, SS_ICON);
+        EXPECT_EQ(style & (WS_TABSTOP | SS_NOTIFY), 0);
+    }
+    for (widgets::Id drawn : {widgets::Id::Shape1, widgets::Id::Shape2, widgets::Id::Line1})
+        EXPECT_EQ(Window().Control(drawn), nullptr);
+
+    // dummy is not offered: invisible and no Tab stop, though it takes the focus after a toggle.
+    const LONG dummy = ::GetWindowLongW(Control("dummy"), GWL_STYLE);
+    EXPECT_EQ(dummy & (WS_VISIBLE | WS_TABSTOP), 0);
+    Click("Command2");
+    EXPECT_EQ(::GetFocus(), Control("dummy"));
+
+    // The info window's text is named for what it holds.
+    Click("Command4");
+    HWND info = frmInfo::Window();
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(Accessible(::FindWindowExW(info, nullptr, L"EDIT", nullptr)), "Informationen zu Tessarin");
+    ::SendMessageW(info, WM_CLOSE, 0, 0);
+    if (SUCCEEDED(com))
+        ::CoUninitialize();
+}
+
+TEST_F(NativeWindowTest, CountLabelsGrowToTheLeftOfTheirClearButtonsAtEveryResolution) {
+    std::vector<std::string> paths;
+    for (int i = 0; i < 120; ++i)
+        paths.push_back("C:\\d\\f" + std::to_string(1000 + i) + ".txt");
+    for (int i = 0; i < 1000; ++i)
+        paths.push_back("C:\\d\\c" + std::to_string(10000 + i) + ".rc4");
+    Open(Quoted(paths));
+    EXPECT_EQ(Text("Label5"), "Files: 120");
+    EXPECT_EQ(Text("Label6"), "Files: 1000");
+    HWND window = Window().Handle();
+    for (const int dpi : {96, 144}) {
+        if (dpi != 96) {
+            RECT frame{};
+            ::GetWindowRect(window, &frame);
+            const RECT suggested{frame.left, frame.top, frame.left + (frame.right - frame.left) * 3 / 2,
+                                 frame.top + (frame.bottom - frame.top) * 3 / 2};
+            ::SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        }
+        const struct {
+            const char* label;
+            const char* button;
+            layout::Twips place;
+        } rows[] = {{"Label5", "Command5", layout::Label5}, {"Label6", "Command6", layout::Label6}};
+        for (const auto& row : rows) {
+            SCOPED_TRACE(std::string(row.label) + " at " + std::to_string(dpi) + " dpi");
+            const RECT label = PlaceOf(Control(row.label));
+            // Its designed right edge, wherever its text makes its left one; left of the "C" button.
+            EXPECT_EQ(label.right, Px(row.place.left, dpi) + Px(row.place.width, dpi));
+            EXPECT_LT(label.right, PlaceOf(Control(row.button)).left);
+            EXPECT_LT(label.left, Px(row.place.left, dpi));
+            // Wide enough for the whole text in the label's font.
+            const std::wstring text = host::windows::Widen(Text(row.label));
+            HDC dc = ::GetDC(Control(row.label));
+            const HGDIOBJ old = ::SelectObject(
+                dc, reinterpret_cast<HFONT>(::SendMessageW(Control(row.label), WM_GETFONT, 0, 0)));
+            SIZE size{};
+            ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+            ::SelectObject(dc, old);
+            ::ReleaseDC(Control(row.label), dc);
+            EXPECT_GE(label.right - label.left, size.cx);
+            EXPECT_EQ(::GetWindowLongW(Control(row.label), GWL_STYLE) & SS_TYPEMASK, SS_RIGHT);
+        }
+    }
+}
+
+TEST_F(NativeWindowTest, AFailureInAHandlerIsShownInGermanAndTheWindowGoesOn) {
+    Open();
+    Window().Host().openFiles = [](HWND, const OpenDialogRequest&) -> std::string {
+        throw host::FileError(host::FileErrorKind::Other, "C:\\d\\x.txt", host::reasons::InputOutput);
+    };
+    Click("Befehl2");
+    ASSERT_EQ(warnings_.size(), 1u);
+    EXPECT_EQ(warnings_[0].text, std::string("Die Aktion wurde wegen eines Fehlers abgebrochen:\r\n") +
+                                     "Fehler bei der Datei: x.txt\r\n" + host::reasons::InputOutput);
+    EXPECT_EQ(warnings_[0].owner, Window().Handle());
+    Window().Host().openFiles = [](HWND, const OpenDialogRequest&) { return std::string("C:\\d\\a.txt"); };
+    Click("Befehl2");
+    EXPECT_EQ(Items(1), std::vector<std::string>({"C:\\d\\a.txt"}));
+    EXPECT_EQ(warnings_.size(), 1u);
 }

@@ -22,13 +22,6 @@ bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
-std::string Joined(const std::vector<std::string>& parts) {
-    std::string text;
-    for (std::size_t i = 0; i < parts.size(); ++i)
-        text += (i == 0 ? "" : std::string(1, '\0')) + parts[i];
-    return text;
-}
-
 } // namespace
 
 TEST(InfoText, ReadsAsLinesWithCrLfBreaks) {
@@ -60,19 +53,13 @@ TEST(InfoText, ReadsAsLinesWithCrLfBreaks) {
     EXPECT_EQ(info_text::VersionText(), "Version: 1.1");
 }
 
-TEST(OpenDialog, LeftOfSeparatorCutsAtTheFirstOccurrence) {
+TEST(OpenDialog, DefaultSuffixIsThePatternsExtensionWithoutWildcards) {
     const struct {
-        std::string text;
-        std::string separator;
-        std::string left;
+        std::string pattern;
+        std::string suffix;
     } cases[] = {
-        {"a|b|c", "|", "a"},
-        {"abc", "|", "abc"},
-        {"", "|", ""},
-        {"|a", "|", ""},
-        {Joined({"/d", "a", "", "b"}), std::string(2, '\0'), Joined({"/d", "a"})},
-        {"aXXb", "XX", "a"},
+        {"*.rc4", "rc4"}, {"*.*", ""}, {"*", ""}, {"*.tar.gz", "tar.gz"}, {"*.rc?", ""}, {"", ""},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(open_dialog::LeftOfSeparator(c.text, c.separator), c.left) << c.text;
+        EXPECT_EQ(open_dialog::DefaultSuffix(c.pattern), c.suffix) << c.pattern;
 }
