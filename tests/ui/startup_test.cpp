@@ -1,4 +1,5 @@
 #include "program_start.h"
+#include "support/accessible_names.h"
 #include "window_fixture.h"
 
 #include <QAccessible>
@@ -169,27 +170,8 @@ TEST_F(WindowTest, ScreenReadersGetATellingNameForEveryControlAndNoneForDecorati
     walk(window);
 
     // What a control does, and for which list; no two focusable controls share a name.
-    const std::vector<std::pair<const char*, const char*>> names = {
-        {"Befehl2", "Zu verschlüsselnde Dateien auswählen"},
-        {"Command3", "Zu entschlüsselnde Dateien auswählen"},
-        {"List1", "Zu verschlüsselnde Dateien"},
-        {"List2", "Zu entschlüsselnde Dateien"},
-        {"Command5", "Alle zu verschlüsselnden Dateien aus der Liste entfernen"},
-        {"Command6", "Alle zu entschlüsselnden Dateien aus der Liste entfernen"},
-        {"Text3(0)", "Passwort zum Verschlüsseln"},
-        {"Text3(1)", "Wiederholung des Passworts zum Verschlüsseln"},
-        {"Text3(2)", "Passwort zum Entschlüsseln"},
-        {"Command2", "Passwörter verdeckt oder im Klartext zeigen"},
-        {"cmdEnc", "RC4 Encrypt"},
-        {"cmdDec", "RC4 Decrypt"},
-        {"Option1(0)", "Entschlüsselte Dateien unter dem Originalnamen speichern"},
-        {"Option1(1)", "Entschlüsselte Dateien mit Suffix speichern"},
-        {"txtSuffix", "Suffix der entschlüsselten Dateien"},
-        {"Command4", "Info-Fenster öffnen"},
-        {"Command1", "Programm beenden"},
-        {"Label5", "Files: 1"},
-        {"Label6", "Files: 0"},
-    };
+    std::vector<std::pair<const char*, const char*>> names = AccessibleNames;
+    names.insert(names.end(), {{"Label5", "Files: 1"}, {"Label6", "Files: 0"}});
     QStringList focusableNames;
     for (const auto& [name, expected] : names) {
         SCOPED_TRACE(name);

@@ -1,5 +1,7 @@
 #include "window_fixture.h"
 
+#include "support/accessible_names.h"
+
 #include "core/batch_texts.h"
 #include "host/file_error.h"
 #include "host/system_reasons.h"
@@ -370,27 +372,9 @@ TEST_F(NativeWindowTest, TheInfoButtonOpensOneInfoWindowBesideTheMainWindow) {
 TEST_F(NativeWindowTest, ScreenReadersGetATellingNameForEveryControlAndNoneForDecoration) {
     const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     Open();
-    // What a control does, and for which list; captions and texts that say it name their controls.
-    const std::vector<std::pair<const char*, const char*>> names = {
-        {"Befehl2", "Zu verschlüsselnde Dateien auswählen"},
-        {"Command3", "Zu entschlüsselnde Dateien auswählen"},
-        {"List1", "Zu verschlüsselnde Dateien"},
-        {"List2", "Zu entschlüsselnde Dateien"},
-        {"Command5", "Alle zu verschlüsselnden Dateien aus der Liste entfernen"},
-        {"Command6", "Alle zu entschlüsselnden Dateien aus der Liste entfernen"},
-        {"Text3(0)", "Passwort zum Verschlüsseln"},
-        {"Text3(1)", "Wiederholung des Passworts zum Verschlüsseln"},
-        {"Text3(2)", "Passwort zum Entschlüsseln"},
-        {"Command2", "Passwörter verdeckt oder im Klartext zeigen"},
-        {"cmdEnc", "RC4 Encrypt"},
-        {"cmdDec", "RC4 Decrypt"},
-        {"Option1(0)", "Entschlüsselte Dateien unter dem Originalnamen speichern"},
-        {"Option1(1)", "Entschlüsselte Dateien mit Suffix speichern"},
-        {"txtSuffix", "Suffix der entschlüsselten Dateien"},
-        {"Command4", "Info-Fenster öffnen"},
-        {"Command1", "Programm beenden"},
-        {"Label5", "Files: 0"},
-    };
+    // What a control does, and for which list; a count label is named by its text.
+    std::vector<std::pair<const char*, const char*>> names = AccessibleNames;
+    names.emplace_back("Label5", "Files: 0");
     std::vector<std::string> read;
     for (const auto& [name, expected] : names) {
         EXPECT_EQ(Accessible(Control(name)), expected) << name;
