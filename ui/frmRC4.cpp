@@ -166,8 +166,6 @@ QWidget* frmRC4::Build(const Row& row) {
         widget->setGeometry(designed);
     if (auto* label = qobject_cast<QLabel*>(widget))
         look::FitToText(*label, row.fit, designed);
-    if (row.labels)
-        static_cast<QLabel*>(widget)->setBuddy(&At(*row.labels));
     look::SetAccess(*widget, row.access, row.accessibleName, row.description);
     if (row.access == widgets::Access::Hidden)
         // Never reached by the Tab key or the mouse; FocusDummy gives it the focus.
@@ -179,6 +177,9 @@ QWidget* frmRC4::Build(const Row& row) {
 
 void frmRC4::Connect() {
     for (const Row& row : widgets::Main) {
+        // A caption label stands before the widget it names, which is made after it.
+        if (row.labels)
+            Label(row.id).setBuddy(&At(*row.labels));
         if (row.kind == Kind::Button)
             connect(&Button(row.id), &QPushButton::clicked, this, [this, id = row.id] { Clicked(id); });
         if (row.kind == Kind::List) {

@@ -193,6 +193,13 @@ TEST_F(WindowTest, ScreenReadersGetATellingNameForEveryControlAndNoneForDecorati
     EXPECT_EQ(found["Label6"]->text(QAccessible::Description),
               QString::fromUtf8("Anzahl der zu entschlüsselnden Dateien"));
     EXPECT_EQ(Button("Befehl2")->toolTip(), "Open");
+    // The captions beside the password boxes are their labels.
+    for (const auto& [label, labelled] : std::vector<std::pair<QString, QString>>{
+             {"Label4(0)", "Text3(0)"}, {"Label4(1)", "Text3(1)"}, {"Label4(2)", "Text3(2)"}}) {
+        const auto relations = found[labelled]->relations(QAccessible::Label);
+        ASSERT_EQ(relations.size(), 1) << labelled.toStdString();
+        EXPECT_EQ(relations.front().first->object(), found[label]->object()) << labelled.toStdString();
+    }
 
     // Pictures, frames and the line are decoration: no name, no focus, a role that says what they are.
     const std::vector<std::pair<const char*, QAccessible::Role>> decoration = {
