@@ -57,9 +57,6 @@ bool BatchRun::CancelRequested() const {
 
 void BatchRun::TransformBlocks(clsRC4& rc4, const std::string& key, host::InputFile& input,
                                host::ByteSink& output, std::int64_t total, clsCRC& plainCrc) {
-    // Keyed here and not only by EncryptByte, which keeps its last key when given an empty one: a
-    // password of spaces must give the never-keyed cipher even after another container's key.
-    rc4.Key(key);
     const bool encrypting = side_ == BatchSide::Encrypt;
     // Where the transformed bytes begin in the output file: behind the header in a container.
     output.Reserve((encrypting ? static_cast<std::int64_t>(container::HeaderSize) : 0) + total);
@@ -78,7 +75,7 @@ void BatchRun::TransformBlocks(clsRC4& rc4, const std::string& key, host::InputF
             const std::span<std::uint8_t> block(buffer_.data() + offset, length);
             if (encrypting)
                 plainCrc.AddBytes(block);
-            rc4.EncryptByte(block, key);
+            container::TransformBlock(rc4, block, key);
             if (!encrypting)
                 plainCrc.AddBytes(block);
             offset += length;
