@@ -32,8 +32,6 @@ public:
     void SetListIndex(BatchSide side, int index) override;
     std::string PasswordText(int index) const override;
     void FocusPassword(int) override {}
-    std::string ButtonCaption(BatchSide side) const override;
-    void SetButtonCaption(BatchSide side, const std::string& caption) override;
     std::string StatusText() const override { return status_; }
     void SetStatusText(const std::string& text) override;
     void ShowStatus() override {}
@@ -60,7 +58,6 @@ private:
     std::string password_;
     bool showStatus_;
     int selected_ = -1;
-    std::string caption_[2];
     std::string status_ = texts::StatusStart;
     bool suffixSelected_ = true;
     std::string suffix_ = texts::DefaultSuffix;

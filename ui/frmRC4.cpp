@@ -407,10 +407,6 @@ void frmRC4::FocusPassword(int index) {
     Text3.at(static_cast<std::size_t>(index))->setFocus();
 }
 
-std::string frmRC4::ButtonCaption(BatchSide side) const {
-    return ToStd(BatchButton(side).text());
-}
-
 void frmRC4::SetButtonCaption(BatchSide side, const std::string& caption) {
     BatchButton(side).setText(FromStd(caption));
 }

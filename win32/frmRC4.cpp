@@ -528,10 +528,6 @@ void frmRC4::FocusPassword(int index) {
     ::SetFocus(Control("Text3(" + std::to_string(index) + ")"));
 }
 
-std::string frmRC4::ButtonCaption(BatchSide side) const {
-    return controls::Text(BatchButton(side));
-}
-
 void frmRC4::SetButtonCaption(BatchSide side, const std::string& caption) {
     controls::SetText(BatchButton(side), caption);
 }

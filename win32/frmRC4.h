@@ -36,7 +36,6 @@ public:
     std::string ListItem(BatchSide side, int index) const override;
     std::string PasswordText(int index) const override;
     void FocusPassword(int index) override;
-    std::string ButtonCaption(BatchSide side) const override;
     void SetButtonCaption(BatchSide side, const std::string& caption) override;
     void ShowStatus() override;
     bool SuffixSelected() const override;

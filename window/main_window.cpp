@@ -29,8 +29,6 @@ void MainWindow::StartUp(const std::vector<std::string>& commandLineItems) {
     SetStatusText(texts::StatusStart);
     SetCountText(BatchSide::Encrypt, {});
     SetCountText(BatchSide::Decrypt, {});
-    CancelEncrypt = false;
-    CancelDecrypt = false;
     m_CRC.Clear();
 
     // From here on the window opens whatever fails.

@@ -26,7 +26,7 @@ struct OpenDialogRequest {
 
 class MainWindow : public BatchWindow {
 public:
-    // Start-up: status line "0 %", cancel flags cleared, the command line's items sorted into the lists
+    // Start-up: status line "0 %", the command line's items sorted into the lists
     // (".rc4" names into List2), repeats removed, extents fitted, both counts shown. A failing step is
     // skipped: the window always opens.
     void StartUp(const std::vector<std::string>& commandLineItems);
