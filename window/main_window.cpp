@@ -2,7 +2,6 @@
 
 #include "core/batch_texts.h"
 #include "core/batches.h"
-#include "core/command_line.h"
 #include "core/file_names.h"
 #include "host/files.h"
 #include "host/process.h"
