@@ -1,7 +1,6 @@
-#include "cli_window.h"
+#include "cli/cli_window.h"
 
-#include "cli_texts.h"
-
+#include "cli/cli_texts.h"
 #include "host/stop_request.h"
 
 #include <cstdio>

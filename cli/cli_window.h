@@ -3,8 +3,7 @@
 // The batch window of the command-line program: the list is the named files, the passwords come from
 // the options, warnings go to standard error and the status line is rewritten in place on a terminal.
 
-#include "cli_messages.h"
-
+#include "cli/cli_messages.h"
 #include "core/batch_texts.h"
 #include "core/batch_window.h"
 
