@@ -21,6 +21,24 @@ std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 
+// The lines of the section under the heading line `heading`, up to the next line that starts with
+// `headingPrefix`.
+std::vector<std::string> Section(const std::string& text, const std::string& headingPrefix,
+                                 const std::string& heading) {
+    std::vector<std::string> lines;
+    bool inside = false;
+    for (const std::string& line : Lines(text)) {
+        if (line.rfind(headingPrefix, 0) == 0) {
+            if (inside)
+                break;
+            inside = line == heading;
+        } else if (inside) {
+            lines.push_back(line);
+        }
+    }
+    return lines;
+}
+
 // Every run of blanks as one space, none at either end.
 std::string Squeezed(const std::string& text) {
     std::string out;
@@ -106,16 +124,7 @@ std::vector<std::string> RoffArguments(const std::string& rest) {
 Synopsis FromManPage(const std::string& page) {
     std::vector<std::string> forms;
     std::string form;
-    bool inside = false;
-    for (const std::string& line : Lines(page)) {
-        if (line.rfind(".SH", 0) == 0) {
-            if (inside)
-                break;
-            inside = line == ".SH ÜBERSICHT";
-            continue;
-        }
-        if (!inside)
-            continue;
+    for (const std::string& line : Section(page, ".SH", ".SH ÜBERSICHT")) {
         if (line == ".br") {
             forms.push_back(form);
             form.clear();
@@ -142,16 +151,7 @@ Synopsis FromManPage(const std::string& page) {
 // The README: the indented block of the section on the command-line program.
 Synopsis FromReadme(const std::string& readme) {
     std::vector<std::string> lines;
-    bool inSection = false;
-    for (const std::string& line : Lines(readme)) {
-        if (line.rfind("## ", 0) == 0) {
-            if (inSection)
-                break;
-            inSection = line == "## The command-line program";
-            continue;
-        }
-        if (!inSection)
-            continue;
+    for (const std::string& line : Section(readme, "## ", "## The command-line program")) {
         if (line.rfind("    ", 0) == 0)
             lines.push_back(line);
         else if (!lines.empty())
