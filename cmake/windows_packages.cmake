@@ -19,7 +19,7 @@ if(NOT TESSARIN_GUI)
     return()
 endif()
 
-add_executable(tessarin-launch WIN32 ${PROJECT_SOURCE_DIR}/packaging/windows/launch_main.cpp)
+add_executable(tessarin-launch WIN32 ${PROJECT_SOURCE_DIR}/app/launch_main_win32.cpp)
 target_compile_definitions(tessarin-launch PRIVATE UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN)
 target_link_libraries(tessarin-launch PRIVATE shell32 user32)
 target_link_options(tessarin-launch PRIVATE -municode)
