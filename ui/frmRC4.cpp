@@ -13,7 +13,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFontMetricsF>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -323,10 +322,6 @@ void frmRC4::SetCountText(BatchSide side, const std::string& text) {
     QLabel* label = side == BatchSide::Encrypt ? Label5 : Label6;
     label->setText(FromStd(text));
     label->adjustSize();
-}
-
-double frmRC4::WindowTextWidth(const std::string& text) const {
-    return QFontMetricsF(font()).horizontalAdvance(FromStd(text));
 }
 
 std::string frmRC4::ShowOpenDialog(const OpenDialogRequest& request) {

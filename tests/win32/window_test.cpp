@@ -84,23 +84,6 @@ void ExpectPlaces(frmRC4& window, int dpi) {
     }
 }
 
-std::string ToolTip(HWND window, HWND control) {
-    // The tool tips are a window of their own, owned by the main window.
-    for (HWND tips = nullptr; (tips = ::FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr)) != nullptr;) {
-        if (::GetWindow(tips, GW_OWNER) != window)
-            continue;
-        wchar_t text[256] = {};
-        TOOLINFOW tool{};
-        tool.cbSize = sizeof(tool);
-        tool.hwnd = window;
-        tool.uId = reinterpret_cast<UINT_PTR>(control);
-        tool.lpszText = text;
-        ::SendMessageW(tips, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
-        return host::windows::Narrow(text);
-    }
-    return "(no tool tips)";
-}
-
 // The name of one of the window's controls.
 std::string Name(frmRC4& window, HWND control) {
     for (const char* name : layout::TabOrder)
