@@ -4,6 +4,7 @@
 #include "core/container.h"
 #include "host/process.h"
 #include "ui/StdDialoge.h"
+#include "ui/dialog_keys.h"
 #include "ui/file_list_box.h"
 #include "ui/frmInfo.h"
 #include "ui/look.h"
@@ -126,6 +127,7 @@ frmRC4::frmRC4(const std::vector<std::string>& commandLineItems, UiHost host, QW
     : QWidget(parent), host_(std::move(host)) {
     BuildWidgets();
     SetTabOrder();
+    new DialogKeys(this);
     // dummy takes the focus away from the password boxes; it stays enabled but out of sight.
     dummy->move(look::Px(layout::DummyHiddenLeft), dummy->y());
     StartUp(commandLineItems);
