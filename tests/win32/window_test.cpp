@@ -309,6 +309,15 @@ TEST_F(NativeWindowTest, TheInfoButtonOpensOneInfoWindowBesideTheMainWindow) {
     ASSERT_NE(info, nullptr);
     EXPECT_EQ(controls::Text(::FindWindowExW(info, nullptr, L"EDIT", nullptr)), info_text::Text());
 
+    // Esc in its text closes it, as it closes a dialog.
+    ::PostMessageW(::FindWindowExW(info, nullptr, L"EDIT", nullptr), WM_KEYDOWN, VK_ESCAPE, 1);
+    Pass();
+    EXPECT_EQ(frmInfo::Window(), nullptr);
+    EXPECT_FALSE(::IsWindow(info));
+    Click("Command4");
+    info = frmInfo::Window();
+    ASSERT_NE(info, nullptr);
+
     // It closes with the main window.
     Click("Command1");
     EXPECT_FALSE(::IsWindow(info));
