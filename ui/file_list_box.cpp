@@ -194,6 +194,8 @@ double FileListBox::WidestText(const std::vector<std::string>& texts) const {
 
 void FileListBox::SetLocked(bool locked) {
     locked_ = locked;
+    // Greyed, so that it does not look as if it took drops; the batch still moves its selection.
+    setEnabled(!locked);
 }
 
 Qt::ScrollBarPolicy FileListBox::ExtentPolicy() const {

@@ -23,7 +23,7 @@
 //   - local files dropped from the desktop handed on as paths; a double-click anywhere reported, and
 //     the Delete key as one. A click beside the items leaves the selection as it is;
 //   - a lock that refuses every change by the user (drops, double-clicks, selection by mouse or keys)
-//     while a batch reads the list.
+//     while a batch reads the list, and greys the list meanwhile.
 class FileListBox : public QListWidget, public FileList {
     Q_OBJECT
 
