@@ -104,7 +104,6 @@ void frmInfo::Open() {
     // Until the system has framed the window, its frame is only foreseen: the window is placed before
     // it is shown, so that it appears where it belongs, and again by its own frame once it is on the
     // screen.
-    placing_ = true;
     Centre();
     show();
     Centre();
