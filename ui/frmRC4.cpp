@@ -4,6 +4,7 @@
 #include "core/container.h"
 #include "host/process.h"
 #include "ui/StdDialoge.h"
+#include "ui/dialog_keys.h"
 #include "ui/file_list_box.h"
 #include "ui/frmInfo.h"
 #include "ui/look.h"
@@ -13,7 +14,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFontMetricsF>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -127,6 +127,7 @@ frmRC4::frmRC4(const std::vector<std::string>& commandLineItems, UiHost host, QW
     : QWidget(parent), host_(std::move(host)) {
     BuildWidgets();
     SetTabOrder();
+    new DialogKeys(this);
     // dummy takes the focus away from the password boxes; it stays enabled but out of sight.
     dummy->move(look::Px(layout::DummyHiddenLeft), dummy->y());
     StartUp(commandLineItems);
@@ -323,10 +324,6 @@ void frmRC4::SetCountText(BatchSide side, const std::string& text) {
     QLabel* label = side == BatchSide::Encrypt ? Label5 : Label6;
     label->setText(FromStd(text));
     label->adjustSize();
-}
-
-double frmRC4::WindowTextWidth(const std::string& text) const {
-    return QFontMetricsF(font()).horizontalAdvance(FromStd(text));
 }
 
 std::string frmRC4::ShowOpenDialog(const OpenDialogRequest& request) {

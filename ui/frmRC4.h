@@ -59,7 +59,6 @@ protected:
     void ShowStatusText(const std::string& text) override;
     void ShowWarningBox(const std::string& text) override;
     void SetCountText(BatchSide side, const std::string& text) override;
-    double WindowTextWidth(const std::string& text) const override;
     std::string ShowOpenDialog(const OpenDialogRequest& request) override;
     bool PasswordsMasked() const override;
     void SetPasswordsMasked(bool masked) override;

@@ -8,6 +8,8 @@
 #include "window/layout.h"
 #include "window/window_texts.h"
 
+#include <commctrl.h>
+
 #include <array>
 
 namespace {
@@ -156,6 +158,27 @@ void RegisterClassOnce(HINSTANCE instance) {
     RegisterClassExW(&wc);
 }
 
+// Esc in the text closes the window, as in a dialog.
+LRESULT CALLBACK EscapeCloses(HWND text, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR) {
+    switch (message) {
+    case WM_KEYDOWN:
+        if (wParam == VK_ESCAPE) {
+            PostMessageW(GetParent(text), WM_CLOSE, 0, 0);
+            return 0;
+        }
+        break;
+    case WM_CHAR:
+        // The edit control would take the key's character, or beep.
+        if (wParam == VK_ESCAPE)
+            return 0;
+        break;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(text, EscapeCloses, id);
+        break;
+    }
+    return DefSubclassProc(text, message, wParam, lParam);
+}
+
 HWND Child(HWND parent, const wchar_t* kind, const std::string& text, DWORD style) {
     return controls::Create(parent, kind, text, WS_VISIBLE | style, 0, 0);
 }
@@ -193,6 +216,7 @@ void Show(HWND owner) {
     // The edit control shows CR LF line breaks as they are; what the user types is not kept.
     info.widgets[Text] = Child(info.window, L"EDIT", info_text::Text(),
                                ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL | WS_TABSTOP);
+    SetWindowSubclass(info.widgets[Text], EscapeCloses, 0, 0);
 
     // The surfaces go beneath what lies on them; siblings clip each other, so the stacking decides.
     for (Widget surface : {Banner, Panel})

@@ -72,6 +72,8 @@ frmRC4::frmRC4(const std::vector<std::string>& commandLineItems, Win32Host host)
     BuildFooter();
     // Long tips stay on one line up to the screen's width.
     ::SendMessageW(toolTips_, TTM_SETMAXTIPWIDTH, 0, ::GetSystemMetricsForDpi(SM_CXSCREEN, dpi_));
+    List1_.ShowItemTips(toolTips_);
+    List2_.ShowItemTips(toolTips_);
     SetTabOrder();
     // dummy takes the focus away from the password boxes; it stays enabled but out of sight.
     Find("dummy")->place.left = layout::DummyHiddenLeft;
@@ -453,17 +455,6 @@ void frmRC4::SetCountText(BatchSide side, const std::string& text) {
     HWND label = Control(side == BatchSide::Encrypt ? "Label5" : "Label6");
     controls::SetText(label, text);
     controls::FitToText(label);
-}
-
-double frmRC4::WindowTextWidth(const std::string& text) const {
-    const std::wstring wide = Widen(text);
-    HDC dc = ::GetDC(window_);
-    const HGDIOBJ old = ::SelectObject(dc, fonts_->Bold());
-    SIZE size{};
-    ::GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(window_, dc);
-    return static_cast<double>(size.cx) * look::BaseDpi / dpi_;
 }
 
 std::string frmRC4::ShowOpenDialog(const OpenDialogRequest& request) {
