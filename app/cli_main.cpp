@@ -1,11 +1,10 @@
 // tessarin-cli: the encryption and decryption batches for scripts and terminals.
 
-#include "cli_messages.h"
-#include "cli_options.h"
-#include "cli_texts.h"
-#include "cli_window.h"
-#include "password_source.h"
-
+#include "cli/cli_messages.h"
+#include "cli/cli_options.h"
+#include "cli/cli_texts.h"
+#include "cli/cli_window.h"
+#include "cli/password_source.h"
 #include "core/batches.h"
 #include "host/files.h"
 #include "host/process.h"

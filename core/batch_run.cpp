@@ -24,10 +24,6 @@ const char* IdleCaption(BatchSide side) {
     return side == BatchSide::Encrypt ? texts::CaptionEncrypt : texts::CaptionDecrypt;
 }
 
-bool& CancelFlag(BatchWindow& window, BatchSide side) {
-    return side == BatchSide::Encrypt ? window.CancelEncrypt : window.CancelDecrypt;
-}
-
 } // namespace
 
 BatchRun::BatchRun(BatchWindow& window, BatchSide side)
@@ -37,29 +33,31 @@ BatchRun::BatchRun(BatchWindow& window, BatchSide side)
               listed.push_back(window_.ListItem(side_, i));
           return listed;
       }) {
-    window_.SetRunningBatch(side_);
+    window_.running_.emplace(BatchWindow::Running{side_});
+    window_.RunningBatchChanged();
     window_.SetWaitPointer(true);
     window_.ShowStatus();
-    if (count_ > 1)
+    if (count_ > 1) {
+        // From here a click on the button is a cancel request.
         window_.SetButtonCaption(side_, texts::CaptionCancel);
-    CancelFlag(window_, side_) = false;
+        window_.running_->cancelOffered = true;
+    }
     timer_.ResetTimer();
 }
 
 BatchRun::~BatchRun() {
-    window_.SetRunningBatch(std::nullopt);
+    // The cancel state goes with the run.
+    window_.running_.reset();
+    window_.RunningBatchChanged();
 }
 
 bool BatchRun::CancelRequested() const {
     window_.PumpEventsNow();
-    return CancelFlag(window_, side_);
+    return window_.CancelRequested();
 }
 
 void BatchRun::TransformBlocks(clsRC4& rc4, const std::string& key, host::InputFile& input,
                                host::ByteSink& output, std::int64_t total, clsCRC& plainCrc) {
-    // Keyed here and not only by EncryptByte, which keeps its last key when given an empty one: a
-    // password of spaces must give the never-keyed cipher even after another container's key.
-    rc4.Key(key);
     const bool encrypting = side_ == BatchSide::Encrypt;
     // Where the transformed bytes begin in the output file: behind the header in a container.
     output.Reserve((encrypting ? static_cast<std::int64_t>(container::HeaderSize) : 0) + total);
@@ -78,7 +76,7 @@ void BatchRun::TransformBlocks(clsRC4& rc4, const std::string& key, host::InputF
             const std::span<std::uint8_t> block(buffer_.data() + offset, length);
             if (encrypting)
                 plainCrc.AddBytes(block);
-            rc4.EncryptByte(block, key);
+            container::TransformBlock(rc4, block, key);
             if (!encrypting)
                 plainCrc.AddBytes(block);
             offset += length;
@@ -130,6 +128,7 @@ void BatchRun::Settle() {
 
 void BatchRun::Restore() {
     window_.SetWaitPointer(false);
+    window_.running_->cancelOffered = false;
     window_.SetButtonCaption(side_, IdleCaption(side_));
 }
 
@@ -167,8 +166,8 @@ void BatchRun::Fail(const std::exception& failure, const std::string& currentPat
 }
 
 void RunBatch(BatchWindow& window, BatchSide side, BatchJob& job) {
-    if (window.ButtonCaption(side) == texts::CaptionCancel) {
-        CancelFlag(window, side) = true;
+    if (window.RunningBatch() == side && window.CancelOffered()) {
+        window.RequestCancel();
         return;
     }
     // A second click during a one-file batch, or a click while the other batch runs.

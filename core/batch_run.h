@@ -28,10 +28,10 @@ class OutputFolder;
 
 class BatchRun {
 public:
-    // Starts a run: the window marked busy with this batch, wait pointer, status line shown,
-    // "Abbrechen" for more than one item, cancel flag cleared, timer started.
+    // Starts a run: the window marked busy with this batch, wait pointer, status line shown, for more
+    // than one item "Abbrechen" on the button and its clicks taken as cancel requests, timer started.
     BatchRun(BatchWindow& window, BatchSide side);
-    // Marks the window idle again, whichever way the run ended.
+    // Marks the window idle again, whichever way the run ended; a cancel request ends with the run.
     ~BatchRun();
     BatchRun(const BatchRun&) = delete;
     BatchRun& operator=(const BatchRun&) = delete;
@@ -46,7 +46,8 @@ public:
     void TransformBlocks(clsRC4& rc4, const std::string& key, host::InputFile& input, host::ByteSink& output,
                          std::int64_t total, clsCRC& plainCrc);
 
-    // Pointer and caption back to idle, nothing else (the end after a refused container).
+    // Pointer and caption back to idle, so a click on the button is no cancel request any more; nothing
+    // else (the end after a refused container).
     void Restore();
 
     // Makes room for an output in its folder (see ClearOutputName), keeping every file of the list and
@@ -64,7 +65,7 @@ public:
 private:
     friend void RunBatch(BatchWindow& window, BatchSide side, class BatchJob& job);
 
-    // Lets the window handle its events once, then reads the cancel flag.
+    // Lets the window handle its events once, then reads whether the run was asked to stop.
     bool CancelRequested() const;
     // Flushes and closes the completed outputs beyond the newest keep of them.
     void FlushCompleted(std::size_t keep);
@@ -102,6 +103,6 @@ public:
 // What a click on the side's batch button does: a cancel request while that batch runs with
 // "Abbrechen" on its button; nothing while any batch runs; else the input checks, then the job for
 // every listed item in turn (an item without an ordinary file is passed over and reported to the
-// window's ItemSkipped), with the cancel flag read after each item, the time text at the end, and one
+// window's ItemSkipped), with the cancel request read after each item, the time text at the end, and one
 // failure path for everything that throws.
 void RunBatch(BatchWindow& window, BatchSide side, BatchJob& job);

@@ -32,9 +32,9 @@ public:
     virtual std::string PasswordText(int index) const = 0;
     virtual void FocusPassword(int index) = 0;
 
-    // cmdEnc (Encrypt) or cmdDec (Decrypt).
-    virtual std::string ButtonCaption(BatchSide side) const = 0;
-    virtual void SetButtonCaption(BatchSide side, const std::string& caption) = 0;
+    // cmdEnc (Encrypt) or cmdDec (Decrypt). The batch never reads a caption back (its cancel request is
+    // its own state, see CancelOffered), so a front end without buttons shows nothing here.
+    virtual void SetButtonCaption(BatchSide /*side*/, const std::string& /*caption*/) {}
 
     // Label1, the status line.
     virtual std::string StatusText() const = 0;
@@ -57,15 +57,22 @@ public:
 
     // Which batch runs, if any; a click that would start a second batch is ignored meanwhile. Set by
     // the batch as it starts and ends, and reported to RunningBatchChanged.
-    std::optional<BatchSide> RunningBatch() const noexcept { return running_; }
-    void SetRunningBatch(std::optional<BatchSide> side) {
-        running_ = side;
-        RunningBatchChanged();
+    std::optional<BatchSide> RunningBatch() const noexcept {
+        return running_ ? std::optional<BatchSide>(running_->side) : std::nullopt;
     }
+    // Whether a click on the running batch's own button asks it to stop: while that button reads
+    // "Abbrechen" (a batch of more than one item, until its end or failure path restores the caption).
+    bool CancelOffered() const noexcept { return running_ && running_->cancelOffered; }
+    // Asks the running batch to stop once the item in work is done; nothing when no batch runs.
+    void RequestCancel() noexcept {
+        if (running_)
+            running_->cancelRequested = true;
+    }
+    // Whether the running batch has been asked to stop; read by it after each item. False when no batch
+    // runs: a request never outlives its batch.
+    bool CancelRequested() const noexcept { return running_ && running_->cancelRequested; }
 
-    // Window state shared with the batches.
-    bool CancelEncrypt = false;
-    bool CancelDecrypt = false;
+    // The window's one checksum object, shared by both batches.
     clsCRC m_CRC;
 
 protected:
@@ -73,5 +80,13 @@ protected:
     virtual void RunningBatchChanged() {}
 
 private:
-    std::optional<BatchSide> running_;
+    // The batch keeps its state here as it runs.
+    friend class BatchRun;
+
+    struct Running {
+        BatchSide side;
+        bool cancelOffered = false;
+        bool cancelRequested = false;
+    };
+    std::optional<Running> running_;
 };

@@ -1,9 +1,6 @@
 #include "core/command_line.h"
 
-#include "core/file_names.h"
 #include "host/process.h"
-
-#include <algorithm>
 
 std::vector<std::string> SplitCommandLine(const std::string& text) {
     static const std::string quoteSpaceQuote = "\" \"";
@@ -29,19 +26,6 @@ std::vector<std::string> SplitCommandLine(const std::string& text) {
         start = bar + 1;
     }
     return items;
-}
-
-bool IsContainerPath(const std::string& path, char separator) {
-    if (path.empty())
-        return false;
-    std::string extension = NurExt(path, separator);
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); });
-    return extension == ".rc4";
-}
-
-bool IsContainerName(const std::string& path, char separator) {
-    return IsContainerPath(path, separator) && !NurName(path, separator).empty();
 }
 
 std::vector<std::string> CommandLineItems() {

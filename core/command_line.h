@@ -10,13 +10,6 @@
 // the separators. Empty items stay; an unquoted text with spaces stays one item.
 std::vector<std::string> SplitCommandLine(const std::string& text);
 
-// Whether the path's extension is ".rc4" in any letter case: such items belong to the list to decrypt.
-bool IsContainerPath(const std::string& path, char separator);
-
-// Whether the file name is a container's: it ends in ".rc4" in any letter case, with something before
-// it, so that dropping the extension leaves the name of a file in the same folder.
-bool IsContainerName(const std::string& path, char separator);
-
 // The window's list items from the program's arguments. Where the system hands over one raw argument
 // text (Windows), that text split by SplitCommandLine; an empty text gives no items. Elsewhere the
 // arguments arrive split, and each is one item whatever characters it holds.

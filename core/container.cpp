@@ -81,18 +81,20 @@ ContainerHeader ParseHeader(std::span<const std::uint8_t, HeaderSize> bytes) {
     };
 }
 
+void TransformBlock(clsRC4& rc4, std::span<std::uint8_t> block, const std::string& key) {
+    // Setting the key itself makes the empty one count too: it returns the object to a new instance's
+    // state. Setting the key already held costs one comparison.
+    rc4.Key(key);
+    rc4.EncryptByte(block, key);
+}
+
 void TransformData(clsRC4& rc4, std::span<std::uint8_t> data, const std::string& key) {
-    // EncryptByte ignores an empty key and keeps whatever key the object held before, so the result
-    // would depend on the object's history. A never-keyed cipher has an all-zero keystream, which is
-    // what every reader of an all-space password applies; leave the data as it is for that case.
-    if (key.empty())
-        return;
     const auto total = static_cast<std::int64_t>(data.size());
     std::int64_t processed = 0;
     while (processed < total) {
         const std::int64_t length = NextBlockLength(processed, total);
-        rc4.EncryptByte(data.subspan(static_cast<std::size_t>(processed), static_cast<std::size_t>(length)),
-                        key);
+        TransformBlock(
+            rc4, data.subspan(static_cast<std::size_t>(processed), static_cast<std::size_t>(length)), key);
         processed += length;
     }
 }

@@ -64,7 +64,14 @@ constexpr std::int64_t NextBlockLength(std::int64_t processed, std::int64_t tota
                                                                     : total - processed;
 }
 
-// Enciphers (or deciphers) the data in place in the container's block partition.
+// Enciphers (or deciphers) one block in place, XOR-ed with the keystream of exactly this key from its
+// first byte. An empty key (a password of spaces) gives the never-keyed cipher's all-zero keystream and
+// so leaves the bytes as they are, whichever key the object held before: clsRC4::EncryptByte alone
+// would keep that one, and the result would depend on the object's history.
+void TransformBlock(clsRC4& rc4, std::span<std::uint8_t> block, const std::string& key);
+
+// Enciphers (or deciphers) the data in place in the container's block partition, block by block as
+// TransformBlock does.
 void TransformData(clsRC4& rc4, std::span<std::uint8_t> data, const std::string& key);
 
 // The checksum text the format stores for these bytes (CRC-32 in hex; "00000000" for 0 or 1 byte).

@@ -4,7 +4,6 @@
 #include "core/batch_run.h"
 #include "core/batch_texts.h"
 #include "core/batches.h"
-#include "core/command_line.h"
 #include "core/container.h"
 #include "core/file_names.h"
 #include "core/output_name.h"

@@ -1,5 +1,7 @@
 #include "core/file_names.h"
 
+#include <algorithm>
+
 namespace {
 
 // Start of the file name part: one past the last separator, or 0 when there is none.
@@ -34,4 +36,17 @@ std::string NurName(const std::string& Dateiname, char separator) {
 std::string NurExt(const std::string& lzFile, char separator) {
     const auto dot = ExtensionStart(lzFile, separator);
     return dot == std::string::npos ? std::string() : lzFile.substr(dot);
+}
+
+bool IsContainerPath(const std::string& path, char separator) {
+    if (path.empty())
+        return false;
+    std::string extension = NurExt(path, separator);
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); });
+    return extension == ".rc4";
+}
+
+bool IsContainerName(const std::string& path, char separator) {
+    return IsContainerPath(path, separator) && !NurName(path, separator).empty();
 }

@@ -414,9 +414,11 @@ void OutputFile::Reserve(std::int64_t length) noexcept {
 
 void OutputFile::ReleaseUnused() noexcept {
     // Blocks reserved past the end of a file stay allocated until it is truncated; truncating it to its
-    // own length frees them and changes nothing else.
-    if (reserved_ > written_)
-        (void)::ftruncate(Descriptor(handle_), static_cast<off_t>(written_));
+    // own length frees them and changes nothing else. Should that fail, the file's bytes are still whole:
+    // only the space stays taken.
+    if (reserved_ > written_) {
+        [[maybe_unused]] const int truncated = ::ftruncate(Descriptor(handle_), static_cast<off_t>(written_));
+    }
     reserved_ = 0;
 }
 

@@ -7,7 +7,8 @@ packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev q
           libgl-dev xvfb xauth dpkg-dev file desktop-file-utils shared-mime-info libxml2-utils
           g++-mingw-w64-x86-64-posix wine wine64 googletest
           qt6-translations-l10n
-          appstream
+          appstream lintian bash-completion libglib2.0-bin
+          nsis
           clang-format
           librsvg2-bin icoutils xdotool)
 

@@ -2,7 +2,8 @@
 # Cross-builds the Windows programs and tests with mingw-w64 into build-win and runs them under Wine:
 # the test programs of crypto, core, host, batches and faults headless, a tessarin-cli.exe round trip
 # whose containers must match those of the Linux build in build/ (when that has been built), and the
-# window test of tessarin.exe on a virtual X server (skipped with a note when Xvfb is missing).
+# window test of tessarin.exe and the installer's test in a fresh Wine prefix on a virtual X server
+# (skipped with a note when Xvfb is missing).
 # Skips, successfully, when mingw-w64 or Wine is not installed.
 #   scripts/windows-test.sh [JOBS]
 set -euo pipefail

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDropEvent>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -12,6 +13,7 @@
 #include <QStyledItemDelegate>
 
 #include <algorithm>
+#include <array>
 #include <utility>
 
 namespace {
@@ -29,6 +31,11 @@ public:
           key_(collator.sortKey(text())), arrival_(arrival) {}
 
     const std::string& Path() const { return path_; }
+
+    // The tool tip is the text itself, kept once.
+    QVariant data(int role) const override {
+        return role == Qt::ToolTipRole ? QListWidgetItem::data(Qt::DisplayRole) : QListWidgetItem::data(role);
+    }
 
     bool operator<(const QListWidgetItem& other) const override {
         if (other.type() != PathItemType)
@@ -149,8 +156,51 @@ void FileListBox::SetHorizontalExtent(int pixels) {
     updateGeometries();
 }
 
+double FileListBox::WidestText(const std::vector<std::string>& texts) const {
+    // Measured as the standard delegate lays out an item's text: the view's font, one line. Laying out
+    // a text takes microseconds, more than everything else an intake does with a path. A text of
+    // printable Latin characters that the font itself holds is drawn one character after the other,
+    // so its width is the sum of their advances, each character measured once per call; any other text
+    // (marks, other scripts, characters from a fallback font, control characters) is laid out whole.
+    const QFontMetricsF metrics(font());
+    constexpr char16_t SimpleEnd = 0x0300;
+    // -1: not measured yet; -2: not drawn one by one.
+    std::array<qreal, SimpleEnd> advances;
+    advances.fill(-1);
+    const auto advance = [&](char16_t unit) {
+        qreal& known = advances[unit];
+        if (known == -1) {
+            const QChar character(unit);
+            const QChar::Category category = character.category();
+            known = category == QChar::Other_Control || category == QChar::Other_Format ||
+                            !metrics.inFont(character)
+                        ? -2
+                        : metrics.horizontalAdvance(character);
+        }
+        return known;
+    };
+    qreal widest = 0;
+    for (const std::string& path : texts) {
+        const QString text = QString::fromStdString(path);
+        qreal width = 0;
+        for (const QChar character : text) {
+            const char16_t unit = character.unicode();
+            const qreal step = unit >= 0x20 && unit < SimpleEnd ? advance(unit) : -2;
+            if (step < 0) {
+                width = metrics.horizontalAdvance(text);
+                break;
+            }
+            width += step;
+        }
+        widest = std::max(widest, width);
+    }
+    return widest;
+}
+
 void FileListBox::SetLocked(bool locked) {
     locked_ = locked;
+    // Greyed, so that it does not look as if it took drops; the batch still moves its selection.
+    setEnabled(!locked);
 }
 
 Qt::ScrollBarPolicy FileListBox::ExtentPolicy() const {
@@ -202,8 +252,15 @@ void FileListBox::dropEvent(QDropEvent* event) {
 }
 
 void FileListBox::mousePressEvent(QMouseEvent* event) {
-    if (!locked_)
-        QListWidget::mousePressEvent(event);
+    if (locked_)
+        return;
+    // Beside the items a click only takes the focus: the selected item stays selected, and a
+    // double-click there removes it, as a double-click on it would.
+    if (!indexAt(event->position().toPoint()).isValid()) {
+        setFocus(Qt::MouseFocusReason);
+        return;
+    }
+    QListWidget::mousePressEvent(event);
 }
 
 void FileListBox::mouseMoveEvent(QMouseEvent* event) {
@@ -224,8 +281,12 @@ void FileListBox::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void FileListBox::keyPressEvent(QKeyEvent* event) {
-    if (locked_)
+    if (locked_) {
         event->ignore();
-    else
+    } else if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        emit DoubleClicked();
+    } else {
         QListWidget::keyPressEvent(event);
+    }
 }

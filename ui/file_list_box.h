@@ -19,9 +19,11 @@
 //   - a horizontal scroll extent that only SetHorizontalExtent changes, whatever the items' widths.
 //     Every row is as wide as the extent and as high as a line of the list's font, so laying out the
 //     list measures no item's text;
-//   - local files dropped from the desktop handed on as paths, a double-click anywhere reported;
+//   - each item's shown text as its tool tip, so a path cut at the list's edge can be read whole;
+//   - local files dropped from the desktop handed on as paths; a double-click anywhere reported, and
+//     the Delete key as one. A click beside the items leaves the selection as it is;
 //   - a lock that refuses every change by the user (drops, double-clicks, selection by mouse or keys)
-//     while a batch reads the list.
+//     while a batch reads the list, and greys the list meanwhile.
 class FileListBox : public QListWidget, public FileList {
     Q_OBJECT
 
@@ -48,6 +50,7 @@ public:
     // the list does not scroll sideways.
     int HorizontalExtent() const { return extent_; }
     void SetHorizontalExtent(int pixels) override;
+    double WidestText(const std::vector<std::string>& texts) const override;
 
     void SetLocked(bool locked);
     bool Locked() const { return locked_; }
@@ -55,7 +58,8 @@ public:
 signals:
     // Local files dropped on the list: full paths in the drag's order, byte for byte, never empty.
     void FilesDropped(const std::vector<std::string>& paths);
-    // A double-click anywhere on the list, after the click has selected the item under the pointer.
+    // A double-click anywhere on the list, after the click has selected the item under the pointer, if
+    // any; or the Delete key, which does what a double-click does.
     void DoubleClicked();
 
 protected:

@@ -6,9 +6,11 @@
 
 #include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QWindow>
 
 #include <array>
 
@@ -98,12 +100,55 @@ void frmInfo::Open() {
     Label4_->adjustSize();
     Text1_->setFocus();
 
+    // Until the system has framed the window, its frame is only foreseen: the window is placed before
+    // it is shown, so that it appears where it belongs, and again by its own frame once it is on the
+    // screen.
+    Centre();
     show();
-    if (QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
-        const QRect area = screen->geometry();
-        const QSize outer = frameGeometry().size();
-        move(area.x() + (area.width() - outer.width()) / 2, area.y() + (area.height() - outer.height()) / 2);
+    Centre();
+    if (QWindow* handle = windowHandle()) {
+        handle->installEventFilter(this);
+        placing_ = !handle->isExposed();
     }
     raise();
     activateWindow();
+}
+
+QMargins frmInfo::Frame() const {
+    if (const QWindow* own = windowHandle(); own != nullptr && !own->frameMargins().isNull())
+        return own->frameMargins();
+    const QWidget* owner = parentWidget();
+    const QWindow* main = owner != nullptr ? owner->window()->windowHandle() : nullptr;
+    return main != nullptr ? main->frameMargins() : QMargins();
+}
+
+void frmInfo::Centre() {
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return;
+    const QRect area = screen->geometry();
+    const QMargins frame = Frame();
+    const QSize outer = size().grownBy(frame);
+    // Placed by its inner corner: a position given for the frame would be taken for the inner corner
+    // while the frame is still unknown.
+    const QPoint inner(area.x() + (area.width() - outer.width()) / 2 + frame.left(),
+                       area.y() + (area.height() - outer.height()) / 2 + frame.top());
+    setGeometry(QRect(inner, size()));
+}
+
+bool frmInfo::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == windowHandle() && event->type() == QEvent::Expose && placing_ &&
+        windowHandle()->isExposed()) {
+        placing_ = false;
+        Centre();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmInfo::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QMargins>
 #include <QWidget>
 
+class QKeyEvent;
 class QLabel;
 class QPlainTextEdit;
 
@@ -22,7 +24,21 @@ public:
     // "Version: " major "." minor.
     static QString VersionText();
 
+protected:
+    // Esc closes the window.
+    void keyPressEvent(QKeyEvent* event) override;
+    // Sees the window reach the screen, with the frame the system gave it.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // The frame the system puts around the window: its own once it has one, until then the main
+    // window's, which the same system framed.
+    QMargins Frame() const;
+    // Places the window's frame in the middle of its screen.
+    void Centre();
+
+    // Opened afresh and not yet on the screen: it is centred again once it is, by its real frame.
+    bool placing_ = false;
     QLabel* Label4_ = nullptr;
     QPlainTextEdit* Text1_ = nullptr;
 };

@@ -4,6 +4,7 @@
 #include "core/container.h"
 #include "host/process.h"
 #include "ui/StdDialoge.h"
+#include "ui/dialog_keys.h"
 #include "ui/file_list_box.h"
 #include "ui/frmInfo.h"
 #include "ui/look.h"
@@ -13,7 +14,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFontMetricsF>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -131,6 +131,7 @@ frmRC4::frmRC4(const std::vector<std::string>& commandLineItems, UiHost host, QW
         widgets_[static_cast<std::size_t>(widgets::Index(row.id))] = Build(row);
     Connect();
     SetTabOrder();
+    new DialogKeys(this);
     StartUp(commandLineItems);
 }
 
@@ -256,10 +257,6 @@ void frmRC4::SetCountText(BatchSide side, const std::string& text) {
     look::FitToText(label, row.fit, look::TwipsRect(widgets::PlaceInParent(row)));
 }
 
-double frmRC4::WindowTextWidth(const std::string& text) const {
-    return QFontMetricsF(font()).horizontalAdvance(FromStd(text));
-}
-
 std::vector<std::string> frmRC4::ShowOpenDialog(const OpenDialogRequest& request) {
     return StdDialoge::ShowOpenDialog(host_, this, FromStd(request.title), FromStd(request.initialFolder),
                                       QString(), FromStd(request.filter), request.defaultExtension);
@@ -323,10 +320,6 @@ std::string frmRC4::PasswordText(int index) const {
 
 void frmRC4::FocusPassword(int index) {
     At(widgets::PasswordBox(index)).setFocus();
-}
-
-std::string frmRC4::ButtonCaption(BatchSide side) const {
-    return ToStd(Button(widgets::BatchButtonOf(side)).text());
 }
 
 void frmRC4::SetButtonCaption(BatchSide side, const std::string& caption) {

@@ -37,7 +37,6 @@ public:
     // BatchWindow.
     std::string PasswordText(int index) const override;
     void FocusPassword(int index) override;
-    std::string ButtonCaption(BatchSide side) const override;
     void SetButtonCaption(BatchSide side, const std::string& caption) override;
     void ShowStatus() override;
     bool SuffixSelected() const override;
@@ -55,7 +54,6 @@ protected:
     void ShowStatusText(const std::string& text) override;
     void ShowWarningBox(const std::string& text) override;
     void SetCountText(BatchSide side, const std::string& text) override;
-    double WindowTextWidth(const std::string& text) const override;
     std::vector<std::string> ShowOpenDialog(const OpenDialogRequest& request) override;
     bool PasswordsMasked() const override;
     void SetPasswordsMasked(bool masked) override;

@@ -10,6 +10,8 @@
 #include "window/widgets.h"
 #include "window/window_texts.h"
 
+#include <commctrl.h>
+
 #include <array>
 
 namespace {
@@ -150,6 +152,27 @@ void RegisterClassOnce(HINSTANCE instance) {
     RegisterClassExW(&wc);
 }
 
+// Esc in the text closes the window, as in a dialog.
+LRESULT CALLBACK EscapeCloses(HWND text, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR) {
+    switch (message) {
+    case WM_KEYDOWN:
+        if (wParam == VK_ESCAPE) {
+            PostMessageW(GetParent(text), WM_CLOSE, 0, 0);
+            return 0;
+        }
+        break;
+    case WM_CHAR:
+        // The edit control would take the key's character, or beep.
+        if (wParam == VK_ESCAPE)
+            return 0;
+        break;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(text, EscapeCloses, id);
+        break;
+    }
+    return DefSubclassProc(text, message, wParam, lParam);
+}
+
 HWND Child(HWND parent, const wchar_t* kind, const std::string& text, DWORD style) {
     return controls::Create(parent, kind, text, WS_VISIBLE | style, 0, 0);
 }
@@ -198,6 +221,7 @@ void Show(HWND owner) {
             accessible_name::Set(control, row.accessibleName, "");
         info.widgets[Slot(row.id)] = control;
     }
+    SetWindowSubclass(info.widgets[Slot(InfoId::Text1)], EscapeCloses, 0, 0);
     for (const widgets::Widget<InfoId>& row : widgets::Info)
         if (row.kind == widgets::Kind::Panel)
             SetWindowPos(info.widgets[Slot(row.id)], HWND_BOTTOM, 0, 0, 0, 0,

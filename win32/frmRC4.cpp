@@ -125,6 +125,8 @@ frmRC4::frmRC4(const std::vector<std::string>& commandLineItems, Win32Host host)
         controls_[Slot(row.id)] = Build(row);
     // Long tips stay on one line up to the screen's width.
     ::SendMessageW(toolTips_, TTM_SETMAXTIPWIDTH, 0, ::GetSystemMetricsForDpi(SM_CXSCREEN, dpi_));
+    List1_.ShowItemTips(toolTips_);
+    List2_.ShowItemTips(toolTips_);
     SetTabOrder();
     ApplyResolution(dpi_);
     FitClientArea();
@@ -416,17 +418,6 @@ void frmRC4::SetCountText(BatchSide side, const std::string& text) {
     Place(row);
 }
 
-double frmRC4::WindowTextWidth(const std::string& text) const {
-    const std::wstring wide = Widen(text);
-    HDC dc = ::GetDC(window_);
-    const HGDIOBJ old = ::SelectObject(dc, fonts_->Bold());
-    SIZE size{};
-    ::GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(window_, dc);
-    return static_cast<double>(size.cx) * look::BaseDpi / dpi_;
-}
-
 std::vector<std::string> frmRC4::ShowOpenDialog(const OpenDialogRequest& request) {
     return open_files::ResultPaths(host_.openFiles(window_, request), request.side == BatchSide::Encrypt);
 }
@@ -469,10 +460,6 @@ std::string frmRC4::PasswordText(int index) const {
 
 void frmRC4::FocusPassword(int index) {
     ::SetFocus(Control(widgets::PasswordBox(index)));
-}
-
-std::string frmRC4::ButtonCaption(BatchSide side) const {
-    return controls::Text(Control(widgets::BatchButtonOf(side)));
 }
 
 void frmRC4::SetButtonCaption(BatchSide side, const std::string& caption) {

@@ -6,8 +6,10 @@
 #include <commctrl.h>
 #include <shellapi.h>
 #include <shlobj.h>
+#include <windowsx.h>
 
 #include <cstring>
+#include <cwchar>
 #include <exception>
 #include <utility>
 
@@ -133,6 +135,7 @@ void ListBox::Add(std::vector<std::string> paths) {
     }
     ::SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
     ::InvalidateRect(list_, nullptr, TRUE);
+    tipItem_ = NoTip;
 }
 
 void ListBox::RemoveAt(int index) {
@@ -142,12 +145,14 @@ void ListBox::RemoveAt(int index) {
     const auto at = order_.begin() + index;
     std::string().swap(texts_[*at]);
     order_.erase(at);
+    tipItem_ = NoTip;
 }
 
 void ListBox::Clear() {
     ::SendMessageW(list_, LB_RESETCONTENT, 0, 0);
     texts_.clear();
     order_.clear();
+    tipItem_ = NoTip;
 }
 
 void ListBox::ClearSelection() {
@@ -160,10 +165,75 @@ void ListBox::SetHorizontalExtent(int pixels) {
                    0);
 }
 
+double ListBox::WidestText(const std::vector<std::string>& texts) const {
+    // Measured as the list box draws its items: its own font, one line.
+    HDC dc = ::GetDC(list_);
+    const HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(list_, WM_GETFONT, 0, 0)));
+    LONG widest = 0;
+    for (const std::string& text : texts) {
+        const std::wstring wide = Widen(text);
+        SIZE size{};
+        if (::GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size) &&
+            size.cx > widest)
+            widest = size.cx;
+    }
+    ::SelectObject(dc, old);
+    ::ReleaseDC(list_, dc);
+    return static_cast<double>(widest) * look::BaseDpi / dpi_;
+}
+
 void ListBox::SetDpi(UINT dpi) {
     dpi_ = dpi;
     if (extent_ >= 0)
         SetHorizontalExtent(extent_);
+}
+
+void ListBox::ShowItemTips(HWND toolTips) {
+    toolTips_ = toolTips;
+    // A tip is one line of a few dozen characters.
+    std::wstring tip(1024, L'\0');
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = ::GetParent(list_);
+    tool.uId = reinterpret_cast<UINT_PTR>(list_);
+    tool.lpszText = tip.data();
+    ::SendMessageW(toolTips_, TTM_GETTEXTW, tip.size(), reinterpret_cast<LPARAM>(&tool));
+    tip.resize(std::wcslen(tip.c_str()));
+    ownTip_ = std::move(tip);
+    tipItem_ = NoTip;
+}
+
+int ListBox::ItemAt(POINT at) const {
+    RECT client{};
+    ::GetClientRect(list_, &client);
+    // Worked out from the top item and the rows' height: LB_ITEMFROMPOINT answers in 16 bits.
+    const auto height = static_cast<int>(::SendMessageW(list_, LB_GETITEMHEIGHT, 0, 0));
+    const auto top = static_cast<int>(::SendMessageW(list_, LB_GETTOPINDEX, 0, 0));
+    if (!::PtInRect(&client, at) || height <= 0 || top < 0)
+        return -1;
+    const int index = top + at.y / height;
+    return index < Count() ? index : -1;
+}
+
+void ListBox::PointerAt(POINT at) {
+    if (toolTips_ == nullptr)
+        return;
+    const int item = ItemAt(at);
+    if (item == tipItem_)
+        return;
+    tipItem_ = item;
+    std::wstring text = item < 0 ? ownTip_ : Widen(Item(item));
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = ::GetParent(list_);
+    tool.uId = reinterpret_cast<UINT_PTR>(list_);
+    tool.lpszText = text.data();
+    ::SendMessageW(toolTips_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void ListBox::ReportDoubleClick() const {
+    ::SendMessageW(::GetParent(list_), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(list_), LBN_DBLCLK),
+                   reinterpret_cast<LPARAM>(list_));
 }
 
 void ListBox::Dropped(HDROP drop) {
@@ -179,10 +249,32 @@ void ListBox::Dropped(HDROP drop) {
 
 LRESULT CALLBACK ListBox::Subclass(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                    DWORD_PTR self) {
+    auto* box = reinterpret_cast<ListBox*>(self);
     switch (message) {
     case WM_DROPFILES:
-        reinterpret_cast<ListBox*>(self)->Dropped(reinterpret_cast<HDROP>(wParam));
+        box->Dropped(reinterpret_cast<HDROP>(wParam));
         return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        // Beside the items the system's list box would select the last item, or nothing, depending on
+        // the system; here it only takes the focus, and a double-click there is one on the list.
+        if (box->ItemAt(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}) < 0) {
+            ::SetFocus(list);
+            if (message == WM_LBUTTONDBLCLK)
+                box->ReportDoubleClick();
+            return 0;
+        }
+        break;
+    case WM_KEYDOWN:
+        if (wParam == VK_DELETE && ::GetKeyState(VK_SHIFT) >= 0 && ::GetKeyState(VK_CONTROL) >= 0 &&
+            ::GetKeyState(VK_MENU) >= 0) {
+            box->ReportDoubleClick();
+            return 0;
+        }
+        break;
+    case WM_MOUSEMOVE:
+        box->PointerAt(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        break;
     case WM_VSCROLL:
         // The thumb let go: the message holds its position in 16 bits only, so past 65,535 items the
         // list box would jump back to the position modulo 65,536. The scroll bar keeps all 32.

@@ -20,7 +20,11 @@
 //     the rules do at every intake, and a batch item by item) sends it no message;
 //   - a horizontal extent in pixels at 96 dpi, set through LB_SETHORIZONTALEXTENT scaled to the list's
 //     resolution, and only when SetHorizontalExtent asks;
-//   - files dropped from the shell (WM_DROPFILES) handed on as full paths in the drop's order.
+//   - files dropped from the shell (WM_DROPFILES) handed on as full paths in the drop's order;
+//   - a click beside the items only takes the focus, whatever the system's list box would select, so a
+//     double-click there removes the selected item; the Delete key is reported as a double-click, which
+//     it does the same as;
+//   - over an item, its full path as the tool tip; beside the items, the tip the window gave the list.
 class ListBox : public FileList {
 public:
     using DropHandler = std::function<void(const std::vector<std::string>& paths)>;
@@ -44,14 +48,24 @@ public:
     void Clear() override;
     void ClearSelection() override;
     void SetHorizontalExtent(int pixels) override;
+    double WidestText(const std::vector<std::string>& texts) const override;
 
     // The list now stands on a screen of dpi: its extent is scaled anew.
     void SetDpi(UINT dpi);
+    // The window's tool tips, among them the list's own (added for the list box itself, TTF_IDISHWND):
+    // from now on the tip over an item is its path.
+    void ShowItemTips(HWND toolTips);
 
 private:
     static LRESULT CALLBACK Subclass(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                      DWORD_PTR self);
     void Dropped(HDROP drop);
+    // The item under a point of the list's client area; -1 beside the items.
+    int ItemAt(POINT at) const;
+    // The pointer moved to a point: the tip follows the item under it.
+    void PointerAt(POINT at);
+    // The list box's parent hears of a double-click, as the list box itself tells it.
+    void ReportDoubleClick() const;
 
     HWND list_ = nullptr;
     DropHandler dropped_;
@@ -65,4 +79,10 @@ private:
     // its slot when the list is cleared.
     std::vector<std::string> texts_;
     std::vector<std::uint32_t> order_;
+    // The tool tips, the list's own tip, and the item whose path the tip shows (-1: the list's own tip;
+    // NoTip: unknown, since the items changed).
+    static constexpr int NoTip = -2;
+    HWND toolTips_ = nullptr;
+    std::wstring ownTip_;
+    int tipItem_ = NoTip;
 };

@@ -14,19 +14,11 @@ namespace {
 constexpr int ExtentSpaces = 25;
 constexpr int TwipsPerPixel = layout::TwipsPerPixel;
 
-// Characters of a UTF-8 text: every byte that does not continue a sequence starts one.
-std::size_t Characters(const std::string& text) {
-    std::size_t count = 0;
-    for (const char byte : text)
-        count += (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
-    return count;
-}
-
 } // namespace
 
-void xListAddNew(FileList& list, std::vector<std::string> paths) {
+double xListAddNew(FileList& list, std::vector<std::string> paths) {
     if (paths.empty())
-        return;
+        return 0;
     std::vector<bool> fresh(paths.size());
     {
         // The set looks at the paths where they stand, so a long intake is not copied once more for it.
@@ -49,8 +41,11 @@ void xListAddNew(FileList& list, std::vector<std::string> paths) {
         ++kept;
     }
     paths.resize(kept);
-    if (!paths.empty())
-        list.Add(std::move(paths));
+    if (paths.empty())
+        return 0;
+    const double widest = list.WidestText(paths);
+    list.Add(std::move(paths));
+    return widest;
 }
 
 void xListRemoveSelected(FileList& list) {
@@ -64,21 +59,8 @@ void xListRemoveSelected(FileList& list) {
         list.ClearSelection();
 }
 
-std::string ExtentText(const FileList& list) {
-    std::string longest = list.Count() > 0 ? list.Item(0) : std::string();
-    std::size_t longestLength = Characters(longest);
-    for (int i = 1; i < list.Count(); ++i) {
-        std::string text = list.Item(i);
-        const std::size_t length = Characters(text);
-        if (length > longestLength) {
-            longest = std::move(text);
-            longestLength = length;
-        }
-    }
-    return longest + std::string(ExtentSpaces, ' ');
-}
-
-int ExtentPixels(double measuredPixels) {
+int ExtentPixels(const FileList& list, double widestItem) {
+    const double measuredPixels = widestItem + list.WidestText({std::string(ExtentSpaces, ' ')});
     // std::nearbyint rounds half to even in the default rounding mode.
     const auto twips = static_cast<long long>(std::nearbyint(measuredPixels * TwipsPerPixel));
     return static_cast<int>(twips / TwipsPerPixel);

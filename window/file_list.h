@@ -26,6 +26,10 @@ public:
     virtual void ClearSelection() = 0;
     // The width in pixels (at 96 dpi) the list scrolls over sideways.
     virtual void SetHorizontalExtent(int pixels) = 0;
+    // The width in pixels (at 96 dpi) of the widest of the texts as the list draws an item of that text,
+    // in the font it draws its items in; 0 for none. One call for many texts lets the list prepare
+    // its measuring once.
+    virtual double WidestText(const std::vector<std::string>& texts) const = 0;
 };
 
 // Adds those of the paths the list does not hold yet, each once: a path is left out when the list holds
@@ -34,18 +38,17 @@ public:
 // item after those that compare equal to it, the result is the list that adding every path and then
 // removing each later repeat would leave, the first of each kept in its place. One pass over the list
 // and one over the paths, with a set of what the list holds: the time grows with the items, not with
-// their square.
-void xListAddNew(FileList& list, std::vector<std::string> paths);
+// their square. Returns the width of the widest path it added, as the list draws it (0 for none): each
+// path is measured once, as it comes in, and the items already listed are not measured again.
+double xListAddNew(FileList& list, std::vector<std::string> paths);
 // Removes the selected items, found before the first removal, and then clears the selection, so a list
 // widget that selects a neighbour of a removed item does not make the next double-click remove that one.
 void xListRemoveSelected(FileList& list);
 
-// The text whose width is a list's horizontal extent: the longest item (the first of equal length,
-// counted in characters) followed by 25 spaces.
-std::string ExtentText(const FileList& list);
-// The extent in whole pixels for a measured width of ExtentText: rounded to whole twips (half to even)
-// and cut back to whole pixels.
-int ExtentPixels(double measuredPixels);
+// A list's horizontal extent for its widest item: that width and 25 spaces more in the list's font, so
+// the end of the widest path can be scrolled into view and never sits at the edge; rounded to whole
+// twips (half to even) and cut back to whole pixels.
+int ExtentPixels(const FileList& list, double widestItem);
 
 // "Files: " and the count.
 std::string FileCountText(int count);

@@ -2,7 +2,6 @@
 
 #include "core/batch_texts.h"
 #include "core/batches.h"
-#include "core/command_line.h"
 #include "core/file_names.h"
 #include "host/file_error.h"
 #include "host/files.h"
@@ -31,8 +30,6 @@ void MainWindow::StartUp(const std::vector<std::string>& commandLineItems) {
     SetStatusText(texts::StatusStart);
     SetCountText(BatchSide::Encrypt, {});
     SetCountText(BatchSide::Decrypt, {});
-    CancelEncrypt = false;
-    CancelDecrypt = false;
     m_CRC.Clear();
 
     // From here on the window opens whatever fails.
@@ -53,7 +50,7 @@ void MainWindow::StartUp(const std::vector<std::string>& commandLineItems) {
         });
         for (BatchSide side : {BatchSide::Encrypt, BatchSide::Decrypt}) {
             std::vector<std::string>& items = side == BatchSide::Encrypt ? plain : containers;
-            Attempt([&] { xListAddNew(List(side), std::move(items)); });
+            Attempt([&] { TakeIn(side, std::move(items)); });
             Attempt([&] { AddHScroll(side); });
         }
     }
@@ -63,7 +60,18 @@ void MainWindow::StartUp(const std::vector<std::string>& commandLineItems) {
 
 void MainWindow::AddHScroll(BatchSide side) {
     FileList& list = List(side);
-    list.SetHorizontalExtent(ExtentPixels(WindowTextWidth(ExtentText(list))));
+    list.SetHorizontalExtent(ExtentPixels(list, widestItem_[SideIndex(side)]));
+}
+
+void MainWindow::TakeIn(BatchSide side, std::vector<std::string> paths) {
+    double& widest = widestItem_[SideIndex(side)];
+    widest = std::max(widest, xListAddNew(List(side), std::move(paths)));
+}
+
+void MainWindow::Emptied(BatchSide side) {
+    widestItem_[SideIndex(side)] = 0;
+    // The extent of an empty list, 25 spaces, is narrower than the list: no sideways scroll bar.
+    AddHScroll(side);
 }
 
 void MainWindow::ShowFileCount(BatchSide side) {
@@ -73,7 +81,6 @@ void MainWindow::ShowFileCount(BatchSide side) {
 void MainWindow::FilesDropped(BatchSide side, const std::vector<std::string>& paths) {
     if (ListInUse(side) || paths.empty())
         return;
-    FileList& list = List(side);
     std::vector<std::string> taken;
     try {
         for (const std::string& path : paths) {
@@ -89,10 +96,10 @@ void MainWindow::FilesDropped(BatchSide side, const std::vector<std::string>& pa
     } catch (const std::exception&) {
         // A path that cannot be examined ends this drop quietly: the files before it are listed, and
         // the extent and the count are left as they were.
-        xListAddNew(list, std::move(taken));
+        TakeIn(side, std::move(taken));
         return;
     }
-    xListAddNew(list, std::move(taken));
+    TakeIn(side, std::move(taken));
     AddHScroll(side);
     ShowFileCount(side);
 }
@@ -100,7 +107,11 @@ void MainWindow::FilesDropped(BatchSide side, const std::vector<std::string>& pa
 void MainWindow::ListDoubleClicked(BatchSide side) {
     if (ListInUse(side))
         return;
-    xListRemoveSelected(List(side));
+    FileList& list = List(side);
+    const bool held = list.Count() > 0;
+    xListRemoveSelected(list);
+    if (held && list.Count() == 0)
+        Emptied(side);
     ShowFileCount(side);
 }
 
@@ -108,6 +119,7 @@ void MainWindow::ClearClicked(BatchSide side) {
     if (ListInUse(side))
         return;
     List(side).Clear();
+    Emptied(side);
     ShowFileCount(side);
 }
 
@@ -126,7 +138,7 @@ void MainWindow::OpenClicked(BatchSide side) {
     std::vector<std::string> chosen = ShowOpenDialog(request);
     // The dialog ran its own event loop: a batch may have started on this list meanwhile.
     if (!chosen.empty() && !ListInUse(side)) {
-        xListAddNew(List(side), std::move(chosen));
+        TakeIn(side, std::move(chosen));
         AddHScroll(side);
     }
     ShowFileCount(side);

@@ -29,7 +29,7 @@ struct OpenDialogRequest {
 
 class MainWindow : public BatchWindow {
 public:
-    // Start-up: status line "0 %", cancel flags cleared, the command line's items sorted into the lists
+    // Start-up: status line "0 %", the command line's items sorted into the lists
     // (".rc4" names into List2), repeats removed, extents fitted, both counts shown. A failing step is
     // skipped: the window always opens.
     void StartUp(const std::vector<std::string>& commandLineItems);
@@ -45,7 +45,11 @@ public:
     // Files dropped on a list, full paths in the drop's order: folders are skipped, List2 refuses a name
     // without ".rc4" with a warning per file.
     void FilesDropped(BatchSide side, const std::vector<std::string>& paths);
+    // A double-click anywhere on a list, or its Delete key, which does the same: the selected item goes,
+    // whatever lies under the pointer, and the count is shown again. A list emptied so loses its
+    // sideways scrolling.
     void ListDoubleClicked(BatchSide side);
+    // The list emptied, its count shown again and its sideways scrolling gone.
     void ClearClicked(BatchSide side);
     void OpenClicked(BatchSide side);
     // cmdEnc/cmdDec and their padlocks: runs, cancels or ignores as the batches decide.
@@ -57,7 +61,8 @@ public:
     // handler would otherwise carry on once the handler returns.
     void Closing();
 
-    // The list operations that need the window: the extent measured in its font, the count label.
+    // The list operations that need the window: the extent, which follows the widest item the list has
+    // held since it was last empty, and the count label.
     void AddHScroll(BatchSide side);
     void ShowFileCount(BatchSide side);
 
@@ -106,8 +111,6 @@ protected:
     virtual void ShowWarningBox(const std::string& text) = 0;
     // Label5 (Encrypt) or Label6 (Decrypt), sized to its text by its fit rule.
     virtual void SetCountText(BatchSide side, const std::string& text) = 0;
-    // The width in pixels at 96 dpi of a text in the window's own font (bold "MS Sans Serif" 8.25 pt).
-    virtual double WindowTextWidth(const std::string& text) const = 0;
     // Shows the open-file dialog with several files allowed; returns the paths to add to the request's
     // list, none when it was cancelled.
     virtual std::vector<std::string> ShowOpenDialog(const OpenDialogRequest& request) = 0;
@@ -135,10 +138,19 @@ private:
     bool ListInUse(BatchSide side) const { return RunningBatch() == side; }
     // Runs a handler; a failure it lets through becomes a warning.
     template <class Handler> void Guarded(Handler&& handler);
+    // Adds the paths the list does not hold yet and keeps the widest of them.
+    void TakeIn(BatchSide side, std::vector<std::string> paths);
+    // The list holds nothing any more: its extent starts afresh.
+    void Emptied(BatchSide side);
     // Whether the pacing lets the next pass through.
     bool PassDue() const;
     // Hands the kept selection and status line to the widgets where they differ.
     void ShowNewest();
+
+    // Per list, the width of the widest item it has held since it was last empty, as the list draws it.
+    // Each path is measured once, as it comes in; removing an item leaves the width, and so the extent,
+    // as it was.
+    double widestItem_[2] = {0, 0};
 
     // What a running batch set and the widgets do not show yet.
     std::optional<int> newestIndex_[2];

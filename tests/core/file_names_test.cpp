@@ -83,4 +83,25 @@ TEST(FileNames, PartsJoinBackToThePath) {
     }
 }
 
+TEST(FileNames, ContainersAreRecognisedByExtensionInAnyCase) {
+    struct Case {
+        std::string path;
+        char separator;
+        bool containerPath, containerName;
+    } const cases[] = {
+        {R"(C:\y.RC4)", '\\', true, true},
+        {"/d/x.txt.rc4", '/', true, true},
+        {"/d/x.rc4.bak", '/', false, false},
+        {"/d.rc4/readme", '/', false, false},
+        {"", '/', false, false},
+        // The extension alone: dropping it would leave the folder's path, not a file's name.
+        {"/d/.rc4", '/', true, false},
+        {R"(C:\d\.Rc4)", '\\', true, false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(IsContainerPath(c.path, c.separator), c.containerPath) << c.path;
+        EXPECT_EQ(IsContainerName(c.path, c.separator), c.containerName) << c.path;
+    }
+}
+
 } // namespace

@@ -154,7 +154,7 @@ struct Scenario {
         EXPECT_EQ(window.caption[1], "RC4 Decrypt") << context;
         EXPECT_FALSE(window.WaitPointer()) << context;
         EXPECT_FALSE(window.RunningBatch()) << context;
-        EXPECT_FALSE(window.CancelEncrypt || window.CancelDecrypt) << context;
+        EXPECT_FALSE(window.CancelRequested()) << context;
     }
 };
 

@@ -3,5 +3,5 @@
 # Usage: check_format.sh SOURCE_DIR CLANG_FORMAT
 set -euo pipefail
 cd "$1"
-find app bench core crypto fuzz host tests text ui window win32 -name '*.cpp' -o -name '*.h' | sort |
+find app bench cli core crypto fuzz host tests text ui window win32 -name '*.cpp' -o -name '*.h' | sort |
     xargs "$2" --dry-run --Werror --style=file

@@ -244,7 +244,9 @@ TEST_F(BatchTest, ListInWorkAndOtherBatchAreGuardedWhileABatchRuns) {
         EXPECT_TRUE(Button("cmdEnc")->isEnabled());
         EXPECT_TRUE(Button("Command6")->isEnabled());
         EXPECT_TRUE(Button("Command3")->isEnabled());
-        // The list in work takes no drop and loses nothing to a double-click.
+        // The list in work is greyed, as it takes no drop and loses nothing to a double-click.
+        EXPECT_FALSE(List(1)->isEnabled());
+        EXPECT_TRUE(List(2)->isEnabled());
         EXPECT_FALSE(Drop(1, {late}));
         FileListBox* list = List(1);
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
@@ -262,6 +264,7 @@ TEST_F(BatchTest, ListInWorkAndOtherBatchAreGuardedWhileABatchRuns) {
     EXPECT_EQ(SizeOf(plain[1] + ".rc4"), 300000 + 31);
     for (const char* name : {"cmdDec", "Command5", "Befehl2", "cmdEnc", "Command6", "Command3"})
         EXPECT_TRUE(Button(name)->isEnabled()) << name;
+    EXPECT_TRUE(List(1)->isEnabled());
     EXPECT_TRUE(Drop(1, {late}));
     EXPECT_EQ(Items(1).size(), 3);
 }

@@ -2,19 +2,29 @@
 
 #include <QCoreApplication>
 #include <QFontMetricsF>
+#include <QHelpEvent>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTest>
+#include <QToolTip>
 
 #include <cmath>
 
 namespace {
 
-// The extent AddHScroll gives for a longest item: measured in the window's font with 25 spaces after
-// it, whole pixels.
-int ExtentFor(const QWidget& window, const QString& longest) {
-    const qreal pixels = QFontMetricsF(window.font()).horizontalAdvance(longest + QString(25, u' '));
+// The extent AddHScroll gives for a widest item: its width and that of 25 spaces, both in the list's
+// own font, in whole pixels.
+int ExtentFor(const FileListBox& list, const QString& widest) {
+    const QFontMetricsF metrics(list.font());
+    const qreal pixels = metrics.horizontalAdvance(widest) + metrics.horizontalAdvance(QString(25, u' '));
     return static_cast<int>(std::lrint(pixels * 15) / 15);
+}
+
+// The tool tip the list shows with the pointer resting at a point of its viewport.
+std::string TipAt(FileListBox& list, const QPoint& at) {
+    QHelpEvent help(QEvent::ToolTip, at, list.viewport()->mapToGlobal(at));
+    QCoreApplication::sendEvent(list.viewport(), &help);
+    return QToolTip::text().toStdString();
 }
 
 } // namespace
@@ -41,6 +51,33 @@ TEST(FileListBox, SortsByTextIgnoringCaseInTheUserCollation) {
     paths.push_back("A");
     list.Add(paths);
     EXPECT_EQ(list.Items(), QStringList({"a", "A", "A", "ä"}) + spellings + QStringList({"b", "B", "Z"}));
+}
+
+TEST(FileListBox, MeasuresTextsAsItDrawsThem) {
+    FileListBox list;
+    const QFontMetricsF metrics(list.font());
+    // Latin text, measured character by character, and text laid out whole: marks drawn over their
+    // letters, other scripts, a tab, a name that is no UTF-8.
+    const std::vector<std::string> texts = {
+        "/home/anna/Bericht 2024.pdf",
+        "/home/anna/Grüße, Ärger & Öl €.txt",
+        "/f/e\xCC\x81"
+        "e\xCC\x81"
+        "e\xCC\x81.txt",
+        "/f/\xE6\x96\x87\xE6\x9B\xB8.txt",
+        "/f/a\tb.txt",
+        "/f/\xFF\xFE.txt",
+        "",
+    };
+    for (const std::string& text : texts) {
+        SCOPED_TRACE(text);
+        EXPECT_NEAR(list.WidestText({text}), metrics.horizontalAdvance(QString::fromStdString(text)), 0.01);
+    }
+    qreal widest = 0;
+    for (const std::string& text : texts)
+        widest = std::max(widest, metrics.horizontalAdvance(QString::fromStdString(text)));
+    EXPECT_NEAR(list.WidestText(texts), widest, 0.01);
+    EXPECT_EQ(list.WidestText({}), 0);
 }
 
 TEST(FileListBox, ScrollsSidewaysOnlyOverItsExtent) {
@@ -72,7 +109,7 @@ TEST_F(WindowTest, DropOnEncryptionListAddsFilesOnceAndSkipsFolders) {
     EXPECT_TRUE(Drop(1, {b, c, folder, a}));
     EXPECT_EQ(Items(1), QStringList({a, b, c}));
     EXPECT_EQ(LabelText("Label5"), "Files: 3");
-    EXPECT_EQ(List(1)->HorizontalExtent(), ExtentFor(Window(), a));
+    EXPECT_EQ(List(1)->HorizontalExtent(), ExtentFor(*List(1), a));
 
     // Again, with a shortcut and a container, which are listed as they are.
     EXPECT_TRUE(Drop(1, {b, shortcut, container, b}));
@@ -100,9 +137,9 @@ TEST_F(WindowTest, LongerPathDroppedOnAFullListScrollsOverTheNewExtent) {
     EXPECT_TRUE(Drop(1, first));
     QCoreApplication::processEvents();
     // The list as the user fills it: short names until the rows take its whole height, then one path
-    // that the list's own font fits into the list (with its vertical bar) but whose extent, measured in
-    // the window's font with the spaces after it, runs past the list's width. Then the list's vertical
-    // bar depends on the horizontal one, which only the extent asks for.
+    // that fits into the list (with its vertical bar) but whose extent, with the spaces after it, runs
+    // past the list's width. Then the list's vertical bar depends on the horizontal one, which only the
+    // extent asks for.
     const int rows = list->viewport()->height() / list->sizeHintForRow(0);
     ASSERT_GT(rows * list->sizeHintForRow(0),
               list->viewport()->height() - list->horizontalScrollBar()->sizeHint().height());
@@ -112,9 +149,8 @@ TEST_F(WindowTest, LongerPathDroppedOnAFullListScrollsOverTheNewExtent) {
     EXPECT_TRUE(Drop(1, more));
     QCoreApplication::processEvents();
     const int width = list->viewport()->width();
-    // A wide letter widens the extent far more than the list's fixed-pitch text.
     std::string name = "m";
-    while (ExtentFor(Window(), QString::fromStdString(dir_.File(name + ".txt"))) <= width)
+    while (ExtentFor(*list, QString::fromStdString(dir_.File(name + ".txt"))) <= width)
         name += 'm';
     const QString longer = MakeFile(name + ".txt", 1);
     ASSERT_LT(QFontMetrics(list->font()).horizontalAdvance(longer),
@@ -123,7 +159,7 @@ TEST_F(WindowTest, LongerPathDroppedOnAFullListScrollsOverTheNewExtent) {
     EXPECT_TRUE(Drop(1, {longer}));
     QCoreApplication::processEvents();
     EXPECT_EQ(Items(1).size(), rows);
-    EXPECT_EQ(list->HorizontalExtent(), ExtentFor(Window(), longer));
+    EXPECT_EQ(list->HorizontalExtent(), ExtentFor(*list, longer));
     EXPECT_TRUE(list->horizontalScrollBar()->isVisible());
     EXPECT_TRUE(list->verticalScrollBar()->isVisible());
     EXPECT_EQ(list->horizontalScrollBar()->maximum(), list->HorizontalExtent() - list->viewport()->width());
@@ -175,47 +211,97 @@ TEST_F(WindowTest, DragWithoutFilesIsNotTaken) {
     EXPECT_TRUE(Items(1).isEmpty());
 }
 
-TEST_F(WindowTest, DoubleClickRemovesTheSelectedItemAndClearEmptiesTheList) {
+TEST_F(WindowTest, DoubleClickOrDeleteRemovesTheSelectedItemAndClearEmptiesTheList) {
     const QStringList all = {"/f/a.txt", "/f/b.txt", "/f/c.txt"};
-    // The first, a middle and the last item: each double-click removes exactly its own item, and the
-    // neighbour that takes its place is left unselected, so a second double-click there removes nothing.
-    for (int row = 0; row < all.size(); ++row) {
-        SCOPED_TRACE(row);
-        Open(R"("/f/a.txt" "/f/b.txt" "/f/c.txt" "/f/d.rc4")");
-        FileListBox* list = List(1);
-        QCoreApplication::processEvents();
-        const QPoint point = list->visualItemRect(list->item(row)).center();
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, point);
-        QStringList rest = all;
-        rest.removeAt(row);
-        EXPECT_EQ(Items(1), rest);
-        EXPECT_EQ(LabelText("Label5"), "Files: 2");
-        EXPECT_TRUE(list->selectedItems().isEmpty());
+    // The first, a middle and the last item, each removed by a double-click on it, by a double-click
+    // beside the items while it is selected, and by the Delete key: each time exactly that item goes,
+    // and the neighbour that takes its place is left unselected, so the next double-click removes
+    // nothing.
+    enum class Gesture { DoubleClick, DoubleClickBeside, DeleteKey };
+    for (const Gesture gesture : {Gesture::DoubleClick, Gesture::DoubleClickBeside, Gesture::DeleteKey})
+        for (int row = 0; row < all.size(); ++row) {
+            SCOPED_TRACE(testing::Message() << "gesture " << static_cast<int>(gesture) << ", row " << row);
+            Open(R"("/f/a.txt" "/f/b.txt" "/f/c.txt" "/f/d.rc4")");
+            FileListBox* list = List(1);
+            QCoreApplication::processEvents();
+            const QPoint item = list->visualItemRect(list->item(row)).center();
+            const QPoint beside(10, list->viewport()->height() - 5);
+            if (gesture == Gesture::DoubleClick) {
+                QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, item);
+            } else {
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, item);
+                if (gesture == Gesture::DeleteKey) {
+                    QTest::keyClick(list, Qt::Key_Delete);
+                } else {
+                    // A click beside the items leaves the selection as it is; the double-click removes it.
+                    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, beside);
+                    ASSERT_EQ(list->selectedItems().size(), 1);
+                    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, beside);
+                }
+            }
+            QStringList rest = all;
+            rest.removeAt(row);
+            EXPECT_EQ(Items(1), rest);
+            EXPECT_EQ(LabelText("Label5"), "Files: 2");
+            EXPECT_TRUE(list->selectedItems().isEmpty());
 
-        // Below the last item nothing is selected: nothing goes, the count is written again.
-        Find<QLabel>("Label5")->setText("stale");
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, QPoint(10, list->viewport()->height() - 5));
-        EXPECT_EQ(Items(1), rest);
-        EXPECT_EQ(LabelText("Label5"), "Files: 2");
-    }
+            // Nothing selected: nothing goes, the count is written again.
+            Find<QLabel>("Label5")->setText("stale");
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, beside);
+            EXPECT_EQ(Items(1), rest);
+            EXPECT_EQ(LabelText("Label5"), "Files: 2");
+        }
 
+    // Emptied, the list scrolls sideways no more: its extent is the 25 spaces of an empty list.
     FileListBox* list = List(1);
-    const int extent = list->HorizontalExtent();
     QTest::mouseClick(Button("Command5"), Qt::LeftButton);
     EXPECT_TRUE(Items(1).isEmpty());
     EXPECT_EQ(LabelText("Label5"), "Files: 0");
-    EXPECT_EQ(list->HorizontalExtent(), extent);
+    EXPECT_EQ(list->HorizontalExtent(), ExtentFor(*list, QString()));
+    EXPECT_EQ(list->horizontalScrollBar()->maximum(), 0);
     EXPECT_EQ(Items(2), QStringList({"/f/d.rc4"}));
     QTest::mouseClick(Button("Command6"), Qt::LeftButton);
     EXPECT_TRUE(Items(2).isEmpty());
     EXPECT_EQ(LabelText("Label6"), "Files: 0");
 }
 
-TEST_F(WindowTest, ExtentFollowsTheEarliestOfTheLongestItems) {
-    // Both items are equally long; "/f/aaaa" sorts first and is the one measured.
-    Open(R"("/f/WWWW" "/f/aaaa")");
-    EXPECT_EQ(List(1)->HorizontalExtent(), ExtentFor(Window(), "/f/aaaa"));
-    EXPECT_NE(ExtentFor(Window(), "/f/aaaa"), ExtentFor(Window(), "/f/WWWW"));
+TEST_F(WindowTest, TheEndOfALongPathScrollsIntoViewAndItsToolTipShowsItWhole) {
+    // 184 characters, as deep folders give them, beside a short path.
+    const QString path = "/f/" + QString(177, u'k') + ".pdf";
+    ASSERT_EQ(path.size(), 184);
+    Open(("\"" + path + "\" \"/f/z.txt\"").toStdString());
+    FileListBox* list = List(1);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(list->HorizontalExtent(), ExtentFor(*list, path));
+    QScrollBar* bar = list->horizontalScrollBar();
+    ASSERT_TRUE(bar->isVisible());
+    bar->setValue(bar->maximum());
+    // Scrolled to the end, the path's last letter stands in view with room after it.
+    const QRect row = list->visualItemRect(list->item(0));
+    const qreal end = row.left() + QFontMetricsF(list->font()).horizontalAdvance(path);
+    EXPECT_LT(end, list->viewport()->width() - 100);
+    EXPECT_GT(end, 0);
+
+    // Each item names its whole path; beside the items the list tells what a double-click does.
+    EXPECT_EQ(TipAt(*list, QPoint(20, row.center().y())), path.toStdString());
+    EXPECT_EQ(TipAt(*list, QPoint(20, list->visualItemRect(list->item(1)).center().y())), "/f/z.txt");
+    EXPECT_EQ(TipAt(*list, QPoint(20, list->viewport()->height() - 5)), list->toolTip().toStdString());
+}
+
+TEST_F(WindowTest, ExtentFollowsTheWidestItemAsTheListDrawsIt) {
+    // Twenty letters with an accent each written as a mark of its own: more characters than thirty
+    // letters, but narrower as drawn, where the font draws each mark over its letter.
+    std::string accents = "/f/";
+    for (int i = 0; i < 20; ++i)
+        accents += "e\xCC\x81";
+    const std::string letters = "/f/" + std::string(30, 'a');
+    Open("\"" + accents + "\" \"" + letters + "\"");
+    FileListBox* list = List(1);
+    const QFontMetricsF metrics(list->font());
+    if (metrics.horizontalAdvance(QString::fromStdString(accents)) >=
+        metrics.horizontalAdvance(QString::fromStdString(letters)))
+        GTEST_SKIP() << "the list's font does not draw marks over their letters";
+    EXPECT_EQ(list->HorizontalExtent(), ExtentFor(*list, QString::fromStdString(letters)));
     // An empty list measures the 25 spaces alone.
-    EXPECT_EQ(List(2)->HorizontalExtent(), ExtentFor(Window(), QString()));
+    EXPECT_EQ(List(2)->HorizontalExtent(), ExtentFor(*List(2), QString()));
 }

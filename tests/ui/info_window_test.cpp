@@ -60,4 +60,10 @@ TEST_F(WindowTest, InfoWindowOpensOnceCentredAndAfreshAfterClosing) {
     ASSERT_EQ(InfoWindows().size(), 1);
     EXPECT_EQ(text->toPlainText(), shown);
     EXPECT_NEAR(window->frameGeometry().center().x(), screen.center().x(), 2);
+
+    // Esc closes it, as it closes a dialog.
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    QTest::keyClick(text, Qt::Key_Escape);
+    EXPECT_TRUE(InfoWindows().isEmpty());
 }

@@ -225,6 +225,16 @@ TEST_F(WindowTest, ScreenReadersGetATellingNameForEveryControlAndNoneForDecorati
     EXPECT_TRUE(dummy->state().invisible);
     EXPECT_TRUE(dummy->text(QAccessible::Name).isEmpty());
     EXPECT_EQ(window->indexOfChild(dummy), -1);
+
+    // Nor is the frame that marks the focus: screen readers tell the focus themselves.
+    auto* marker = Window().findChild<QWidget*>(QStringLiteral("FocusMarker"));
+    ASSERT_NE(marker, nullptr);
+    EXPECT_FALSE(found.count("FocusMarker"));
+    QAccessibleInterface* mark = QAccessible::queryAccessibleInterface(marker);
+    ASSERT_NE(mark, nullptr);
+    EXPECT_TRUE(mark->state().invisible);
+    EXPECT_EQ(window->indexOfChild(mark), -1);
+    EXPECT_EQ(marker->focusPolicy(), Qt::NoFocus);
 }
 
 TEST_F(WindowTest, CountLabelsGrowToTheLeftOfTheirClearButtons) {
@@ -254,22 +264,75 @@ TEST_F(WindowTest, CountLabelsGrowToTheLeftOfTheirClearButtons) {
     }
 }
 
-TEST_F(WindowTest, TabKeyWalksTheWidgetsInLayoutOrder) {
+TEST_F(WindowTest, TabKeyWalksTheWidgetsInLayoutOrderAndEntersTheOptionsAtTheChosenOne) {
     Open();
-    // dummy takes the focus only from the password toggle, never from the Tab key.
-    const QStringList expected = {"Befehl2",  "Command1", "cmdEnc",     "Command3",   "cmdDec",   "Text3(0)",
-                                  "Text3(1)", "Text3(2)", "Command2",   "Command4",   "List1",    "Command5",
-                                  "List2",    "Command6", "Option1(0)", "Option1(1)", "txtSuffix"};
-    QStringList chain;
-    QWidget* widget = Button("Befehl2");
-    for (qsizetype i = 0; i < expected.size(); ++i) {
-        chain << widget->objectName();
-        // Skip the widgets that never take the focus from the Tab key (labels, pictures, viewports).
-        do
-            widget = widget->nextInFocusChain();
-        while ((widget->focusPolicy() & Qt::TabFocus) == 0 || widget->objectName().isEmpty());
+    Window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
+    // The Tab key itself, from the first control round to it again. Of the two option buttons it
+    // stops at the chosen one, as in every dialog; dummy takes the focus only from the password
+    // toggle, never from the Tab key.
+    const auto walk = [&] {
+        Button("Befehl2")->setFocus();
+        QStringList walked;
+        do {
+            walked << QApplication::focusWidget()->objectName();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        } while (QApplication::focusWidget() != Button("Befehl2") && walked.size() < 30);
+        return walked;
+    };
+    QStringList expected = {"Befehl2",  "Command1", "cmdEnc",     "Command3", "cmdDec", "Text3(0)",
+                            "Text3(1)", "Text3(2)", "Command2",   "Command4", "List1",  "Command5",
+                            "List2",    "Command6", "Option1(1)", "txtSuffix"};
+    EXPECT_EQ(walk(), expected);
+    // The other one chosen, Tab stops there instead.
+    QTest::mouseClick(Find<QRadioButton>("Option1(0)"), Qt::LeftButton);
+    expected.replace(expected.indexOf("Option1(1)"), "Option1(0)");
+    EXPECT_EQ(walk(), expected);
+    // The arrow keys move the choice within the group, and the Tab stop with it.
+    Find<QRadioButton>("Option1(0)")->setFocus();
+    QTest::keyClick(Find<QRadioButton>("Option1(0)"), Qt::Key_Right);
+    EXPECT_TRUE(Find<QRadioButton>("Option1(1)")->isChecked());
+    EXPECT_EQ(QApplication::focusWidget(), Find<QRadioButton>("Option1(1)"));
+    expected.replace(expected.indexOf("Option1(0)"), "Option1(1)");
+    EXPECT_EQ(walk(), expected);
+}
+
+TEST_F(WindowTest, EnterPressesTheFocusedButtonAndTheFocusIsMarkedOnEveryControl) {
+    Open();
+    Window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
+    // Enter and the keypad's Enter press the button that has the focus; in a password box they do
+    // nothing.
+    QPushButton* toggle = Button("Command2");
+    toggle->setFocus();
+    QTest::keyClick(toggle, Qt::Key_Return);
+    EXPECT_EQ(toggle->text(), "P");
+    toggle->setFocus();
+    QTest::keyClick(toggle, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(toggle->text(), "N");
+    Password(0)->setFocus();
+    QTest::keyClick(Password(0), Qt::Key_Return);
+    EXPECT_EQ(toggle->text(), "N");
+    EXPECT_EQ(QApplication::focusWidget(), Password(0));
+
+    // Every control the keys reach looks different around its edge with the focus on it: a frame the
+    // eye finds at once, not only a tint inside.
+    for (const char* name :
+         {"Befehl2", "Command1", "cmdEnc", "Command3", "cmdDec", "Text3(0)", "Text3(1)", "Text3(2)",
+          "Command2", "Command4", "List1", "Command5", "List2", "Command6", "Option1(1)", "txtSuffix"}) {
+        SCOPED_TRACE(name);
+        QWidget* control = Find<QWidget>(QString::fromLatin1(name));
+        const QRect around = control->geometry().adjusted(-2, -2, 2, 2);
+        Button(name == std::string("Befehl2") ? "Command1" : "Befehl2")->setFocus();
+        const QImage before = Window().grab(around).toImage();
+        control->setFocus();
+        const QImage after = Window().grab(around).toImage();
+        int changed = 0;
+        for (int x = 0; x < around.width(); ++x)
+            for (int y : {0, 1, around.height() - 2, around.height() - 1})
+                changed += before.pixel(x, y) != after.pixel(x, y);
+        EXPECT_GT(changed, around.width()) << "of " << 4 * around.width() << " pixels along the edges";
     }
-    EXPECT_EQ(chain, expected);
 }
 
 TEST_F(WindowTest, PasswordToggleShowsAndMasksAllThreeBoxes) {

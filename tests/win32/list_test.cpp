@@ -2,6 +2,7 @@
 
 #include "core/batch_texts.h"
 #include "host/process.h"
+#include "host/windows_text.h"
 #include "window/window_texts.h"
 
 #include <algorithm>
@@ -14,15 +15,50 @@ int Extent(HWND list) {
     return static_cast<int>(::SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0));
 }
 
-// A double-click on the item at index, as the mouse delivers it.
-void DoubleClickItem(HWND list, int index) {
+// The width of a text in the list's own font, in its pixels.
+int WidthInList(HWND list, const std::string& text) {
+    const std::wstring wide = host::windows::Widen(text);
+    HDC dc = ::GetDC(list);
+    const HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(list, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    ::GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(list, dc);
+    return size.cx;
+}
+
+bool ScrollsSideways(HWND list) {
+    return (::GetWindowLongW(list, GWL_STYLE) & WS_HSCROLL) != 0;
+}
+
+// A mouse message at a point of the list, as the system sends it.
+void Mouse(HWND list, UINT message, POINT at) {
+    ::SendMessageW(list, message, message == WM_LBUTTONUP || message == WM_MOUSEMOVE ? 0 : MK_LBUTTON,
+                   MAKELPARAM(at.x, at.y));
+}
+
+POINT ItemCentre(HWND list, int index) {
     RECT item{};
     ::SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-    const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
-    ::SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    ::SendMessageW(list, WM_LBUTTONUP, 0, at);
-    ::SendMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-    ::SendMessageW(list, WM_LBUTTONUP, 0, at);
+    return {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+}
+
+// A point of the list below its last item.
+POINT Beside(HWND list) {
+    RECT client{};
+    ::GetClientRect(list, &client);
+    return {10, client.bottom - 5};
+}
+
+// A click, and a double-click, at a point of the list, as the mouse delivers them.
+void ClickAt(HWND list, POINT at) {
+    Mouse(list, WM_LBUTTONDOWN, at);
+    Mouse(list, WM_LBUTTONUP, at);
+}
+void DoubleClickAt(HWND list, POINT at) {
+    ClickAt(list, at);
+    Mouse(list, WM_LBUTTONDBLCLK, at);
+    Mouse(list, WM_LBUTTONUP, at);
 }
 
 } // namespace
@@ -69,27 +105,71 @@ TEST_F(NativeWindowTest, DropsFillTheListsByTheirRules) {
     EXPECT_EQ(Text("Label5"), "Files: 5");
 }
 
-TEST_F(NativeWindowTest, DoubleClickRemovesTheItemAndClearEmptiesTheList) {
+TEST_F(NativeWindowTest, DoubleClickOrDeleteRemovesTheSelectedItemAndClearEmptiesTheList) {
     const std::vector<std::string> plain = {MakeFile("1.txt", 1), MakeFile("2.txt", 1), MakeFile("3.txt", 1)};
-    Open(Quoted(plain));
+    // The middle item removed by a double-click on it, by a double-click beside the items while it is
+    // selected, and by the Delete key: each time exactly that item goes, and nothing stays selected.
+    enum class Gesture { DoubleClick, DoubleClickBeside, DeleteKey };
+    for (const Gesture gesture : {Gesture::DoubleClick, Gesture::DoubleClickBeside, Gesture::DeleteKey}) {
+        SCOPED_TRACE(static_cast<int>(gesture));
+        Open(Quoted(plain));
+        HWND list = Control("List1");
+        if (gesture == Gesture::DoubleClick) {
+            DoubleClickAt(list, ItemCentre(list, 1));
+        } else {
+            ClickAt(list, ItemCentre(list, 1));
+            if (gesture == Gesture::DeleteKey) {
+                ::PostMessageW(list, WM_KEYDOWN, VK_DELETE, 1);
+                Pass();
+            } else {
+                // A click beside the items leaves the selection as it is; the double-click removes it.
+                ClickAt(list, Beside(list));
+                ASSERT_EQ(::SendMessageW(list, LB_GETCURSEL, 0, 0), 1);
+                DoubleClickAt(list, Beside(list));
+            }
+        }
+        EXPECT_EQ(Items(1), (std::vector<std::string>{plain[0], plain[2]}));
+        EXPECT_EQ(Text("Label5"), "Files: 2");
+        EXPECT_EQ(::SendMessageW(list, LB_GETCURSEL, 0, 0), LB_ERR);
+        // Nothing selected: a double-click beside the items removes nothing.
+        DoubleClickAt(list, Beside(list));
+        EXPECT_EQ(Items(1).size(), 2u);
+    }
+
+    // Emptied, the list scrolls sideways no more: its extent is the 25 spaces of an empty list.
     HWND list = Control("List1");
-    const int extent = Extent(list);
-    EXPECT_GT(extent, 0);
-
-    DoubleClickItem(list, 1);
-    EXPECT_EQ(Items(1), (std::vector<std::string>{plain[0], plain[2]}));
-    EXPECT_EQ(Text("Label5"), "Files: 2");
-    // The selection went with the item: a double-click on nothing removes nothing.
-    EXPECT_EQ(::SendMessageW(list, LB_GETCURSEL, 0, 0), LB_ERR);
-    ::SendMessageW(Window().Handle(), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(list), LBN_DBLCLK),
-                   reinterpret_cast<LPARAM>(list));
-    EXPECT_EQ(Items(1).size(), 2u);
-
-    // Emptying leaves the extent as it was.
+    const std::string longer = MakeFile(std::string(120, 'w') + ".txt", 1);
+    Drop(1, {longer});
+    EXPECT_TRUE(ScrollsSideways(list));
     Click("Command5");
     EXPECT_TRUE(Items(1).empty());
     EXPECT_EQ(Text("Label5"), "Files: 0");
-    EXPECT_EQ(Extent(list), extent);
+    EXPECT_EQ(Extent(list), WidthInList(list, std::string(25, ' ')));
+    EXPECT_FALSE(ScrollsSideways(list));
+}
+
+TEST_F(NativeWindowTest, TheEndOfALongPathScrollsIntoViewAndItsToolTipShowsItWhole) {
+    // 184 characters, as deep folders give them, beside a short path.
+    const std::string path = "C:\\f\\" + std::string(175, 'k') + ".pdf";
+    ASSERT_EQ(path.size(), 184u);
+    Open(Quoted({path, "C:\\f\\z.txt"}));
+    HWND list = Control("List1");
+    // Measured in the list's own font, with room for 25 spaces after the path: scrolled to the end, its
+    // last letter stands in view.
+    const int pathWidth = WidthInList(list, path);
+    EXPECT_EQ(Extent(list), pathWidth + WidthInList(list, std::string(25, ' ')));
+    EXPECT_TRUE(ScrollsSideways(list));
+    RECT client{};
+    ::GetClientRect(list, &client);
+    EXPECT_LT(pathWidth - (Extent(list) - client.right), client.right - 100);
+
+    // Each item names its whole path; beside the items the list tells what a double-click does.
+    Mouse(list, WM_MOUSEMOVE, ItemCentre(list, 0));
+    EXPECT_EQ(ToolTip(Window().Handle(), list), path);
+    Mouse(list, WM_MOUSEMOVE, ItemCentre(list, 1));
+    EXPECT_EQ(ToolTip(Window().Handle(), list), "C:\\f\\z.txt");
+    Mouse(list, WM_MOUSEMOVE, Beside(list));
+    EXPECT_EQ(ToolTip(Window().Handle(), list), window_texts::ListTip);
 }
 
 TEST_F(NativeWindowTest, OpenButtonsAskTheDialogAndListItsAnswer) {

@@ -115,3 +115,20 @@ std::string Quoted(const std::vector<std::string>& paths) {
         text += (text.empty() ? "\"" : " \"") + path + "\"";
     return text;
 }
+
+std::string ToolTip(HWND window, HWND control) {
+    // The tool tips are a window of their own, owned by the main window.
+    for (HWND tips = nullptr; (tips = ::FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr)) != nullptr;) {
+        if (::GetWindow(tips, GW_OWNER) != window)
+            continue;
+        wchar_t text[1024] = {};
+        TOOLINFOW tool{};
+        tool.cbSize = sizeof(tool);
+        tool.hwnd = window;
+        tool.uId = reinterpret_cast<UINT_PTR>(control);
+        tool.lpszText = text;
+        ::SendMessageW(tips, TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&tool));
+        return host::windows::Narrow(text);
+    }
+    return "(no tool tips)";
+}

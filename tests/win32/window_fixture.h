@@ -64,3 +64,6 @@ private:
 
 // Paths each in double quotes, separated by single spaces: a command line as the shell writes it.
 std::string Quoted(const std::vector<std::string>& paths);
+
+// The tool tip the window shows over one of its controls.
+std::string ToolTip(HWND window, HWND control);

@@ -100,23 +100,6 @@ void ExpectPlaces(frmRC4& window, int dpi) {
     }
 }
 
-std::string ToolTip(HWND window, HWND control) {
-    // The tool tips are a window of their own, owned by the main window.
-    for (HWND tips = nullptr; (tips = ::FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr)) != nullptr;) {
-        if (::GetWindow(tips, GW_OWNER) != window)
-            continue;
-        wchar_t text[256] = {};
-        TOOLINFOW tool{};
-        tool.cbSize = sizeof(tool);
-        tool.hwnd = window;
-        tool.uId = reinterpret_cast<UINT_PTR>(control);
-        tool.lpszText = text;
-        ::SendMessageW(tips, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
-        return host::windows::Narrow(text);
-    }
-    return "(no tool tips)";
-}
-
 // The name of one of the window's controls.
 std::string Name(frmRC4& window, HWND control) {
     for (const auto& row : widgets::Main)
@@ -363,6 +346,15 @@ TEST_F(NativeWindowTest, TheInfoButtonOpensOneInfoWindowBesideTheMainWindow) {
     info = frmInfo::Window();
     ASSERT_NE(info, nullptr);
     EXPECT_EQ(controls::Text(::FindWindowExW(info, nullptr, L"EDIT", nullptr)), info_text::Text());
+
+    // Esc in its text closes it, as it closes a dialog.
+    ::PostMessageW(::FindWindowExW(info, nullptr, L"EDIT", nullptr), WM_KEYDOWN, VK_ESCAPE, 1);
+    Pass();
+    EXPECT_EQ(frmInfo::Window(), nullptr);
+    EXPECT_FALSE(::IsWindow(info));
+    Click("Command4");
+    info = frmInfo::Window();
+    ASSERT_NE(info, nullptr);
 
     // It closes with the main window.
     Click("Command1");

@@ -1,6 +1,6 @@
-#include "cli_messages.h"
+#include "cli/cli_messages.h"
 
-#include "cli_texts.h"
+#include "cli/cli_texts.h"
 #include "text/codepage.h"
 
 #include <cstdint>

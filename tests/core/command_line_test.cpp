@@ -41,12 +41,4 @@ TEST(CommandLine, EachArgumentIsOneItemWhereTheSystemSplitsThem) {
     EXPECT_TRUE(CommandLineItems("").empty());
 }
 
-TEST(CommandLine, ContainersAreRecognisedByExtensionInAnyCase) {
-    EXPECT_TRUE(IsContainerPath(R"(C:\y.RC4)", '\\'));
-    EXPECT_TRUE(IsContainerPath("/d/x.txt.rc4", '/'));
-    EXPECT_FALSE(IsContainerPath("/d/x.rc4.bak", '/'));
-    EXPECT_FALSE(IsContainerPath("/d.rc4/readme", '/'));
-    EXPECT_FALSE(IsContainerPath("", '/'));
-}
-
 } // namespace

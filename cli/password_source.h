@@ -3,7 +3,7 @@
 // Where tessarin-cli takes its password from, and what it accepts: the same passwords the window's
 // boxes take, so every container made here opens there too.
 
-#include "cli_options.h"
+#include "cli/cli_options.h"
 
 #include <istream>
 #include <optional>

@@ -1,8 +1,6 @@
-#include "cli_window.h"
+#include "cli/cli_window.h"
 
-#include "cli_texts.h"
-
-#include "core/batch_texts.h"
+#include "cli/cli_texts.h"
 #include "host/stop_request.h"
 
 #include <cstdio>
@@ -31,8 +29,7 @@ std::string StopText(host::StopRequest request) {
 
 CliWindow::CliWindow(BatchSide side, std::vector<std::string> files, const std::string& password,
                      bool showStatus)
-    : side_(side), files_(std::move(files)), password_(password),
-      showStatus_(showStatus), caption_{texts::CaptionEncrypt, texts::CaptionDecrypt} {}
+    : side_(side), files_(std::move(files)), password_(password), showStatus_(showStatus) {}
 
 void CliWindow::SetNaming(bool suffixSelected, std::string suffix) {
     suffixSelected_ = suffixSelected;
@@ -59,14 +56,6 @@ void CliWindow::SetListIndex(BatchSide side, int index) {
 // Both password boxes of the encryption side hold the one password the user gave.
 std::string CliWindow::PasswordText(int) const {
     return password_;
-}
-
-std::string CliWindow::ButtonCaption(BatchSide side) const {
-    return caption_[SideIndex(side)];
-}
-
-void CliWindow::SetButtonCaption(BatchSide side, const std::string& caption) {
-    caption_[SideIndex(side)] = caption;
 }
 
 void CliWindow::SetStatusText(const std::string& text) {
@@ -118,7 +107,7 @@ void CliWindow::PumpEvents() {
 
 void CliWindow::PumpEventsNow() {
     if (host::PendingStopRequest() != host::StopRequest::None)
-        (side_ == BatchSide::Encrypt ? CancelEncrypt : CancelDecrypt) = true;
+        RequestCancel();
 }
 
 void CliWindow::ReportUnfinished() {

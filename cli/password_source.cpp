@@ -1,7 +1,6 @@
-#include "password_source.h"
+#include "cli/password_source.h"
 
-#include "cli_texts.h"
-
+#include "cli/cli_texts.h"
 #include "core/batch_texts.h"
 #include "core/container.h"
 #include "host/terminal.h"

@@ -3,8 +3,7 @@
 // The batch window of the command-line program: the list is the named files, the passwords come from
 // the options, warnings go to standard error and the status line is rewritten in place on a terminal.
 
-#include "cli_messages.h"
-
+#include "cli/cli_messages.h"
 #include "core/batch_texts.h"
 #include "core/batch_window.h"
 
@@ -32,8 +31,6 @@ public:
     void SetListIndex(BatchSide side, int index) override;
     std::string PasswordText(int index) const override;
     void FocusPassword(int) override {}
-    std::string ButtonCaption(BatchSide side) const override;
-    void SetButtonCaption(BatchSide side, const std::string& caption) override;
     std::string StatusText() const override { return status_; }
     void SetStatusText(const std::string& text) override;
     void ShowStatus() override {}
@@ -60,7 +57,6 @@ private:
     std::string password_;
     bool showStatus_;
     int selected_ = -1;
-    std::string caption_[2];
     std::string status_ = texts::StatusStart;
     bool suffixSelected_ = true;
     std::string suffix_ = texts::DefaultSuffix;

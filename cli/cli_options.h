@@ -1,12 +1,7 @@
 #pragma once
 
-// The command line of tessarin-cli:
-//   tessarin-cli encrypt [--password-file FILE | --password-stdin] [-q] [--] FILE...
-//   tessarin-cli decrypt [--password-file FILE | --password-stdin] [--suffix TEXT | --original-name] [-q]
-//                        [--] FILE...
-//   tessarin-cli decrypt --stdout [--password-file FILE | --password-stdin] [-q] [--] FILE
-//   tessarin-cli verify [--password-file FILE | --password-stdin] [-q] [--] FILE...
-//   tessarin-cli --help | --version
+// The command line of tessarin-cli. Its synopsis is written once, in the help text
+// (cli_texts::HelpText); the man page and the README are checked against it.
 
 #include "core/batch_texts.h"
 

@@ -1,6 +1,6 @@
-#include "cli_options.h"
+#include "cli/cli_options.h"
 
-#include "cli_texts.h"
+#include "cli/cli_texts.h"
 
 #include <unordered_set>
 
