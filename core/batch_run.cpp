@@ -38,9 +38,10 @@ BatchRun::BatchRun(BatchWindow& window, BatchSide side)
     window_.SetWaitPointer(true);
     window_.ShowStatus();
     if (count_ > 1) {
-        // From here a click on the button is a cancel request.
-        window_.SetButtonCaption(side_, texts::CaptionCancel);
+        // From here a click on the button is a cancel request; the window sees it offered as the
+        // caption changes.
         window_.running_->cancelOffered = true;
+        window_.SetButtonCaption(side_, texts::CaptionCancel);
     }
     timer_.ResetTimer();
 }

@@ -33,7 +33,8 @@ public:
     virtual void FocusPassword(int index) = 0;
 
     // cmdEnc (Encrypt) or cmdDec (Decrypt). The batch never reads a caption back (its cancel request is
-    // its own state, see CancelOffered), so a front end without buttons shows nothing here.
+    // its own state, see CancelOffered), so a front end without buttons shows nothing here. When the
+    // caption changes, CancelOffered already tells what a click on the button does from now on.
     virtual void SetButtonCaption(BatchSide /*side*/, const std::string& /*caption*/) {}
 
     // Label1, the status line.

@@ -322,8 +322,10 @@ void frmRC4::FocusPassword(int index) {
     At(widgets::PasswordBox(index)).setFocus();
 }
 
-void frmRC4::SetButtonCaption(BatchSide side, const std::string& caption) {
-    Button(widgets::BatchButtonOf(side)).setText(FromStd(caption));
+void frmRC4::ShowBatchButton(BatchSide side, const std::string& caption, const std::string& name) {
+    QPushButton& button = Button(widgets::BatchButtonOf(side));
+    button.setText(FromStd(caption));
+    button.setAccessibleName(FromStd(name));
 }
 
 void frmRC4::ShowStatus() {

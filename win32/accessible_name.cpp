@@ -5,6 +5,8 @@
 #include <commctrl.h>
 #include <oleacc.h>
 
+#include <utility>
+
 namespace accessible_name {
 namespace {
 
@@ -144,11 +146,16 @@ private:
 };
 
 constexpr UINT_PTR SubclassId = 0x41434e; // "ACN"
+// The control's texts hang on it as a window property, where a later Set finds them.
+constexpr wchar_t TextsProperty[] = L"TessarinAccessibleTexts";
 
-LRESULT CALLBACK Answering(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                           DWORD_PTR data) {
-    auto* texts = reinterpret_cast<Texts*>(data);
-    if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT) {
+Texts* TextsOf(HWND control) {
+    return static_cast<Texts*>(::GetPropW(control, TextsProperty));
+}
+
+LRESULT CALLBACK Answering(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    Texts* texts = TextsOf(control);
+    if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT && texts != nullptr) {
         IAccessible* standard = nullptr;
         if (SUCCEEDED(::CreateStdAccessibleObject(control, OBJID_CLIENT, __uuidof(IAccessible),
                                                   reinterpret_cast<void**>(&standard)))) {
@@ -160,6 +167,7 @@ LRESULT CALLBACK Answering(HWND control, UINT message, WPARAM wParam, LPARAM lPa
     }
     if (message == WM_NCDESTROY) {
         ::RemoveWindowSubclass(control, Answering, SubclassId);
+        ::RemovePropW(control, TextsProperty);
         delete texts;
     }
     return ::DefSubclassProc(control, message, wParam, lParam);
@@ -168,9 +176,21 @@ LRESULT CALLBACK Answering(HWND control, UINT message, WPARAM wParam, LPARAM lPa
 } // namespace
 
 void Set(HWND control, const std::string& name, const std::string& description) {
-    auto* texts = new Texts{host::windows::Widen(name), host::windows::Widen(description)};
-    if (!::SetWindowSubclass(control, Answering, SubclassId, reinterpret_cast<DWORD_PTR>(texts)))
-        delete texts;
+    Texts texts{host::windows::Widen(name), host::windows::Widen(description)};
+    if (Texts* known = TextsOf(control)) {
+        *known = std::move(texts);
+        ::NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, control, OBJID_CLIENT, CHILDID_SELF);
+        return;
+    }
+    auto* made = new Texts(std::move(texts));
+    if (!::SetPropW(control, TextsProperty, made)) {
+        delete made;
+        return;
+    }
+    if (!::SetWindowSubclass(control, Answering, SubclassId, 0)) {
+        ::RemovePropW(control, TextsProperty);
+        delete made;
+    }
 }
 
 } // namespace accessible_name

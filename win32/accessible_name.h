@@ -11,7 +11,8 @@
 
 namespace accessible_name {
 
-// Once per control. name or description empty: the system's own (the window text, or none).
+// name or description empty: the system's own (the window text, or none). Called again for a control,
+// the new texts take the place of the old ones, and assistive technology hears that the name changed.
 void Set(HWND control, const std::string& name, const std::string& description);
 
 } // namespace accessible_name

@@ -462,8 +462,10 @@ void frmRC4::FocusPassword(int index) {
     ::SetFocus(Control(widgets::PasswordBox(index)));
 }
 
-void frmRC4::SetButtonCaption(BatchSide side, const std::string& caption) {
-    controls::SetText(Control(widgets::BatchButtonOf(side)), caption);
+void frmRC4::ShowBatchButton(BatchSide side, const std::string& caption, const std::string& name) {
+    HWND button = Control(widgets::BatchButtonOf(side));
+    controls::SetText(button, caption);
+    accessible_name::Set(button, name, "");
 }
 
 std::string frmRC4::ShownStatusText() const {

@@ -36,7 +36,6 @@ public:
     // BatchWindow.
     std::string PasswordText(int index) const override;
     void FocusPassword(int index) override;
-    void SetButtonCaption(BatchSide side, const std::string& caption) override;
     void ShowStatus() override;
     bool SuffixSelected() const override;
     std::string SuffixText() const override;
@@ -55,6 +54,7 @@ protected:
     bool PasswordsMasked() const override;
     void SetPasswordsMasked(bool masked) override;
     void SetMaskCaption(const std::string& caption) override;
+    void ShowBatchButton(BatchSide side, const std::string& caption, const std::string& name) override;
     void FocusDummy() override;
     void GuardSide(BatchSide side, bool listInUse, bool batchButtonEnabled) override;
     void EventPass() override;

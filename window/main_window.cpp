@@ -250,6 +250,13 @@ char MainWindow::DecimalSeparator() const {
     return host::DecimalSeparator();
 }
 
+void MainWindow::SetButtonCaption(BatchSide side, const std::string& caption) {
+    const bool cancels = RunningBatch() == side && CancelOffered();
+    ShowBatchButton(side, caption,
+                    cancels ? texts::CaptionCancel
+                            : widgets::Row(widgets::BatchButtonOf(side)).accessibleName);
+}
+
 namespace {
 
 // The warning for a failure that a handler did not report itself.

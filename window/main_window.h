@@ -71,6 +71,10 @@ public:
     std::string ListItem(BatchSide side, int index) const final;
     // The user's decimal separator (host/process.h).
     char DecimalSeparator() const final;
+    // BatchWindow: a batch button's caption, and with it the name assistive technology gives the button,
+    // which says what a click does: "Abbrechen", as the caption reads, while the side's batch takes a
+    // click as a cancel request; else the side's batch (window/widgets.h).
+    void SetButtonCaption(BatchSide side, const std::string& caption) final;
 
     // BatchWindow: the selection and the status line. A batch moves them for every file and every block,
     // far more often than anyone can read them, and each change costs a repaint. While a batch runs, the
@@ -117,6 +121,8 @@ protected:
     virtual bool PasswordsMasked() const = 0;
     virtual void SetPasswordsMasked(bool masked) = 0;
     virtual void SetMaskCaption(const std::string& caption) = 0;
+    // cmdEnc (Encrypt) or cmdDec (Decrypt): its caption and its name for assistive technology.
+    virtual void ShowBatchButton(BatchSide side, const std::string& caption, const std::string& name) = 0;
     virtual void FocusDummy() = 0;
     // While a batch reads a list: the list refuses the user, its clear and Open buttons are disabled,
     // and the other batch's button (with its padlock) is disabled too.

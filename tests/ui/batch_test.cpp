@@ -1,7 +1,9 @@
+#include "support/accessible_names.h"
 #include "window_fixture.h"
 
 #include "host/files.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMouseEvent>
@@ -165,15 +167,25 @@ TEST_F(BatchTest, ClickDuringTheFirstFileCancelsTheRest) {
                                MakeFile("3.bin", 300000, 3)};
     Open(Quoted(plain).toStdString());
     Window().SetPumpIntervals(std::chrono::nanoseconds(0), std::chrono::nanoseconds(0));
+    const auto name = [&](const char* button) {
+        return QAccessible::queryAccessibleInterface(Button(button))->text(QAccessible::Name).toStdString();
+    };
     QString captionSeen;
+    std::string namesSeen[2];
     onPass_ = [&] {
         if (passes_ == 1) {
             captionSeen = Button("cmdEnc")->text();
+            // A screen reader says what a click does: the running batch's button stops it.
+            namesSeen[0] = name("cmdEnc");
+            namesSeen[1] = name("cmdDec");
             QTest::mouseClick(Button("cmdEnc"), Qt::LeftButton);
         }
     };
     Encrypt("pw");
     EXPECT_EQ(captionSeen, "Abbrechen");
+    EXPECT_EQ(namesSeen[0], CancellingBatchButtonName);
+    EXPECT_EQ(namesSeen[1], "Dateien der unteren Liste entschlüsseln");
+    EXPECT_EQ(name("cmdEnc"), "Dateien der oberen Liste verschlüsseln");
     // The file in work is finished; the others are not started.
     EXPECT_EQ(SizeOf(plain[0] + ".rc4"), 300000 + 31);
     EXPECT_EQ(SizeOf(plain[1] + ".rc4"), -1);
@@ -208,9 +220,12 @@ TEST_F(BatchTest, SecondClickDuringAOneFileBatchStartsNothing) {
     Open(Quoted({plain}).toStdString());
     Window().SetPumpIntervals(std::chrono::nanoseconds(0), std::chrono::nanoseconds(0));
     ino_t during = 0;
+    QString nameDuring;
     onPass_ = [&] {
         if (during == 0 && host::FileExists(container.toStdString())) {
             during = Inode(container);
+            // A click cancels nothing here, and the button's name does not offer it.
+            nameDuring = QAccessible::queryAccessibleInterface(Button("cmdEnc"))->text(QAccessible::Name);
             QTest::mouseClick(Button("cmdEnc"), Qt::LeftButton);
             QTest::mouseClick(Find<QLabel>("Picture1"), Qt::LeftButton);
         }
@@ -219,6 +234,7 @@ TEST_F(BatchTest, SecondClickDuringAOneFileBatchStartsNothing) {
     // A nested batch would have deleted and rewritten the container under the running one.
     EXPECT_NE(during, 0u);
     EXPECT_EQ(Inode(container), during);
+    EXPECT_EQ(nameDuring, QString::fromUtf8("Dateien der oberen Liste verschlüsseln"));
     EXPECT_EQ(SizeOf(container), 500000 + 31);
     EXPECT_EQ(LabelText("Label1").count("EncryptTime"), 1);
     EXPECT_TRUE(warnings_.empty());

@@ -1,8 +1,12 @@
 #include "window_fixture.h"
 
+#include "support/accessible_names.h"
+
 #include "core/batch_texts.h"
 #include "core/container.h"
 #include "host/process.h"
+
+#include <objbase.h>
 
 #include <filesystem>
 #include <regex>
@@ -131,6 +135,7 @@ TEST_F(NativeWindowTest, APadlockClickIsAClickOnItsButton) {
 }
 
 TEST_F(NativeWindowTest, AClickDuringTheFirstFileCancelsTheRestWhileTheListInWorkIsGuarded) {
+    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     const std::vector<std::string> plain = {MakeFile("1.bin", 300000, 1), MakeFile("2.bin", 300000, 2),
                                             MakeFile("3.bin", 300000, 3)};
     const std::string late = MakeFile("late.bin", 10);
@@ -138,10 +143,14 @@ TEST_F(NativeWindowTest, AClickDuringTheFirstFileCancelsTheRestWhileTheListInWor
     Open(Quoted(plain));
     Window().SetPumpIntervals(std::chrono::nanoseconds(0), std::chrono::nanoseconds(0));
     std::string captionSeen;
+    std::string namesSeen[2];
     onPass_ = [&] {
         if (passes_ != 1)
             return;
         captionSeen = Text("cmdEnc");
+        // A screen reader says what a click does: the running batch's button stops it.
+        namesSeen[0] = Accessible(Control("cmdEnc"));
+        namesSeen[1] = Accessible(Control("cmdDec"));
         EXPECT_EQ(PointerOver(Window().Handle()), ::LoadCursorW(nullptr, IDC_WAIT));
         for (const char* locked : {"List1", "Command5", "Befehl2", "cmdDec"})
             EXPECT_FALSE(::IsWindowEnabled(Control(locked))) << locked;
@@ -158,6 +167,9 @@ TEST_F(NativeWindowTest, AClickDuringTheFirstFileCancelsTheRestWhileTheListInWor
     Type("Text3(1)", "pw");
     Click("cmdEnc");
     EXPECT_EQ(captionSeen, texts::CaptionCancel);
+    EXPECT_EQ(namesSeen[0], CancellingBatchButtonName);
+    EXPECT_EQ(namesSeen[1], "Dateien der unteren Liste entschlüsseln");
+    EXPECT_EQ(Accessible(Control("cmdEnc")), "Dateien der oberen Liste verschlüsseln");
     // The file in work is finished; the others are not started.
     EXPECT_EQ(SizeOf(plain[0] + ".rc4"), 300000 + 31);
     EXPECT_EQ(SizeOf(plain[1] + ".rc4"), -1);
@@ -167,6 +179,8 @@ TEST_F(NativeWindowTest, AClickDuringTheFirstFileCancelsTheRestWhileTheListInWor
     for (const char* name : {"List1", "Command5", "Befehl2", "cmdDec"})
         EXPECT_TRUE(::IsWindowEnabled(Control(name))) << name;
     EXPECT_TRUE(warnings_.empty());
+    if (SUCCEEDED(com))
+        ::CoUninitialize();
 }
 
 TEST_F(NativeWindowTest, ClosingEndsTheProgramAtOnceAlsoDuringABatch) {

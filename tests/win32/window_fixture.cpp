@@ -6,6 +6,7 @@
 #include "win32/message_loop.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 #include <shellapi.h>
 #include <shlobj.h>
 
@@ -114,6 +115,26 @@ std::string Quoted(const std::vector<std::string>& paths) {
     for (const std::string& path : paths)
         text += (text.empty() ? "\"" : " \"") + path + "\"";
     return text;
+}
+
+std::string Accessible(HWND control, bool description) {
+    IAccessible* object = nullptr;
+    const HRESULT found = ::AccessibleObjectFromWindow(
+        control, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible), reinterpret_cast<void**>(&object));
+    if (FAILED(found))
+        return "(no accessible object " + std::to_string(found) + ")";
+    VARIANT self;
+    ::VariantInit(&self);
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR text = nullptr;
+    const HRESULT got =
+        description ? object->get_accDescription(self, &text) : object->get_accName(self, &text);
+    std::string result =
+        SUCCEEDED(got) && text != nullptr ? host::windows::Narrow(text, ::SysStringLen(text)) : "";
+    ::SysFreeString(text);
+    object->Release();
+    return result;
 }
 
 std::string ToolTip(HWND window, HWND control) {

@@ -67,3 +67,7 @@ std::string Quoted(const std::vector<std::string>& paths);
 
 // The tool tip the window shows over one of its controls.
 std::string ToolTip(HWND window, HWND control);
+
+// What assistive technology reads of a control: its accessible object's name or description. Needs COM
+// on the calling thread.
+std::string Accessible(HWND control, bool description = false);

@@ -15,7 +15,6 @@
 
 #include <commctrl.h>
 #include <objbase.h>
-#include <oleacc.h>
 
 #include <string>
 #include <vector>
@@ -106,27 +105,6 @@ std::string Name(frmRC4& window, HWND control) {
         if (window.Control(row.id) == control)
             return row.name;
     return "?";
-}
-
-// What assistive technology reads of a control: its accessible object's name or description.
-std::string Accessible(HWND control, bool description = false) {
-    IAccessible* object = nullptr;
-    const HRESULT found = ::AccessibleObjectFromWindow(
-        control, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible), reinterpret_cast<void**>(&object));
-    if (FAILED(found))
-        return "(no accessible object " + std::to_string(found) + ")";
-    VARIANT self;
-    ::VariantInit(&self);
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    BSTR text = nullptr;
-    const HRESULT got =
-        description ? object->get_accDescription(self, &text) : object->get_accName(self, &text);
-    std::string result =
-        SUCCEEDED(got) && text != nullptr ? host::windows::Narrow(text, ::SysStringLen(text)) : "";
-    ::SysFreeString(text);
-    object->Release();
-    return result;
 }
 
 // The font a control draws with, as the system made it.
