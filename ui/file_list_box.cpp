@@ -198,7 +198,6 @@ double FileListBox::WidestText(const std::vector<std::string>& texts) const {
 }
 
 void FileListBox::SetLocked(bool locked) {
-    locked_ = locked;
     // Greyed, so that it does not look as if it took drops; the batch still moves its selection.
     setEnabled(!locked);
 }
@@ -231,7 +230,7 @@ void FileListBox::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void FileListBox::dragMoveEvent(QDragMoveEvent* event) {
-    if (!locked_ && !LocalFiles(event->mimeData()).empty()) {
+    if (!Locked() && !LocalFiles(event->mimeData()).empty()) {
         event->setDropAction(Qt::CopyAction);
         event->accept();
     } else {
@@ -241,7 +240,7 @@ void FileListBox::dragMoveEvent(QDragMoveEvent* event) {
 
 void FileListBox::dropEvent(QDropEvent* event) {
     const std::vector<std::string> paths =
-        locked_ ? std::vector<std::string>() : LocalFiles(event->mimeData());
+        Locked() ? std::vector<std::string>() : LocalFiles(event->mimeData());
     if (paths.empty()) {
         event->ignore();
         return;
@@ -252,7 +251,7 @@ void FileListBox::dropEvent(QDropEvent* event) {
 }
 
 void FileListBox::mousePressEvent(QMouseEvent* event) {
-    if (locked_)
+    if (Locked())
         return;
     // Beside the items a click only takes the focus: the selected item stays selected, and a
     // double-click there removes it, as a double-click on it would.
@@ -264,24 +263,24 @@ void FileListBox::mousePressEvent(QMouseEvent* event) {
 }
 
 void FileListBox::mouseMoveEvent(QMouseEvent* event) {
-    if (!locked_)
+    if (!Locked())
         QListWidget::mouseMoveEvent(event);
 }
 
 void FileListBox::mouseReleaseEvent(QMouseEvent* event) {
-    if (!locked_)
+    if (!Locked())
         QListWidget::mouseReleaseEvent(event);
 }
 
 void FileListBox::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (locked_)
+    if (Locked())
         return;
     QListWidget::mouseDoubleClickEvent(event);
     emit DoubleClicked();
 }
 
 void FileListBox::keyPressEvent(QKeyEvent* event) {
-    if (locked_) {
+    if (Locked()) {
         event->ignore();
     } else if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) {
         event->accept();

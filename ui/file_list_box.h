@@ -53,7 +53,7 @@ public:
     double WidestText(const std::vector<std::string>& texts) const override;
 
     void SetLocked(bool locked);
-    bool Locked() const { return locked_; }
+    bool Locked() const { return !isEnabled(); }
 
 signals:
     // Local files dropped on the list: full paths in the drag's order, byte for byte, never empty.
@@ -81,5 +81,4 @@ private:
     // Counts the items as they come, so that items comparing equal keep the order they came in.
     quint64 arrivals_ = 0;
     int extent_ = -1;
-    bool locked_ = false;
 };

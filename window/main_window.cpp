@@ -108,9 +108,8 @@ void MainWindow::ListDoubleClicked(BatchSide side) {
     if (ListInUse(side))
         return;
     FileList& list = List(side);
-    const bool held = list.Count() > 0;
     xListRemoveSelected(list);
-    if (held && list.Count() == 0)
+    if (list.Count() == 0)
         Emptied(side);
     ShowFileCount(side);
 }
@@ -275,16 +274,9 @@ std::string FailureText(const std::exception* failure) {
 } // namespace
 
 template <class Handler> void MainWindow::Guarded(Handler&& handler) {
-    std::exception_ptr failure;
-    try {
-        handler();
-        return;
-    } catch (...) {
-        failure = std::current_exception();
-    }
     try {
         try {
-            std::rethrow_exception(failure);
+            handler();
         } catch (const std::exception& caught) {
             ShowWarning(FailureText(&caught));
         } catch (...) {
