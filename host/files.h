@@ -61,17 +61,25 @@ bool LeadsTo(const std::string& path, const std::string& name) noexcept;
 // Length in bytes of a file that is not open.
 std::int64_t FileLength(const std::string& path);
 
+class OutputFolder;
+
 // An ordinary file open for sequential reading from its start (a FIFO, socket, device or folder is
 // refused without waiting for it). Closed by Close() or at the latest by the destructor.
 class InputFile {
 public:
     explicit InputFile(const std::string& path);
+    // The file of path's last part in the folder the output goes into, opened through the folder's own
+    // descriptor: a folder swapped meanwhile cannot make the input and the output two different folders'.
+    InputFile(const OutputFolder& folder, const std::string& path);
     ~InputFile();
     InputFile(const InputFile&) = delete;
     InputFile& operator=(const InputFile&) = delete;
 
     // Reads exactly n bytes into data; a file that ends early is a failure.
     void Read(std::uint8_t* data, std::size_t n);
+    // Throws when the file's length or modification time is no longer what it was when it was opened:
+    // another program wrote to it while it was read, so what was read need not be what the file holds.
+    void CheckUnchanged() const;
     // Length of the file, taken when it was opened.
     std::int64_t Length() const noexcept { return length_; }
     // Bytes read so far (0-based offset of the next byte).
@@ -85,9 +93,13 @@ public:
     const std::string& Path() const noexcept { return path_; }
 
 private:
+    // Checks what was opened and takes its length, permissions and modification time.
+    void Opened();
+
     std::string path_;
     std::intptr_t handle_;
     std::int64_t length_ = 0;
+    std::int64_t modified_ = 0; // the modification time when opened, in the system's finest unit
     std::int64_t position_ = 0;
     std::int64_t dropped_ = 0; // of an uncached file, what lies before this offset was dropped from the cache
     std::uint32_t permissions_ = 0666;
@@ -134,8 +146,9 @@ struct Entry {
 };
 
 // The folder an output goes into, opened once for the output: the entry at the output's name is looked at,
-// removed and created relative to it, so a folder that another program swaps for a link meanwhile cannot
-// send any of it into another folder. (On Windows, where folders in use cannot be swapped, by path.)
+// and the output written and renamed, relative to it, so a folder that another program swaps for a link
+// meanwhile cannot send any of it into another folder. (On Windows, where folders in use cannot be
+// swapped, by path.)
 class OutputFolder {
 public:
     explicit OutputFolder(const std::string& outputPath);
@@ -148,11 +161,15 @@ public:
     const std::string& FolderPath() const noexcept { return folder_; }
     // What stands at the output's name, looked at without following a link there.
     Entry Look() const;
-    // Removes the entry at the output's name, a link itself and never its target. A read-only file goes
-    // too; when it cannot be removed, it keeps its attributes.
-    void Remove() const;
+    // The identity of the folder itself.
+    FileIdentity Identity() const;
+    // Flushes the folder's list of names to stable storage, so that the files renamed into it are found
+    // under their names after a crash. Nothing to do on Windows, whose file systems keep names in their
+    // journal and whose renames here write through.
+    void Sync() const;
 
 private:
+    friend class InputFile;
     friend class OutputFile;
     std::string path_;
     std::string folder_;
@@ -160,51 +177,79 @@ private:
     std::intptr_t handle_;
 };
 
-// Flushes the folder's list of names to stable storage, so that the files created in it are found under
-// their names after a crash. Nothing to do on Windows, whose file systems keep names in their journal.
-void SyncFolder(const std::string& folderPath);
+// The reason why name (one part of a path) cannot name a file of its own on this system, or nullptr:
+// a separator in it, and on Windows a character Windows refuses in names, a name Windows would silently
+// change (a trailing dot or space: "a." opens "a") or a device's name ("con", "con.txt").
+const char* NameProblem(const std::string& name) noexcept;
+// Whether text may stand inside a name: no separator of either system ('/', '\\'), and on Windows none
+// of the characters Windows refuses in names (control characters and <>:"|?*).
+bool FitsInName(const std::string& text) noexcept;
 
-// A new file for sequential writing, created exclusively: when anything stands at the name, a link
-// included, creating fails and nothing is opened, so a name another program took in the meantime is
-// never shared and a link never redirects the data.
+// A new file that becomes the output's content as a whole or not at all. It is written under a name of
+// its own in the output's folder (the output's name, ".tessarin-", a random part and ".tmp", created
+// exclusively: never a name that exists, never through a link), and renamed over the output's name by
+// Commit once it has been flushed. Until then an old file of the output's name stays exactly as it was;
+// a file that is never committed is removed when it is closed or destroyed, so after a failure or a
+// cancel nothing is left of it. Only a process killed outright leaves the temporary file behind.
 // Its permission bits are the given ones, less the process's umask (ignored on Windows, where a new file
 // takes its folder's rights).
 class OutputFile final : public ByteSink {
 public:
-    explicit OutputFile(const std::string& path, std::uint32_t permissions = 0666);
-    OutputFile(const OutputFolder& folder, std::uint32_t permissions);
-    // Gives back reserved space the file did not use, then closes it.
+    OutputFile(const OutputFolder& folder, std::uint32_t permissions = 0666);
+    // Gives back reserved space the file did not use, closes it, and removes it unless it was committed.
     ~OutputFile();
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
 
-    // Tells the system how long the file is going to be, so that it sets the space aside in one piece
-    // rather than page by page as the writes arrive. The file's length stays what has been written, and
-    // a system or file system that cannot reserve space ignores it: a full disk is still reported by
-    // Write. A file closed shorter than reserved gives the rest back.
+    // Tells the system how long the file is going to be. Space is set aside ahead of the writes, in
+    // pieces of at most ReserveStep beyond what has been written, so that it is allocated in large
+    // pieces while a killed run leaves little reserved space behind. The file's length stays what has
+    // been written, and a system or file system that cannot reserve space ignores it: a full disk is
+    // still reported by Write. A file closed shorter than reserved gives the rest back.
     void Reserve(std::int64_t length) noexcept override;
     // Writes all n bytes or throws; of a long file, starts writing them out to the disk, so that the
     // flush at the end only waits for the last of them.
     void Write(const std::uint8_t* data, std::size_t n) override;
+    // Returns once everything written is on stable storage, or throws.
     void Flush() override;
     // Starts writing out everything written so far, for a flush that is to follow later.
     void StartWriteBack() noexcept;
     FileIdentity Identity() const;
     // Writes n bytes over what was written at offset (0-based), which must lie within the written part.
     void WriteAt(std::int64_t offset, const std::uint8_t* data, std::size_t n);
-    // Closes the file and reports a failure the system only reports at closing (e.g. on network drives).
-    void Close();
+    // Closes the file (reporting a failure the system only reports at closing, e.g. on network drives)
+    // and renames it over the output's name in one step: a file or link there is replaced (a read-only
+    // file too; a link itself, never its target) when replace is true; otherwise, and always over a
+    // folder or special file, the rename fails and the file is removed. Call after Flush. The folder's
+    // Sync makes the new name durable.
+    void Commit(bool replace);
+    // Closes the file and removes it, if it has not been committed. Never throws.
+    void Discard() noexcept;
+    // The output's path, which messages name.
     const std::string& Path() const noexcept { return path_; }
+    // The name the file is written under until it is committed (in the output's folder).
+    const std::string& TemporaryName() const noexcept { return temporary_; }
+
+    // How far reserved space reaches beyond the written bytes.
+    static constexpr std::int64_t ReserveStep = std::int64_t{64} << 20;
 
 private:
     // Frees what was reserved past the written end (a file cut short by a failure or a cancel).
     void ReleaseUnused() noexcept;
+    // Sets space aside for the next ReserveStep bytes when the writes have come near the reserved end.
+    void ReserveAhead() noexcept;
     // Starts the write-back of the pages written since the last call; of an uncached file, waits for the
     // write-back of those before them and drops their pages.
     void WriteBack() noexcept;
+    // Closes the descriptor; throws what the system reports at closing.
+    void CloseHandle();
 
+    const OutputFolder& folder_;
     std::string path_;
+    std::string temporary_;
     std::intptr_t handle_;
+    bool committed_ = false;
+    std::int64_t announced_ = 0; // the length Reserve announced
     std::int64_t reserved_ = 0;
     std::int64_t written_ = 0;
     bool writesBack_ = false;  // announced long enough to start its write-back as it goes
@@ -213,5 +258,10 @@ private:
     std::int64_t settled_ = 0; // what lies before this offset is on the disk
     std::int64_t dropped_ = 0; // what lies before this offset was dropped from the cache
 };
+
+// Removes every output file that is still being written and was not committed, without closing or
+// flushing anything: for a process that is about to end at once (its window closed during a batch).
+// Never throws.
+void DiscardOutputsInProgress() noexcept;
 
 } // namespace host

@@ -35,6 +35,13 @@ inline constexpr char NotSeekable[] = "Die Datei erlaubt keinen wahlfreien Zugri
 inline constexpr char TryAgain[] = "Die Datei ist vorübergehend nicht verfügbar";
 inline constexpr char NotSupported[] = "Das Dateisystem unterstützt den Vorgang nicht";
 inline constexpr char OtherVolume[] = "Die Dateien liegen auf verschiedenen Datenträgern";
+inline constexpr char ChangedWhileRead[] =
+    "Die Datei wurde geändert, während sie gelesen wurde; nichts wurde an ihre Stelle geschrieben";
+inline constexpr char NameChangedBySystem[] =
+    "Der Name endet auf einen Punkt oder ein Leerzeichen, das Windows stillschweigend weglässt";
+inline constexpr char DeviceName[] = "Der Name bezeichnet ein Gerät (wie CON, NUL, COM1 oder LPT1)";
+inline constexpr char SeparatorInName[] = "Der Name enthält ein Trennzeichen von Pfaden";
+inline constexpr char CharacterNotInNames[] = "Der Name enthält ein Zeichen, das Windows in Dateinamen nicht erlaubt";
 // Followed by the system's number of an error that fits none of the classes above.
 inline constexpr char SystemError[] = "Systemfehler Nr. ";
 
