@@ -31,6 +31,7 @@ int UsageError(const std::string& message) {
 
 int main(int argc, char** argv) {
     host::InitProcess(argc, argv);
+    host::FailWritesPastSizeLimit();
     host::PrepareConsole();
     const ParseResult parsed = ParseCommandLine(host::Arguments());
     if (!parsed.options)

@@ -1,6 +1,7 @@
 #include "cli/cli_options.h"
 
 #include "cli/cli_texts.h"
+#include "core/input_rules.h"
 
 #include <unordered_set>
 
@@ -63,8 +64,8 @@ ParseResult ParseCommandLine(const std::vector<std::string>& arguments) {
             suffixGiven = true;
             // A suffix is part of a file name; a separator would move the output into another folder.
             // Both systems' separators are refused, so a script behaves alike on either.
-            if (options.suffix.find_first_of("/\\") != std::string::npos)
-                return Usage(cli_texts::SuffixWithSeparator + options.suffix);
+            if (const char* problem = SuffixProblem(options.suffix))
+                return Usage(problem + options.suffix);
         } else if (decrypt && argument == "--original-name") {
             options.originalName = true;
         } else if (decrypt && argument == "--stdout") {

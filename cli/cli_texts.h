@@ -49,7 +49,6 @@ inline constexpr char UnknownCommand[] = "unbekannter Befehl: ";
 inline constexpr char UnknownOption[] = "unbekannte Option: ";
 inline constexpr char PasswordFileNeedsName[] = "--password-file braucht eine Datei";
 inline constexpr char SuffixNeedsText[] = "--suffix braucht einen Text";
-inline constexpr char SuffixWithSeparator[] = "der Suffix darf kein Trennzeichen von Pfaden enthalten: ";
 inline constexpr char TwoPasswordSources[] = "--password-file und --password-stdin schließen sich aus";
 inline constexpr char TwoNamings[] = "--suffix und --original-name schließen sich aus";
 inline constexpr char NoFiles[] = "keine Datei angegeben";
@@ -65,10 +64,6 @@ inline constexpr char PasswordSourceUnreadable[] = "die Passwortquelle ist nicht
 inline constexpr char PasswordLineTooLong[] = "die erste Zeile der Passwortquelle ist länger als 4096 Bytes";
 inline constexpr char PasswordEmpty[] = "das Passwort ist leer";
 inline constexpr char PasswordOnlySpaces[] = "das Passwort besteht nur aus Leerzeichen";
-inline constexpr char PasswordOutsideCodePage[] =
-    "das Passwort enthält ein Zeichen, das die Codepage Windows-1252 nicht kennt, oder ist kein gültiges "
-    "UTF-8 (ein Passwort wird Zeichen für Zeichen zu einem Byte)";
-inline constexpr char PasswordTooLong[] = "das Passwort ist länger als 32 Zeichen";
 
 // The terminal prompts.
 inline constexpr char Prompt[] = "Passwort: ";

@@ -85,6 +85,11 @@ void CliWindow::ItemSkipped(BatchSide, const std::string& path) {
     ShowWarning(cli_texts::Skipped + ShownName(path));
 }
 
+void CliWindow::ItemNotDone(BatchSide side, int index) {
+    if (side == side_)
+        notDone_.push_back(index);
+}
+
 void CliWindow::ShowWarning(const std::string& text) {
     ++warnings_;
     if (statusOnScreen_) {
@@ -117,12 +122,16 @@ void CliWindow::ReportUnfinished() {
         ShowWarning(StopText(request));
     }
     // The batch selects every item it takes up; whatever ended it early (a failure, a refused container,
-    // a request to end) left the items behind the selected one untouched.
+    // a request to end) left the items behind the selected one untouched. Before them come the items whose
+    // outputs a failing flush kept from their names.
+    std::vector<int> items = notDone_;
+    for (int i = selected_ + 1; i < static_cast<int>(files_.size()); ++i)
+        items.push_back(i);
     std::string names;
-    for (auto i = static_cast<std::size_t>(selected_ + 1); i < files_.size(); ++i) {
+    for (const int i : items) {
         if (!names.empty())
             names += cli_texts::NotProcessedSeparator;
-        names += ShownName(files_[i]);
+        names += ShownName(files_.at(static_cast<std::size_t>(i)));
     }
     if (!names.empty())
         ShowWarning(cli_texts::NotProcessed + names);

@@ -40,6 +40,7 @@ public:
 
     std::string ShownName(const std::string& name) const override { return EscapeControls(name); }
     void ItemSkipped(BatchSide side, const std::string& path) override;
+    void ItemNotDone(BatchSide side, int index) override;
 
     void ShowWarning(const std::string& text) override;
     // The event passes read the requests to end the program (host/stop_request.h). One that came during
@@ -64,5 +65,6 @@ private:
     int warnings_ = 0;
     bool statusOnScreen_ = false;
     bool stopReported_ = false;
+    std::vector<int> notDone_; // items taken up whose outputs were not put in place after all
     std::chrono::steady_clock::time_point lastDraw_{};
 };

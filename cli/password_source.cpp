@@ -3,6 +3,7 @@
 #include "cli/cli_texts.h"
 #include "core/batch_texts.h"
 #include "core/container.h"
+#include "core/input_rules.h"
 #include "host/terminal.h"
 #include "text/codepage.h"
 
@@ -76,9 +77,7 @@ std::string PasswordProblem(const std::string& password, bool encrypt) {
         return cli_texts::PasswordEmpty;
     if (encrypt && container::TrimSpaces(password).empty())
         return cli_texts::PasswordOnlySpaces;
-    if (!codepage::Representable(password))
-        return cli_texts::PasswordOutsideCodePage;
-    if (codepage::CharCount(password) > container::MaxPasswordLength)
-        return cli_texts::PasswordTooLong;
+    if (const char* problem = ::PasswordProblem(password))
+        return problem;
     return {};
 }

@@ -9,6 +9,7 @@
 #include "host/files.h"
 
 #include <algorithm>
+#include <utility>
 #include <span>
 
 namespace {
@@ -91,39 +92,85 @@ void BatchRun::TransformBlocks(clsRC4& rc4, const std::string& key, host::InputF
     }
 }
 
-void BatchRun::ClearOutputName(const host::OutputFolder& folder, const std::string& inputPath,
+bool BatchRun::CheckOutputName(const host::OutputFolder& folder, const std::string& inputPath,
                                const char* sameFileReason) {
-    ::ClearOutputName(folder, inputPath, sameFileReason, kept_);
+    // An earlier item's output waits for its rename to this very name (decrypt a.rc4 a.RC4): the first
+    // result stays, as it would once renamed.
+    auto claim = std::make_pair(folder.Identity(), Nurdatei(folder.OutputPath(), host::PathSeparator()));
+    if (claimed_.contains(claim))
+        throw host::FileError(host::FileErrorKind::Other, folder.OutputPath(), texts::WrittenBeforeReason);
+    const bool replace = ::CheckOutputName(folder, inputPath, sameFileReason, kept_);
+    return replace;
 }
 
-void BatchRun::Created(const host::OutputFolder& folder, const host::OutputFile& output) {
+void BatchRun::Created(const host::OutputFile& output) {
     kept_.Created(output.Identity());
-    foldersToSync_.insert(folder.FolderPath());
 }
 
-void BatchRun::Completed(std::unique_ptr<host::OutputFile> output) {
+void BatchRun::Completed(std::unique_ptr<host::OutputFolder> folder, std::unique_ptr<host::OutputFile> output,
+                         const std::string& inputPath, const char* sameFileReason, bool replace) {
     output->StartWriteBack();
-    completed_.push_back(std::move(output));
-    FlushCompleted(PendingFlushes);
-}
-
-void BatchRun::FlushCompleted(std::size_t keep) {
-    while (completed_.size() > keep) {
-        // Out of the queue first: a failing one is reported once, and closed as it goes.
-        const std::unique_ptr<host::OutputFile> output = std::move(completed_.front());
-        completed_.pop_front();
-        output->Flush();
-        output->Close();
+    claimed_.emplace(folder->Identity(), Nurdatei(folder->OutputPath(), host::PathSeparator()));
+    pending_.push_back(
+        Pending{std::move(folder), std::move(output), inputPath, sameFileReason, replace, window_.ListIndex(side_)});
+    if (pending_.size() >= PendingFlushes) {
+        CommitPending();
+        if (!failures_.empty())
+            std::rethrow_exception(failures_.front());
     }
 }
 
-void BatchRun::Settle() {
-    FlushCompleted(0);
+void BatchRun::Failed(int index) {
+    failures_.push_back(std::current_exception());
+    if (index >= 0)
+        window_.ItemNotDone(side_, index);
+}
+
+void BatchRun::CommitPending() {
+    std::vector<Pending> pending = std::move(pending_);
+    pending_.clear();
+    claimed_.clear();
+    // Every flush first: the disk takes them together, and one that fails keeps none of the others from
+    // theirs.
+    for (Pending& item : pending) {
+        try {
+            item.output->Flush();
+        } catch (const host::FileError&) {
+            Failed(item.index);
+            item.output.reset(); // removed: it never takes the name
+        }
+    }
+    for (Pending& item : pending) {
+        if (!item.output)
+            continue;
+        try {
+            // The name is looked at again: time has passed since the item checked it.
+            const bool taken = ::CheckOutputName(*item.folder, item.inputPath, item.sameFileReason, kept_);
+            item.output->Commit(taken && item.replace);
+            item.output.reset();
+            const host::FileIdentity folder = item.folder->Identity();
+            if (!foldersToSync_.contains(folder))
+                foldersToSync_.emplace(folder, std::move(item.folder));
+        } catch (const host::FileError&) {
+            Failed(item.index);
+        }
+    }
+}
+
+void BatchRun::Settle() noexcept {
+    try {
+        CommitPending();
+    } catch (const std::exception&) {
+        Failed(-1);
+    }
     while (!foldersToSync_.empty()) {
-        const auto folder = foldersToSync_.begin();
-        const std::string path = *folder;
-        foldersToSync_.erase(folder); // tried once: a failure is reported, not repeated by the failure path
-        host::SyncFolder(path);
+        // Out of the map first: tried once, a failure is reported, not repeated.
+        const auto node = foldersToSync_.extract(foldersToSync_.begin());
+        try {
+            node.mapped()->Sync();
+        } catch (const std::exception&) {
+            Failed(-1);
+        }
     }
 }
 
@@ -142,16 +189,24 @@ void BatchRun::Finish() {
     Restore();
 }
 
-void BatchRun::Fail(const std::exception& failure, const std::string& currentPath) {
-    // What earlier items wrote stays, and is made as safe as it can be before the message.
-    try {
-        Settle();
-    } catch (const std::exception&) {
-        // The failure in hand is the one to report.
-    }
+void BatchRun::Fail(const std::exception* failure, const std::string& currentPath) {
+    // What earlier items wrote is put in place and made as safe as it can be before the messages.
+    Settle();
     Restore();
     // A pass cut short leaves its partial sum behind; the next file must start from a clear one.
     window_.m_CRC.Clear();
+    if (failure)
+        Warn(*failure, currentPath);
+    for (const std::exception_ptr& kept : failures_) {
+        try {
+            std::rethrow_exception(kept);
+        } catch (const std::exception& e) {
+            Warn(e, currentPath);
+        }
+    }
+}
+
+void BatchRun::Warn(const std::exception& failure, const std::string& currentPath) {
     const auto* fileError = dynamic_cast<const host::FileError*>(&failure);
     // The listed file is only ever read: refused access to it is no writing failure, and its reason says
     // what was refused.
@@ -179,8 +234,8 @@ void RunBatch(BatchWindow& window, BatchSide side, BatchJob& job) {
 
     BatchRun run(window, side);
     std::string path;
+    bool refused = false;
     try {
-        bool refused = false;
         // The count is fixed at the start; a list that shrank meanwhile ends the run.
         for (int i = 0; i < run.count_ && i < window.ListCount(side); ++i) {
             window.SetListIndex(side, i);
@@ -194,14 +249,18 @@ void RunBatch(BatchWindow& window, BatchSide side, BatchJob& job) {
             if (run.CancelRequested())
                 break;
         }
-        // Every output is on the disk under its name before the run counts as done.
-        path.clear();
-        run.Settle();
-        if (refused)
-            return;
     } catch (const std::exception& failure) {
-        run.Fail(failure, path);
+        // A failure that a waiting output's flush reported was kept already.
+        const bool kept = !run.failures_.empty();
+        run.Fail(kept ? nullptr : &failure, path);
         return;
     }
-    run.Finish();
+    // Every output is on the disk under its name before the run counts as done.
+    run.Settle();
+    if (!run.failures_.empty()) {
+        run.Fail(nullptr, std::string());
+        return;
+    }
+    if (!refused)
+        run.Finish();
 }

@@ -11,11 +11,13 @@
 #include "host/page_buffer.h"
 
 #include <cstdint>
-#include <deque>
 #include <exception>
+#include <map>
 #include <memory>
+#include <set>
 #include <string>
-#include <unordered_set>
+#include <utility>
+#include <vector>
 
 class clsCRC;
 class clsRC4;
@@ -50,33 +52,53 @@ public:
     // else (the end after a refused container).
     void Restore();
 
-    // Makes room for an output in its folder (see ClearOutputName), keeping every file of the list and
-    // every output this run created.
-    void ClearOutputName(const host::OutputFolder& folder, const std::string& inputPath,
-                         const char* sameFileReason);
-    // An output was created: later items never replace it, and its folder is flushed before the run ends.
-    void Created(const host::OutputFolder& folder, const host::OutputFile& output);
-    // An output is complete. It is flushed to the disk and closed before the run ends: its write-back
-    // starts now, and the flush follows once a few more outputs are written, so that the disk takes the
-    // names and sizes of several small files in one go instead of one at a time. A failing flush is the
-    // failure of the run, naming that file.
-    void Completed(std::unique_ptr<host::OutputFile> output);
+    // Checks the folder's output name for a new file (see CheckOutputName), keeping every file of the
+    // list, every output this run created and every name an output of this run is waiting to take.
+    // Returns whether the new file is to replace what stands there.
+    bool CheckOutputName(const host::OutputFolder& folder, const std::string& inputPath, const char* sameFileReason);
+    // An output was created: later items never replace it.
+    void Created(const host::OutputFile& output);
+    // An output is complete, written under its temporary name. It is flushed, renamed over its name and
+    // its folder flushed before the run ends; its write-back starts now, and the rest follows for several
+    // outputs together, so that the disk takes the names and sizes of several small files in one go. A
+    // failing flush is that output's failure, named for it, and ends the run; it is never renamed.
+    // replace: whether the output may replace a file found at its name when it is renamed (a damaged
+    // restoration never does).
+    void Completed(std::unique_ptr<host::OutputFolder> folder, std::unique_ptr<host::OutputFile> output,
+                   const std::string& inputPath, const char* sameFileReason, bool replace = true);
 
 private:
     friend void RunBatch(BatchWindow& window, BatchSide side, class BatchJob& job);
 
+    // A complete output waiting for its flush and its rename.
+    struct Pending {
+        std::unique_ptr<host::OutputFolder> folder;
+        std::unique_ptr<host::OutputFile> output; // destroyed before its folder
+        std::string inputPath;
+        const char* sameFileReason;
+        bool replace;
+        int index; // the list item it was made for
+    };
+
     // Lets the window handle its events once, then reads whether the run was asked to stop.
     bool CancelRequested() const;
-    // Flushes and closes the completed outputs beyond the newest keep of them.
-    void FlushCompleted(std::size_t keep);
-    // Every output on the disk: the completed ones, then the names of all created so far (only then
-    // are they found after a crash).
-    void Settle();
+    // Flushes every waiting output, then renames each one whose flush succeeded into place. Failures are
+    // kept, each for its own file, and never stop the others.
+    void CommitPending();
+    // Every output on the disk: the waiting ones committed, then the folders they went into flushed (only
+    // then are their names found after a crash). Failures are kept as CommitPending keeps them.
+    void Settle() noexcept;
+    // Keeps the failure in hand (called in its catch block) of an output's flush or rename (for the list
+    // item index) or of a folder (index -1).
+    void Failed(int index);
     // Ends normally: the time text after the status line, then pointer and caption back to idle.
     void Finish();
-    // The failure path: pointer and caption back, and a warning that says what failed. currentPath
-    // names the file in work when the failure itself names none.
-    void Fail(const std::exception& failure, const std::string& currentPath);
+    // The failure path: every output already complete is settled, pointer and caption back, and a
+    // warning for the failure (when one was thrown) and for each kept one. currentPath names the file in
+    // work when the failure itself names none.
+    void Fail(const std::exception* failure, const std::string& currentPath);
+    // The warning for one failure.
+    void Warn(const std::exception& failure, const std::string& currentPath);
 
     BatchWindow& window_;
     BatchSide side_;
@@ -85,8 +107,13 @@ private:
     // The chunk in work, page-aligned: read into, transformed in place, written from.
     host::PageBuffer buffer_;
     KeptFiles kept_;
-    std::unordered_set<std::string> foldersToSync_;
-    std::deque<std::unique_ptr<host::OutputFile>> completed_; // written, not yet flushed
+    std::vector<Pending> pending_;
+    // The folders outputs were renamed into, by identity, until they are flushed.
+    std::map<host::FileIdentity, std::unique_ptr<host::OutputFolder>> foldersToSync_;
+    // The names outputs are waiting to take: in a folder (by its identity), a name.
+    std::set<std::pair<host::FileIdentity, std::string>> claimed_;
+    // Failures of outputs after their item: each is reported for its own file.
+    std::vector<std::exception_ptr> failures_;
 };
 
 // The per-item work of one kind of batch.

@@ -14,6 +14,17 @@ inline constexpr char PasswordsDiffer[] = "Die Passworte stimmen nicht überein 
 inline constexpr char NoFilesToDecrypt[] = "Bitte eine zu entschlüsselnde Dateien auswählen !";
 inline constexpr char NoDecryptPassword[] = "Bitte das Passwort eingeben !";
 
+// A password or suffix no container or file name can take, refused by the batches before anything is
+// touched, whichever front end gave it (tessarin-cli prints them as usage errors; the suffix ones are
+// followed by the suffix).
+inline constexpr char PasswordOutsideCodePage[] =
+    "das Passwort enthält ein Zeichen, das die Codepage Windows-1252 nicht kennt, oder ist kein gültiges "
+    "UTF-8 (ein Passwort wird Zeichen für Zeichen zu einem Byte)";
+inline constexpr char PasswordTooLong[] = "das Passwort ist länger als 32 Zeichen";
+inline constexpr char SuffixWithSeparator[] = "der Suffix darf kein Trennzeichen von Pfaden enthalten: ";
+inline constexpr char SuffixCharacterRefused[] =
+    "der Suffix enthält ein Zeichen, das in Dateinamen nicht erlaubt ist: ";
+
 // "Die Datei: " CR LF name CR LF "wurde nicht ..."
 inline constexpr char NotAContainerHead[] = "Die Datei: ";
 inline constexpr char NotAContainerTail[] =
@@ -25,6 +36,10 @@ inline constexpr char ChecksumErrorHead[] = "Datei:  ";
 inline constexpr char ChecksumErrorMiddle[] = "   -> checksum error!";
 inline constexpr char ChecksumErrorTail[] = "Die crc32 Checksumme der entschlüsselten Datei stimmt nicht mit "
                                             "der Checksumme der Originaldatei überein!";
+// One more line when a file of the restored name already stood there: it is kept, and the damaged
+// restoration is not written.
+inline constexpr char ChecksumErrorKept[] =
+    "Die vorhandene Datei dieses Namens bleibt unverändert; die entschlüsselten Daten wurden verworfen.";
 
 // Refused access to a file or folder.
 inline constexpr char WriteRefused[] =

@@ -56,6 +56,11 @@ public:
     // nothing; the command-line program tells the user, since its exit status covers every named file.
     virtual void ItemSkipped(BatchSide /*side*/, const std::string& /*path*/) {}
 
+    // An item the batch had finished (index in the list) was not put in place after all: its output's
+    // flush or rename failed, which a warning names. The window says nothing more; the command-line
+    // program lists it with the items the batch never reached.
+    virtual void ItemNotDone(BatchSide /*side*/, int /*index*/) {}
+
     // Which batch runs, if any; a click that would start a second batch is ignored meanwhile. Set by
     // the batch as it starts and ends, and reported to RunningBatchChanged.
     std::optional<BatchSide> RunningBatch() const noexcept {

@@ -6,6 +6,7 @@
 #include "core/batches.h"
 #include "core/container.h"
 #include "core/file_names.h"
+#include "core/input_rules.h"
 #include "core/output_name.h"
 #include "crypto/clsRC4.h"
 #include "host/files.h"
@@ -63,6 +64,18 @@ public:
             window.FocusPassword(2);
             return false;
         }
+        if (const char* problem = PasswordProblem(window.PasswordText(2))) {
+            window.ShowWarning(problem);
+            window.FocusPassword(2);
+            return false;
+        }
+        if (window.SuffixSelected()) {
+            const std::string suffix = container::TrimSpaces(window.SuffixText());
+            if (const char* problem = SuffixProblem(suffix)) {
+                window.ShowWarning(problem + window.ShownName(suffix));
+                return false;
+            }
+        }
         return true;
     }
 
@@ -77,7 +90,11 @@ public:
             return Refuse(run, texts::RefusedFilePrefix + ShownName(window, containerPath) + texts::NewLine +
                                    texts::RefusedFileReason);
         const std::string outputPath = OutputPath(window, containerPath);
-        host::InputFile source(containerPath);
+        // Restoring into files: the output's folder is opened first, and the container through it.
+        std::unique_ptr<host::OutputFolder> folder;
+        if (target_ == RestoreTo::Files)
+            folder = std::make_unique<host::OutputFolder>(outputPath);
+        host::InputFile source = folder ? host::InputFile(*folder, containerPath) : host::InputFile(containerPath);
         container::HeaderBytes head{};
         const auto headLength = static_cast<std::size_t>(
             std::min<std::int64_t>(source.Length(), static_cast<std::int64_t>(container::HeaderSize)));
@@ -99,23 +116,14 @@ public:
         clsCRC& crc = window.m_CRC;
         crc.Clear();
         const std::string key = container::TrimSpaces(password);
-        switch (target_) {
-        case RestoreTo::Files: {
-            const host::OutputFolder folder(outputPath);
-            // A suffix can make the restored name the container's own; replacing it would destroy it.
-            run.ClearOutputName(folder, containerPath, texts::SameFileReason);
-            auto output = std::make_unique<host::OutputFile>(folder, source.Permissions());
-            run.Created(folder, *output);
-            run.TransformBlocks(rc4_, key, source, *output, length, crc);
-            run.Completed(std::move(output));
-            break;
+        if (target_ == RestoreTo::Files) {
+            RestoreToFile(run, std::move(folder), source, containerPath, key, storedChecksum);
+            return true;
         }
-        case RestoreTo::Nowhere: {
+        if (target_ == RestoreTo::Nowhere) {
             host::NullSink nowhere;
             run.TransformBlocks(rc4_, key, source, nowhere, length, crc);
-            break;
-        }
-        case RestoreTo::StandardOutput: {
+        } else {
             host::StandardOutput out;
             // Appending the plain text to the container it comes from would damage it for good.
             if (out.Is(source.Identity()))
@@ -123,21 +131,54 @@ public:
                                       texts::OutputIsContainerReason);
             run.TransformBlocks(rc4_, key, source, out, length, crc);
             out.Flush();
-            break;
         }
-        }
+        source.CheckUnchanged();
         source.Close();
         const std::string checksum = container::ChecksumText(crc.value(), length);
         crc.Clear();
-        if (checksum != storedChecksum) {
-            const std::string& named = target_ == RestoreTo::Files ? outputPath : containerPath;
-            window.ShowWarning(texts::ChecksumErrorHead + ShownName(window, named) +
-                               texts::ChecksumErrorMiddle + texts::NewLine + texts::ChecksumErrorTail);
-        }
+        if (checksum != storedChecksum)
+            window.ShowWarning(ChecksumMessage(window, containerPath));
         return true;
     }
 
 private:
+    // Restores the container into a new file under a temporary name, which takes the restored name once
+    // it is on the disk. A restoration whose checksum does not match still goes under its name, so a
+    // damaged container gives up what it holds; but a file already standing there is kept, since the
+    // restoration is known to be wrong.
+    void RestoreToFile(BatchRun& run, std::unique_ptr<host::OutputFolder> folder, host::InputFile& source,
+                       const std::string& containerPath, const std::string& key, const std::string& storedChecksum) {
+        BatchWindow& window = run.Window();
+        const std::string outputPath = folder->OutputPath();
+        // A suffix can make the restored name the container's own; replacing it would destroy it.
+        run.CheckOutputName(*folder, containerPath, texts::SameFileReason);
+        auto output = std::make_unique<host::OutputFile>(*folder, source.Permissions());
+        run.Created(*output);
+        const std::int64_t length = source.Length() - static_cast<std::int64_t>(container::HeaderSize);
+        clsCRC& crc = window.m_CRC;
+        run.TransformBlocks(rc4_, key, source, *output, length, crc);
+        source.CheckUnchanged();
+        source.Close();
+        const std::string checksum = container::ChecksumText(crc.value(), length);
+        crc.Clear();
+        if (checksum == storedChecksum) {
+            run.Completed(std::move(folder), std::move(output), containerPath, texts::SameFileReason);
+            return;
+        }
+        if (folder->Look().kind == host::EntryKind::None) {
+            window.ShowWarning(ChecksumMessage(window, outputPath));
+            run.Completed(std::move(folder), std::move(output), containerPath, texts::SameFileReason, false);
+            return;
+        }
+        output->Discard();
+        window.ShowWarning(ChecksumMessage(window, outputPath) + texts::NewLine + texts::ChecksumErrorKept);
+    }
+
+    static std::string ChecksumMessage(const BatchWindow& window, const std::string& named) {
+        return texts::ChecksumErrorHead + ShownName(window, named) + texts::ChecksumErrorMiddle + texts::NewLine +
+               texts::ChecksumErrorTail;
+    }
+
     // The container was not accepted: its warning, and the batch ends with nothing created or removed
     // for it.
     static bool Refuse(BatchRun& run, const std::string& message) {

@@ -4,6 +4,7 @@
 #include "core/batch_texts.h"
 #include "core/batches.h"
 #include "core/container.h"
+#include "core/input_rules.h"
 #include "core/output_name.h"
 #include "crypto/clsRC4.h"
 #include "host/files.h"
@@ -29,6 +30,11 @@ public:
             window.FocusPassword(0);
             return false;
         }
+        if (const char* problem = PasswordProblem(password)) {
+            window.ShowWarning(problem);
+            window.FocusPassword(0);
+            return false;
+        }
         if (password != window.PasswordText(1)) {
             window.ShowWarning(texts::PasswordsDiffer);
             window.FocusPassword(1);
@@ -42,26 +48,28 @@ public:
 
     // Reads the plain file once: the header goes out with the checksum pending, the blocks are
     // enciphered while the checksum takes in their plain bytes, and the checksum goes into its place at
-    // the end. It describes exactly the bytes the container holds, even of a file that changes meanwhile.
-    // The plain file is open before anything is removed, so an unreadable one costs no old container; the
-    // container is done once it is on the disk, which the run sees to.
+    // the end. A file that changed while it was read is refused, since the container would hold neither
+    // its old nor its new content. The output's folder is opened first and the plain file through it; the
+    // container is written under a temporary name and takes its own only once it is on the disk (the run
+    // sees to that), so an old container of that name stays whole until then.
     bool Process(BatchRun& run, const std::string& plainPath) override {
-        host::InputFile plain(plainPath);
-        const host::OutputFolder folder(plainPath + container::Extension);
-        run.ClearOutputName(folder, plainPath, texts::ContainerIsInputReason);
-        auto output = std::make_unique<host::OutputFile>(folder, plain.Permissions());
-        run.Created(folder, *output);
+        auto folder = std::make_unique<host::OutputFolder>(plainPath + container::Extension);
+        host::InputFile plain(*folder, plainPath);
+        run.CheckOutputName(*folder, plainPath, texts::ContainerIsInputReason);
+        auto output = std::make_unique<host::OutputFile>(*folder, plain.Permissions());
+        run.Created(*output);
         const container::HeaderBytes header = container::ComposeHeader(container::PendingChecksum, digest_);
         output->Write(header.data(), header.size());
         clsCRC& crc = run.Window().m_CRC;
         crc.Clear();
         run.TransformBlocks(rc4_, key_, plain, *output, plain.Length(), crc);
+        plain.CheckUnchanged();
         const std::string checksum = container::ChecksumText(crc.value(), plain.Length());
         crc.Clear();
         output->WriteAt(container::MarkerSize, reinterpret_cast<const std::uint8_t*>(checksum.data()),
                         container::ChecksumSize);
         plain.Close();
-        run.Completed(std::move(output));
+        run.Completed(std::move(folder), std::move(output), plainPath, texts::ContainerIsInputReason);
         return true;
     }
 

@@ -38,26 +38,26 @@ const char* KeptFiles::WhyKept(const host::OutputFolder& folder, const host::Ent
     return texts::ListedReason;
 }
 
-void ClearOutputName(const host::OutputFolder& folder, const std::string& inputPath,
-                     const char* sameFileReason, KeptFiles& kept) {
+bool CheckOutputName(const host::OutputFolder& folder, const std::string& inputPath, const char* sameFileReason,
+                     KeptFiles& kept) {
     const std::string& outputPath = folder.OutputPath();
     if (outputPath == inputPath || host::LeadsTo(inputPath, outputPath))
         throw host::FileError(host::FileErrorKind::Other, inputPath, sameFileReason);
     const host::Entry entry = folder.Look();
     switch (entry.kind) {
     case host::EntryKind::None:
-        return;
+        return false;
     case host::EntryKind::Link:
     case host::EntryKind::File:
         if (entry.hidden)
-            return;
+            throw host::FileError(host::FileErrorKind::AccessRefused, outputPath, host::reasons::AccessDenied);
         if (const char* reason = kept.WhyKept(folder, entry))
             throw host::FileError(host::FileErrorKind::Other, outputPath, reason);
-        folder.Remove();
-        return;
+        return true;
     case host::EntryKind::Folder:
         throw host::FileError(host::FileErrorKind::Other, outputPath, host::reasons::IsFolder);
     case host::EntryKind::Special:
-        throw host::FileError(host::FileErrorKind::Other, outputPath, host::reasons::NotOrdinary);
+        break;
     }
+    throw host::FileError(host::FileErrorKind::Other, outputPath, host::reasons::NotOrdinary);
 }

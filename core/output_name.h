@@ -34,15 +34,14 @@ private:
     std::set<host::FileIdentity> created_;
 };
 
-// Clears the way for a new file at the folder's output name, the one place where the batches remove
-// anything. Refused with a FileError, with nothing removed:
+// Checks that a new file may take the folder's output name, the one rule that guards every name a batch
+// writes to; it changes nothing. Refused with a FileError:
 //   - when inputPath leads to that very entry (through a link), naming inputPath with sameFileReason:
 //     replacing the output would destroy the input;
 //   - when the entry is one that kept must keep (another item of the list, an earlier output);
-//   - a folder, FIFO, socket or device there, without opening it.
-// Otherwise a link there is removed itself, never its target, and an ordinary file is removed (a read-only
-// one too); a hidden or system file on Windows counts as absent and stays, and creating the output over it
-// is refused. The caller then creates the output exclusively, so a name taken again meanwhile fails, never
-// shares.
-void ClearOutputName(const host::OutputFolder& folder, const std::string& inputPath,
-                     const char* sameFileReason, KeptFiles& kept);
+//   - a folder, FIFO, socket or device there;
+//   - on Windows a hidden or system file there, which counts as absent and is never replaced.
+// Returns whether a file or link stands there for the new file to replace (a link itself, never its
+// target). The caller checks again right before it renames the new file into place.
+bool CheckOutputName(const host::OutputFolder& folder, const std::string& inputPath, const char* sameFileReason,
+                     KeptFiles& kept);

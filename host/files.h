@@ -243,12 +243,15 @@ private:
     void WriteBack() noexcept;
     // Closes the descriptor; throws what the system reports at closing.
     void CloseHandle();
+    // Removes the file from its temporary name and from the outputs in progress.
+    void RemoveTemporary() noexcept;
+    friend void DiscardOutputsInProgress() noexcept;
 
     const OutputFolder& folder_;
     std::string path_;
     std::string temporary_;
     std::intptr_t handle_;
-    bool committed_ = false;
+    bool inProgress_ = true; // the file stands under its temporary name, not yet committed or removed
     std::int64_t announced_ = 0; // the length Reserve announced
     std::int64_t reserved_ = 0;
     std::int64_t written_ = 0;

@@ -4,8 +4,11 @@
 #include "host/fault_injection.h"
 #include "host/files.h"
 #include "host/system_reasons.h"
+#include "host/temporary_name.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
@@ -14,6 +17,7 @@
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace host {
 namespace {
@@ -176,6 +180,57 @@ void SyncData(int fd, const std::string& name) {
     }
 }
 
+
+// The part of a path behind its last separator: the name a folder-relative operation takes.
+std::string LastPart(const std::string& path) {
+    const std::size_t cut = path.rfind('/');
+    return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+// Opens an ordinary file for reading, relative to the folder at (or the current folder); throws naming
+// shownPath. Non-blocking, so that a FIFO put in the file's place does not wait for a writer; ordinary
+// files ignore the flag.
+int OpenForReading(int at, const char* name, const std::string& shownPath) {
+    int fd;
+    do
+        fd = ::openat(at, name, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        ThrowErrno(shownPath, errno);
+    return fd;
+}
+
+std::int64_t ModificationTime(const struct stat& st) {
+    return static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+}
+
+// The outputs being written and not yet committed, for a process that must end at once.
+std::vector<OutputFile*>& OutputsInProgress() {
+    static std::vector<OutputFile*> outputs;
+    return outputs;
+}
+
+// Renames the folder's entry from over to, unless anything stands at to: then it fails with EEXIST and
+// changes nothing. Returns 0 or the error.
+int RenameWithoutReplacing(int folder, const char* from, const char* to) {
+    if (::renameat2(folder, from, folder, to, RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS)
+        return errno;
+    // A file system that cannot rename that way: a second name made exclusively, then the first removed.
+    if (::linkat(folder, from, folder, to, 0) == 0) {
+        ::unlinkat(folder, from, 0);
+        return 0;
+    }
+    if (errno == EEXIST || (errno != EPERM && errno != EOPNOTSUPP && errno != ENOSYS))
+        return errno;
+    // Neither: the name is looked at once more right before the rename.
+    struct stat st {};
+    if (::fstatat(folder, to, &st, AT_SYMLINK_NOFOLLOW) == 0)
+        return EEXIST;
+    return ::renameat(folder, from, folder, to) == 0 ? 0 : errno;
+}
+
 } // namespace
 
 char PathSeparator() noexcept {
@@ -247,30 +302,42 @@ std::int64_t FileLength(const std::string& path) {
 
 InputFile::InputFile(const std::string& path) : path_(path), handle_(-1) {
     faults::CountOperation(path.c_str());
-    int fd;
-    do
-        // Non-blocking, so that a FIFO put in the file's place does not wait for a writer; ordinary
-        // files ignore the flag.
-        fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    while (fd < 0 && errno == EINTR);
-    if (fd < 0)
-        ThrowErrno(path, errno);
-    handle_ = fd;
+    handle_ = OpenForReading(AT_FDCWD, path.c_str(), path);
+    Opened();
+}
+
+InputFile::InputFile(const OutputFolder& folder, const std::string& path) : path_(path), handle_(-1) {
+    faults::CountOperation(path.c_str());
+    handle_ = OpenForReading(Descriptor(folder.handle_), LastPart(path).c_str(), path);
+    Opened();
+}
+
+void InputFile::Opened() {
+    const int fd = Descriptor(handle_);
     struct stat st {};
     if (::fstat(fd, &st) != 0) {
         const int error = errno;
         Close();
-        ThrowErrno(path, error);
+        ThrowErrno(path_, error);
     }
     if (!S_ISREG(st.st_mode)) {
         Close();
-        ThrowNotOrdinary(path, st.st_mode);
+        ThrowNotOrdinary(path_, st.st_mode);
     }
     length_ = static_cast<std::int64_t>(st.st_size);
+    modified_ = ModificationTime(st);
     permissions_ = static_cast<std::uint32_t>(st.st_mode & 0777);
 #ifdef POSIX_FADV_SEQUENTIAL
     ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
 #endif
+}
+
+void InputFile::CheckUnchanged() const {
+    struct stat st {};
+    if (::fstat(Descriptor(handle_), &st) != 0)
+        ThrowErrno(path_, errno);
+    if (static_cast<std::int64_t>(st.st_size) != length_ || ModificationTime(st) != modified_)
+        throw FileError(FileErrorKind::Other, path_, reasons::ChangedWhileRead);
 }
 
 InputFile::~InputFile() {
@@ -345,71 +412,104 @@ Entry OutputFolder::Look() const {
     return entry;
 }
 
-void OutputFolder::Remove() const {
-    // The permission bits of the file do not matter here: removing a name is a change of the folder.
-    faults::CountOperation(path_.c_str());
-    if (::unlinkat(Descriptor(handle_), name_.c_str(), 0) != 0)
-        ThrowErrno(path_, errno);
+FileIdentity OutputFolder::Identity() const {
+    struct stat st {};
+    if (::fstat(Descriptor(handle_), &st) != 0)
+        ThrowErrno(folder_, errno);
+    return IdentityOf(st);
 }
 
-void SyncFolder(const std::string& folderPath) {
-    faults::CountOperation(folderPath.c_str());
-    const int fd = OpenFolder(folderPath, folderPath);
+void OutputFolder::Sync() const {
+    faults::CountOperation(folder_.c_str());
     int result;
     do
-        result = ::fsync(fd);
+        result = ::fsync(Descriptor(handle_));
     while (result != 0 && errno == EINTR);
-    const int error = errno;
-    ::close(fd);
     // Some file systems cannot flush a folder on its own and keep its names safe by other means.
-    if (result != 0 && error != EINVAL && error != EROFS)
-        ThrowErrno(folderPath, error);
+    if (result != 0 && errno != EINVAL && errno != EROFS)
+        ThrowErrno(folder_, errno);
 }
 
-OutputFile::OutputFile(const std::string& path, std::uint32_t permissions)
-    : OutputFile(OutputFolder(path), permissions) {}
+const char* NameProblem(const std::string& name) noexcept {
+    return name.find('/') != std::string::npos ? reasons::SeparatorInName : nullptr;
+}
+
+bool FitsInName(const std::string& text) noexcept {
+    return text.find_first_of("/\\") == std::string::npos;
+}
 
 OutputFile::OutputFile(const OutputFolder& folder, std::uint32_t permissions)
-    : path_(folder.path_), handle_(-1) {
+    : folder_(folder), path_(folder.path_), handle_(-1) {
     faults::CountOperation(path_.c_str());
-    const char* name = folder.name_.c_str();
     const int at = Descriptor(folder.handle_);
-    int fd;
-    do
-        fd = ::openat(at, name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                      static_cast<mode_t>(permissions & 0777));
-    while (fd < 0 && errno == EINTR);
-    if (fd < 0) {
-        // A folder or FIFO at the name answers EEXIST as well; it is named for what it is.
-        const int error = errno;
-        struct stat st {};
-        if (error == EEXIST && ::fstatat(at, name, &st, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISREG(st.st_mode) &&
-            !S_ISLNK(st.st_mode))
-            ThrowNotOrdinary(path_, st.st_mode);
-        ThrowErrno(path_, error);
+    // A name another program holds (or left behind) is passed over for another: the exclusive create
+    // never shares a file or follows a link.
+    for (int attempt = 0; handle_ < 0; ++attempt) {
+        temporary_ = host::TemporaryName(folder.name_);
+        int fd;
+        do
+            fd = ::openat(at, temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                          static_cast<mode_t>(permissions & 0777));
+        while (fd < 0 && errno == EINTR);
+        if (fd < 0 && (errno != EEXIST || attempt == 100))
+            ThrowErrno(path_, errno);
+        handle_ = fd;
     }
-    handle_ = fd;
+    OutputsInProgress().push_back(this);
 }
 
 OutputFile::~OutputFile() {
+    Discard();
+}
+
+void OutputFile::Discard() noexcept {
     if (handle_ >= 0) {
         ReleaseUnused();
         ::close(Descriptor(handle_));
+        handle_ = -1;
     }
+    if (inProgress_)
+        RemoveTemporary();
+}
+
+void OutputFile::RemoveTemporary() noexcept {
+    ::unlinkat(Descriptor(folder_.handle_), temporary_.c_str(), 0);
+    inProgress_ = false;
+    auto& outputs = OutputsInProgress();
+    outputs.erase(std::remove(outputs.begin(), outputs.end(), this), outputs.end());
+}
+
+void DiscardOutputsInProgress() noexcept {
+    // Copied: each removal takes itself off the list.
+    const std::vector<OutputFile*> outputs = OutputsInProgress();
+    for (OutputFile* output : outputs)
+        output->RemoveTemporary();
 }
 
 void OutputFile::Reserve(std::int64_t length) noexcept {
+    announced_ = length;
+    writesBack_ = length >= WriteBackLength;
+    uncached_ = length >= UncachedLength;
+    ReserveAhead();
+}
+
+void OutputFile::ReserveAhead() noexcept {
 #ifdef __linux__
     // KEEP_SIZE: the length stays at what has been written, so a file cut short still ends where its
     // data ends. posix_fallocate would change the length (and write zeros where unsupported). A short
     // file is not worth it: its few blocks are allocated at once anyway, while reserved blocks must be
-    // marked as written when the data reaches them, one more change its flush waits for.
-    if (length >= WriteBackLength && length > written_ &&
-        ::fallocate(Descriptor(handle_), FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(length)) == 0)
-        reserved_ = length;
+    // marked as written when the data reaches them, one more change its flush waits for. The next piece
+    // is set aside once half of the last one is written, so the writes never catch up with it.
+    if (announced_ < WriteBackLength || reserved_ >= announced_ || written_ + ReserveStep / 2 < reserved_)
+        return;
+    const std::int64_t from = std::max(reserved_, written_);
+    const std::int64_t to = std::min(announced_, written_ + ReserveStep);
+    if (to > from &&
+        ::fallocate(Descriptor(handle_), FALLOC_FL_KEEP_SIZE, static_cast<off_t>(from), static_cast<off_t>(to - from)) == 0)
+        reserved_ = to;
+    else
+        announced_ = 0; // the file system cannot: no further tries
 #endif
-    writesBack_ = length >= WriteBackLength;
-    uncached_ = length >= UncachedLength;
 }
 
 void OutputFile::ReleaseUnused() noexcept {
@@ -425,6 +525,7 @@ void OutputFile::ReleaseUnused() noexcept {
 void OutputFile::Write(const std::uint8_t* data, std::size_t n) {
     faults::CountOperation(path_.c_str());
     WriteAll(Descriptor(handle_), data, n, path_, written_);
+    ReserveAhead();
     WriteBack();
 }
 
@@ -494,17 +595,46 @@ void OutputFile::WriteAt(std::int64_t offset, const std::uint8_t* data, std::siz
     WriteAll(Descriptor(handle_), data, n, path_, rewritten, offset);
 }
 
-void OutputFile::Close() {
-    if (handle_ < 0)
-        return;
+void OutputFile::CloseHandle() {
     ReleaseUnused();
     const int fd = Descriptor(handle_);
     handle_ = -1; // the descriptor is released even when close reports an error
-    const int result = ::close(fd);
-    const int error = errno;
+    if (::close(fd) != 0 && errno != EINTR)
+        ThrowErrno(path_, errno);
+}
+
+void OutputFile::Commit(bool replace) {
     faults::CountOperation(path_.c_str());
-    if (result != 0 && error != EINTR)
-        ThrowErrno(path_, error);
+    if (!inProgress_ || handle_ < 0)
+        throw FileError(FileErrorKind::Other, path_, reasons::BadDescriptor);
+    try {
+        CloseHandle();
+        const int at = Descriptor(folder_.handle_);
+        const char* name = folder_.name_.c_str();
+        int error = 0;
+        if (replace) {
+            // A rename replaces a link at the name itself, never its target, and needs no permission on
+            // the old file: a read-only one goes as well.
+            if (::renameat(at, temporary_.c_str(), at, name) != 0)
+                error = errno;
+        } else {
+            error = RenameWithoutReplacing(at, temporary_.c_str(), name);
+        }
+        if (error != 0) {
+            // A folder or FIFO at the name is named for what it is.
+            struct stat st {};
+            if ((error == EEXIST || error == EISDIR || error == ENOTDIR) &&
+                ::fstatat(at, name, &st, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode))
+                ThrowNotOrdinary(path_, st.st_mode);
+            ThrowErrno(path_, error);
+        }
+    } catch (...) {
+        Discard();
+        throw;
+    }
+    inProgress_ = false;
+    auto& outputs = OutputsInProgress();
+    outputs.erase(std::remove(outputs.begin(), outputs.end(), this), outputs.end());
 }
 
 } // namespace host

@@ -15,6 +15,11 @@ enum class StopRequest { None, Interrupt, Terminate, HangUp };
 // Windows: Ctrl+C and Ctrl+Break.
 void CatchStopRequests();
 
+// From now on a write past the process's file-size limit (ulimit -f) fails with its reason (the file is
+// too large) instead of ending the program without a word; the batch's failure path then tidies up.
+// Nothing to do on Windows, which has no such signal.
+void FailWritesPastSizeLimit();
+
 // The first request caught, None while there was none.
 StopRequest PendingStopRequest() noexcept;
 

@@ -85,4 +85,8 @@ void EndForStopRequest(StopRequest request) {
     std::_Exit(signal != 0 ? 128 + signal : EXIT_FAILURE);
 }
 
+void FailWritesPastSizeLimit() {
+    ::signal(SIGXFSZ, SIG_IGN);
+}
+
 } // namespace host

@@ -40,4 +40,6 @@ void EndForStopRequest(StopRequest request) {
     std::exit(request == StopRequest::None ? EXIT_FAILURE : InterruptedStatus);
 }
 
+void FailWritesPastSizeLimit() {}
+
 } // namespace host

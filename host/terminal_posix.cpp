@@ -16,9 +16,14 @@ namespace {
 // the terminal without echo, and the shell that reads the next command line shows nothing of it.
 constexpr int PromptSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
 
-// What the handler gives back, set before it is installed.
+// The requests to stop (suspend) the program, Ctrl+Z among them: the terminal gets its echo back while
+// the program is stopped, and loses it again when the program continues.
+constexpr int SuspendSignals[] = {SIGTSTP, SIGTTIN, SIGTTOU};
+
+// What the handlers give back and take again, set before they are installed.
 int hiddenTerminal = -1;
 termios shownSettings{};
+termios hiddenSettings{};
 
 // Gives the terminal its settings back (discarding a half-typed password, which the shell would otherwise
 // read as its next input), then lets the signal end the program as it would have: its default action
@@ -30,6 +35,30 @@ void RestoreAndEnd(int signal) {
     sigemptyset(&action.sa_mask);
     ::sigaction(signal, &action, nullptr);
     ::raise(signal);
+}
+
+// Shows the echo while the program is stopped. The signal's default action stops the program within
+// the handler, once it is unblocked; when the program is continued, the input is hidden again (what was
+// typed before the stop stays in the line).
+void ShowWhileStopped(int signal) {
+    const int savedErrno = errno;
+    ::tcsetattr(hiddenTerminal, TCSANOW, &shownSettings);
+    struct sigaction action {};
+    struct sigaction hiding {};
+    action.sa_handler = SIG_DFL;
+    sigemptyset(&action.sa_mask);
+    ::sigaction(signal, &action, &hiding);
+    sigset_t unblock;
+    sigemptyset(&unblock);
+    sigaddset(&unblock, signal);
+    ::raise(signal);
+    ::sigprocmask(SIG_UNBLOCK, &unblock, nullptr);
+    // Continued. Blocked again until the handler returns, and handled again from then on.
+    ::sigprocmask(SIG_BLOCK, &unblock, nullptr);
+    ::sigaction(signal, &hiding, nullptr);
+    if (::tcgetpgrp(hiddenTerminal) == ::getpgrp())
+        ::tcsetattr(hiddenTerminal, TCSANOW, &hiddenSettings);
+    errno = savedErrno;
 }
 
 // The terminal without echo for as long as the object lives, the line end still echoed. A request to end
@@ -45,16 +74,28 @@ public:
         sigemptyset(&action.sa_mask);
         for (const int signal : PromptSignals)
             sigaddset(&action.sa_mask, signal);
+        for (const int signal : SuspendSignals)
+            sigaddset(&action.sa_mask, signal);
         for (std::size_t i = 0; i < std::size(PromptSignals); ++i) {
             // A signal the program was started to ignore stays ignored.
             installed_[i] = ::sigaction(PromptSignals[i], nullptr, &before_[i]) == 0 &&
                             before_[i].sa_handler != SIG_IGN &&
                             ::sigaction(PromptSignals[i], &action, nullptr) == 0;
         }
-        termios quiet = shownSettings;
-        quiet.c_lflag &= static_cast<tcflag_t>(~ECHO);
-        quiet.c_lflag |= ECHONL;
-        ::tcsetattr(fd, TCSAFLUSH, &quiet);
+        struct sigaction suspend {};
+        suspend.sa_handler = ShowWhileStopped;
+        sigemptyset(&suspend.sa_mask);
+        for (const int signal : SuspendSignals)
+            sigaddset(&suspend.sa_mask, signal);
+        for (std::size_t i = 0; i < std::size(SuspendSignals); ++i) {
+            suspendInstalled_[i] = ::sigaction(SuspendSignals[i], nullptr, &suspendBefore_[i]) == 0 &&
+                                   suspendBefore_[i].sa_handler != SIG_IGN &&
+                                   ::sigaction(SuspendSignals[i], &suspend, nullptr) == 0;
+        }
+        hiddenSettings = shownSettings;
+        hiddenSettings.c_lflag &= static_cast<tcflag_t>(~ECHO);
+        hiddenSettings.c_lflag |= ECHONL;
+        ::tcsetattr(fd, TCSAFLUSH, &hiddenSettings);
         hidden_ = true;
     }
     ~HiddenInput() {
@@ -64,6 +105,9 @@ public:
         for (std::size_t i = 0; i < std::size(PromptSignals); ++i)
             if (installed_[i])
                 ::sigaction(PromptSignals[i], &before_[i], nullptr);
+        for (std::size_t i = 0; i < std::size(SuspendSignals); ++i)
+            if (suspendInstalled_[i])
+                ::sigaction(SuspendSignals[i], &suspendBefore_[i], nullptr);
         hiddenTerminal = -1;
     }
     HiddenInput(const HiddenInput&) = delete;
@@ -73,6 +117,8 @@ private:
     bool hidden_ = false;
     struct sigaction before_[std::size(PromptSignals)]{};
     bool installed_[std::size(PromptSignals)] = {};
+    struct sigaction suspendBefore_[std::size(SuspendSignals)]{};
+    bool suspendInstalled_[std::size(SuspendSignals)] = {};
 };
 
 } // namespace

@@ -158,6 +158,9 @@ void MainWindow::MaskClicked() {
 
 void MainWindow::Closing() {
     if (RunningBatch()) {
+        // The program ends at once; the output in work leaves no temporary file behind, and the name it
+        // was to take keeps what it held.
+        host::DiscardOutputsInProgress();
         EndProcess();
         return;
     }

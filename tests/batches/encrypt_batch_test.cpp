@@ -161,7 +161,8 @@ TEST_F(Encrypt, FailuresEndTheBatchWithAMessage) {
 
 TEST_F(Encrypt, RefusedAccessShowsTheWriteMessage) {
     AddPlain("a", 10);
-    host::faults::FailOperation(2, host::faults::Fault::AccessRefused); // the checksum pass opening "a"
+    // Creating the container: after opening its folder, opening "a" and looking at the container's name.
+    host::faults::FailOperation(4, host::faults::Fault::AccessRefused);
     cmdEnc_Click(window);
     host::faults::Reset();
     ASSERT_EQ(window.warnings.size(), 1u);

@@ -5,6 +5,7 @@
 
 #include "text/codepage.h"
 
+#include <cstring>
 #include <random>
 
 namespace {
@@ -21,19 +22,15 @@ std::vector<std::size_t> ClusteredSizes() {
 
 // 1 to 32 Windows-1252 characters, sometimes with spaces around them.
 std::string RandomPassword(std::mt19937& gen) {
+    // Spaces around it count towards the 32 characters a password box holds.
+    static const std::pair<const char*, const char*> paddings[] = {{"", ""}, {" ", "  "}, {"  ", ""}};
+    const auto& [before, after] = paddings[gen() % 3];
+    const int room = 32 - static_cast<int>(std::strlen(before) + std::strlen(after));
     std::string ansi;
-    const int length = std::uniform_int_distribution<int>(1, 32)(gen);
+    const int length = std::uniform_int_distribution<int>(1, room)(gen);
     for (int i = 0; i < length; ++i)
         ansi += static_cast<char>(std::uniform_int_distribution<int>(0x21, 0xFF)(gen));
-    std::string password = codepage::FromAnsi(ansi);
-    switch (gen() % 3) {
-    case 0:
-        return password;
-    case 1:
-        return " " + password + "  ";
-    default:
-        return "  " + password;
-    }
+    return before + codepage::FromAnsi(ansi) + after;
 }
 
 using RoundTrip = BatchTest;

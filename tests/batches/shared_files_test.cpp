@@ -5,6 +5,7 @@
 #include "batch_fixture.h"
 
 #include "host/fault_injection.h"
+#include "host/system_reasons.h"
 #include "host/files.h"
 
 #include <fstream>
@@ -290,14 +291,38 @@ TEST_F(SharedFiles, AFolderSwappedForALinkMeanwhileCannotRedirectTheOutput) {
 }
 #endif
 
-TEST_F(SharedFiles, AnotherProgramTakingTheNameBetweenDeleteAndCreateWins) {
+TEST_F(SharedFiles, AnOldContainerStaysWholeUntilTheNewOneTakesItsName) {
+    const std::string plain = AddPlain("a.txt", 300'000);
+    const std::string target = plain + ".rc4";
+    const Bytes old = {1, 2, 3};
+    WriteBytes(target, old);
+    // At every operation on the container's name, up to the rename, the old container is all there is.
+    int operations = 0;
+    host::faults::BeforeOperation([&](const char* path) {
+        if (target == path) {
+            ++operations;
+            EXPECT_EQ(ReadBytes(target), old) << "operation " << operations;
+        }
+    });
+    cmdEnc_Click(window);
+    host::faults::Reset();
+    EXPECT_TRUE(window.warnings.empty()) << window.warnings[0];
+    EXPECT_EQ(ReadBytes(target), container::MakeContainer(ReadBytes(plain), Password));
+    std::size_t names = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(PathFromUtf8(dir.File(""))))
+        ++names;
+    EXPECT_EQ(names, 2u) << "a temporary file was left";
+}
+
+TEST_F(SharedFiles, AnotherProgramTakingAFreeNameBeforeTheRenameWins) {
     const std::string plain = AddPlain("a.txt", 1000);
     const std::string target = plain + ".rc4";
-    WriteBytes(target, {1, 2, 3}); // an old container, which the batch deletes
     const Bytes theirs = {'t', 'h', 'e', 'i', 'r', 's'};
-    // The other program writes its file the moment the name is free, just before the batch creates it.
+    // The other program writes its file at the name just before the batch renames its container there:
+    // the ninth operation on the name (folder, look, create, three writes, flush, the last look, rename).
+    int operations = 0;
     host::faults::BeforeOperation([&](const char* path) {
-        if (target == path && !fs::exists(PathFromUtf8(target)))
+        if (target == path && ++operations == 9)
             WriteBytes(target, theirs);
     });
     cmdEnc_Click(window);
@@ -308,11 +333,12 @@ TEST_F(SharedFiles, AnotherProgramTakingTheNameBetweenDeleteAndCreateWins) {
     ExpectIdle();
 }
 
-TEST_F(SharedFiles, AFileGrowingWhileItIsEncryptedGivesAContainerThatOpensWhole) {
+TEST_F(SharedFiles, AFileGrowingWhileItIsEncryptedIsRefusedAndLeavesTheOldContainer) {
     // Another program appends to the file while the batch is in its middle (at its third operation on
-    // the file): the container holds and describes the bytes that were there when it was opened.
+    // the file): the container would hold neither the old nor the new content.
     const std::string plain = AddPlain("log.txt", 2'500'000);
-    const Bytes before = ReadBytes(plain);
+    const Bytes old = {1, 2, 3};
+    WriteBytes(plain + ".rc4", old);
     int operations = 0;
     host::faults::BeforeOperation([&](const char* path) {
         if (plain == path && ++operations == 3)
@@ -320,11 +346,10 @@ TEST_F(SharedFiles, AFileGrowingWhileItIsEncryptedGivesAContainerThatOpensWhole)
     });
     cmdEnc_Click(window);
     host::faults::Reset();
-    EXPECT_TRUE(window.warnings.empty()) << window.warnings[0];
-    Bytes restored;
-    EXPECT_EQ(container::OpenContainer(ReadBytes(plain + ".rc4"), Password, restored),
-              container::OpenResult::Ok);
-    EXPECT_EQ(restored, before);
+    ASSERT_EQ(window.warnings.size(), 1u);
+    EXPECT_EQ(window.warnings[0], std::string("Fehler bei der Datei: log.txt\r\n") + host::reasons::ChangedWhileRead);
+    EXPECT_EQ(ReadBytes(plain + ".rc4"), old);
+    ExpectIdle();
 }
 
 TEST_F(SharedFiles, DecryptionRefusesNamesWithoutTheContainerExtension) {

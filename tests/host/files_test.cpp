@@ -4,6 +4,11 @@
 #include "support/temp_dir.h"
 
 #include "host/files.h"
+#include "host/system_reasons.h"
+#include "host/temporary_name.h"
+
+#include <algorithm>
+#include <fstream>
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -45,32 +50,56 @@ TEST_F(Files, OnlyOrdinaryFilesExist) {
     EXPECT_EQ(FailureKind([&] { host::IsFolder(dir.File("missing")); }), host::FileErrorKind::Other);
 }
 
-TEST_F(Files, ReadOnlyFileIsRemoved) {
-    const std::string path = dir.File("locked.rc4");
-    WriteBytes(path, {1, 2, 3});
-    fs::permissions(PathFromUtf8(path), fs::perms::owner_read | fs::perms::group_read);
+// Writes bytes as a new output at path and commits it over whatever stands there.
+void WriteOutput(const std::string& path, const std::vector<std::uint8_t>& bytes, bool replace) {
     const host::OutputFolder folder(path);
-    folder.Remove();
-    EXPECT_FALSE(fs::exists(PathFromUtf8(path)));
-    EXPECT_EQ(FailureKind([&] { folder.Remove(); }), host::FileErrorKind::Other);
+    host::OutputFile out(folder);
+    out.Write(bytes.data(), bytes.size());
+    out.Flush();
+    out.Commit(replace);
 }
 
-TEST_F(Files, OutputIsCreatedOnlyWhereNothingStandsAndReadsBackExactly) {
+// The names in the test's folder.
+std::vector<std::string> Names(const TempDir& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir.Path()))
+        names.push_back(Utf8FromPath(entry.path().filename()));
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST_F(Files, AnOutputTakesItsNameWholeOrNotAtAll) {
     const std::string path = dir.File("data");
-    const std::vector<std::uint8_t> other = RandomBytes(5000, 1);
-    WriteBytes(path, other);
-    // Whatever took the name first, another program's file included, is neither shared nor emptied.
-    EXPECT_EQ(FailureKind([&] { host::OutputFile out(path); }), host::FileErrorKind::Other);
-    EXPECT_EQ(ReadBytes(path), other);
-    host::OutputFolder(path).Remove();
+    const std::vector<std::uint8_t> old = RandomBytes(5000, 1);
+    WriteBytes(path, old);
     const std::vector<std::uint8_t> bytes = RandomBytes(300, 2);
     {
-        host::OutputFile out(path);
+        const host::OutputFolder folder(path);
+        host::OutputFile out(folder);
         out.Write(bytes.data(), 100);
         out.Write(bytes.data() + 100, 200);
-        out.Close();
+        out.Flush();
+        // Until the commit the old file stands as it was, the new one beside it under a name that tells
+        // what it is.
+        EXPECT_EQ(ReadBytes(path), old);
+        ASSERT_EQ(Names(dir).size(), 2u);
+        EXPECT_TRUE(host::IsTemporaryName(out.TemporaryName())) << out.TemporaryName();
+        EXPECT_EQ(out.TemporaryName().rfind("data.tessarin-", 0), 0u) << out.TemporaryName();
+        // Whatever took the name first, another program's file included, is only replaced when asked.
+        EXPECT_EQ(FailureKind([&] { out.Commit(false); }), host::FileErrorKind::Other);
+        EXPECT_EQ(ReadBytes(path), old);
+        EXPECT_EQ(Names(dir), std::vector<std::string>{"data"}) << "a failed commit left its file";
     }
-    EXPECT_EQ(host::FileLength(path), 300);
+    {
+        // Never committed: removed, and the old file untouched.
+        const host::OutputFolder folder(path);
+        host::OutputFile out(folder);
+        out.Write(bytes.data(), bytes.size());
+    }
+    EXPECT_EQ(Names(dir), std::vector<std::string>{"data"});
+    EXPECT_EQ(ReadBytes(path), old);
+    WriteOutput(path, bytes, true);
+    EXPECT_EQ(Names(dir), std::vector<std::string>{"data"});
     host::InputFile in(path);
     EXPECT_EQ(in.Length(), 300);
     std::vector<std::uint8_t> back(300);
@@ -81,8 +110,36 @@ TEST_F(Files, OutputIsCreatedOnlyWhereNothingStandsAndReadsBackExactly) {
     // Reading past the end is a failure, not a short read.
     std::uint8_t extra = 0;
     EXPECT_EQ(FailureKind([&] { in.Read(&extra, 1); }), host::FileErrorKind::Other);
+    in.CheckUnchanged();
     in.Close();
-    host::OutputFolder(path).Remove(); // closed means closed: nothing holds the file any more
+}
+
+TEST_F(Files, ReadOnlyFileIsReplaced) {
+    const std::string path = dir.File("locked.rc4");
+    WriteBytes(path, {1, 2, 3});
+    fs::permissions(PathFromUtf8(path), fs::perms::owner_read | fs::perms::group_read);
+    WriteOutput(path, {4, 5}, true);
+    EXPECT_EQ(ReadBytes(path), (std::vector<std::uint8_t>{4, 5}));
+}
+
+TEST_F(Files, AFileWrittenWhileReadIsNoticed) {
+    const std::string path = dir.File("growing");
+    WriteBytes(path, RandomBytes(100, 5));
+    host::InputFile in(path);
+    std::vector<std::uint8_t> back(100);
+    in.Read(back.data(), back.size());
+    in.CheckUnchanged();
+    {
+        std::ofstream more(PathFromUtf8(path), std::ios::binary | std::ios::app);
+        more << 'x';
+    }
+    try {
+        in.CheckUnchanged();
+        ADD_FAILURE() << "a grown file passed for unchanged";
+    } catch (const host::FileError& e) {
+        EXPECT_EQ(e.Path(), path);
+        EXPECT_EQ(e.Reason(), host::reasons::ChangedWhileRead);
+    }
 }
 
 TEST_F(Files, ReservedSpaceDoesNotLengthenTheFile) {
@@ -90,25 +147,28 @@ TEST_F(Files, ReservedSpaceDoesNotLengthenTheFile) {
     const std::string path = dir.File("reserved");
     const auto data = RandomBytes(5000, 9);
     {
-        host::OutputFile out(path);
+        const host::OutputFolder folder(path);
+        host::OutputFile out(folder);
         out.Reserve(1 << 20);
-        EXPECT_EQ(host::FileLength(path), 0);
         out.Write(data.data(), data.size());
-        out.Close();
+        EXPECT_EQ(host::FileLength(dir.File(out.TemporaryName())), 5000);
+        out.Flush();
+        out.Commit(false);
     }
     EXPECT_EQ(ReadBytes(path), data);
 #ifndef _WIN32
-    // A file cut short by a failure (left without Close) gives back the space reserved past its end.
-    const std::string partial = dir.File("partial");
+    // Space is set aside a piece at a time: a run killed early leaves little reserved beyond its data.
     {
-        host::OutputFile out(partial);
-        out.Reserve(64 << 20);
+        const host::OutputFolder folder(dir.File("large"));
+        host::OutputFile out(folder);
+        out.Reserve(std::int64_t{512} << 20);
         out.Write(data.data(), data.size());
+        struct stat st {};
+        ASSERT_EQ(::stat(dir.File(out.TemporaryName()).c_str(), &st), 0);
+        EXPECT_EQ(st.st_size, static_cast<off_t>(data.size()));
+        EXPECT_LE(st.st_blocks * 512, host::OutputFile::ReserveStep + (1 << 20));
     }
-    struct stat st {};
-    ASSERT_EQ(::stat(partial.c_str(), &st), 0);
-    EXPECT_EQ(st.st_size, static_cast<off_t>(data.size()));
-    EXPECT_LT(st.st_blocks * 512, 1 << 20) << "reserved space stayed allocated";
+    EXPECT_EQ(Names(dir), std::vector<std::string>{"reserved"});
 #endif
 }
 
@@ -116,7 +176,9 @@ TEST_F(Files, FolderInTheWayIsNoRefusedAccess) {
     // Windows answers "access denied" here; the batches must not show the write-protection message.
     const std::string folder = dir.File("out.rc4");
     fs::create_directory(PathFromUtf8(folder));
-    EXPECT_EQ(FailureKind([&] { host::OutputFile out(folder); }), host::FileErrorKind::Other);
+    for (const bool replace : {false, true})
+        EXPECT_EQ(FailureKind([&] { WriteOutput(folder, {1}, replace); }), host::FileErrorKind::Other);
+    EXPECT_TRUE(fs::is_directory(PathFromUtf8(folder)));
     EXPECT_EQ(FailureKind([&] { host::InputFile in(folder); }), host::FileErrorKind::Other);
     EXPECT_EQ(FailureKind([&] { host::InputFile in(dir.File("missing")); }), host::FileErrorKind::Other);
 }
@@ -128,21 +190,31 @@ TEST_F(Files, NamesOutsideAsciiKeepEveryCharacter) {
         SCOPED_TRACE(name);
         const std::string path = dir.File(name);
         const std::vector<std::uint8_t> bytes = RandomBytes(17, 3);
-        host::OutputFile out(path);
-        out.Write(bytes.data(), bytes.size());
-        out.Close();
+        WriteOutput(path, bytes, false);
         EXPECT_TRUE(host::FileExists(path));
         EXPECT_EQ(ReadBytes(path), bytes);
         EXPECT_EQ(path.substr(path.rfind(host::PathSeparator()) + 1), name);
-        bool listed = false;
-        for (const auto& entry : fs::directory_iterator(dir.Path()))
-            listed = listed || Utf8FromPath(entry.path().filename()) == name;
-        EXPECT_TRUE(listed) << "the name on disk differs";
+        EXPECT_EQ(Names(dir), std::vector<std::string>{name}) << "the name on disk differs";
         // The file layer's own listing names it alike, and nothing else ("." and ".." left out).
         EXPECT_EQ(host::FolderEntries(Utf8FromPath(dir.Path())), std::vector<std::string>{name});
-        host::OutputFolder(path).Remove();
-        EXPECT_FALSE(host::FileExists(path));
+        fs::remove(PathFromUtf8(path));
     }
+}
+
+TEST_F(Files, TemporaryNamesStayWithinTheLimitOfANameAndNeverCutACharacter) {
+    std::string umlauts;
+    for (int i = 0; i < 120; ++i)
+        umlauts += "\xC3\xA4";
+    for (const std::string& name : {std::string("kurz.txt"), umlauts}) {
+        const std::string temporary = host::TemporaryName(name);
+        EXPECT_LE(temporary.size(), 255u);
+        EXPECT_TRUE(host::IsTemporaryName(temporary)) << temporary;
+        const std::string kept = temporary.substr(0, temporary.find(".tessarin-"));
+        EXPECT_EQ(name.rfind(kept, 0), 0u);
+        EXPECT_EQ(kept.size() % 2, 0u) << "an umlaut was cut in half";
+        EXPECT_NE(host::TemporaryName(name), temporary) << "two outputs would share a name";
+    }
+    EXPECT_FALSE(host::IsTemporaryName("bericht.pdf.rc4"));
 }
 
 TEST_F(Files, LeadsToSeesThroughSpellingsAndLinksButNotHardLinks) {
@@ -193,15 +265,16 @@ TEST_F(Files, EntriesAreLookedAtWithoutFollowingLinksOrOpeningThem) {
         EXPECT_EQ(FailureKind([&] { host::InputFile in(dir.File(name)); }), host::FileErrorKind::Other)
             << name;
     EXPECT_EQ(FailureKind([&] { host::InputFile in("/dev/zero"); }), host::FileErrorKind::Other);
-    EXPECT_EQ(FailureKind([&] { host::OutputFile out(dir.File("dangling")); }), host::FileErrorKind::Other);
+    EXPECT_EQ(FailureKind([&] { WriteOutput(dir.File("dangling"), {1}, false); }), host::FileErrorKind::Other);
     EXPECT_FALSE(fs::exists(dir.File("nowhere")));
     ::close(sock);
 
-    // Removing a link leaves its target as it was.
+    // Replacing a link replaces the link itself and leaves its target as it was.
     fs::permissions(dir.File("file"), fs::perms::owner_read);
-    host::OutputFolder(dir.File("link")).Remove();
+    WriteOutput(dir.File("link"), {2}, true);
+    EXPECT_FALSE(fs::is_symlink(dir.File("link")));
     EXPECT_EQ(fs::status(dir.File("file")).permissions(), fs::perms::owner_read);
-    EXPECT_TRUE(fs::exists(dir.File("file")));
+    EXPECT_EQ(ReadBytes(dir.File("file")), std::vector<std::uint8_t>{1});
 }
 #endif
 
