@@ -1,5 +1,6 @@
 #include "batch_fixture.h"
 
+#include "core/batch_texts.h"
 #include "host/fault_injection.h"
 
 #include <regex>
@@ -17,20 +18,30 @@ TEST_F(Decrypt, InputChecksComeInOrderAndChangeNothing) {
     struct Case {
         bool listed;
         std::string password, message;
+        std::string suffix = "-dec";
+        bool focus = true;
     };
     const Case cases[] = {
-        {false, "", "Bitte eine zu entschlüsselnde Dateien auswählen !"},
+        {false, "", "Bitte eine zu entschlüsselnde Dateien auswählen !", "-dec", false},
         {true, "", "Bitte das Passwort eingeben !"},
+        {true, "\xF0\x9F\x94\x92", texts::PasswordOutsideCodePage},
+        {true, std::string(33, 'x'), texts::PasswordTooLong},
+        // A separator would move the restored file into another folder, on either system.
+        {true, "pw", std::string(texts::SuffixWithSeparator) + "/../x", " /../x ", false},
+        {true, "pw", std::string(texts::SuffixWithSeparator) + "a\\b", "a\\b", false},
     };
     for (const Case& c : cases) {
         RecordingWindow w;
         if (c.listed)
             w.list[1] = {dir.File("x.rc4")};
+        WriteBytes(dir.File("x.rc4"), container::MakeContainer(std::vector<std::uint8_t>{1}, "pw"));
         w.password[2] = c.password;
+        w.suffix = c.suffix;
         cmdDec_Click(w);
         ASSERT_EQ(w.warnings.size(), 1u);
         EXPECT_EQ(w.warnings[0], c.message);
-        EXPECT_EQ(w.focused, c.listed ? 2 : -1);
+        EXPECT_EQ(w.focused, c.focus ? 2 : -1);
+        EXPECT_FALSE(Exists("x-dec")) << c.message;
         EXPECT_FALSE(w.statusVisible);
     }
 }

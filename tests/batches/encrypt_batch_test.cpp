@@ -1,6 +1,10 @@
 #include "batch_fixture.h"
 
+#include "core/batch_texts.h"
 #include "host/fault_injection.h"
+#include "host/file_error.h"
+
+#include <map>
 
 #include <regex>
 
@@ -21,6 +25,9 @@ TEST_F(Encrypt, InputChecksComeInOrderAndChangeNothing) {
         {true, "   ", "   ", "Bitte ein Passwort eingeben !", 0},
         {true, "abc", "abc ", "Die Passworte stimmen nicht überein !", 1},
         {true, "abc", "ABC", "Die Passworte stimmen nicht überein !", 1},
+        // Whatever front end gave it: the key is the password's Windows-1252 bytes, 32 at most.
+        {true, "\xC5\x82\xC3\xB3" "d\xC5\xBA", "\xC5\x82\xC3\xB3" "d\xC5\xBA", texts::PasswordOutsideCodePage, 0},
+        {true, std::string(33, 'x'), std::string(33, 'x'), texts::PasswordTooLong, 0},
     };
     for (const Case& c : cases) {
         RecordingWindow w;
@@ -170,6 +177,31 @@ TEST_F(Encrypt, RefusedAccessShowsTheWriteMessage) {
               "Fehler beim Schreiben! Mögliche Ursachen:\r\n"
               "1. Der aktuelle Ordner befindet sich auf einen schreibgeschützten Datenträger.\r\n"
               "2. Sie besitzen nicht die erforderlichen Rechte um in diesen Ordner zu schreiben.");
+    ExpectIdle();
+}
+
+TEST_F(Encrypt, EveryFailingFlushIsReportedForItsOwnFileAndTheOthersAreDone) {
+    for (const char* name : {"a", "b", "c"})
+        AddPlain(name, 10);
+    WriteBytes(dir.File("c.rc4"), {9}); // an old container, which stays
+    // The flush of a finished container is the seventh operation on its name (folder, look, create, three
+    // writes, flush); "a" and "c" fail there, as a disk that fails to write back would.
+    std::map<std::string, int> operations;
+    host::faults::BeforeOperation([&](const char* path) {
+        const std::string p = path;
+        if ((p == dir.File("a.rc4") || p == dir.File("c.rc4")) && ++operations[p] == 7)
+            throw host::FileError(host::FileErrorKind::Other, p, "Ein-/Ausgabefehler beim Lesen oder Schreiben");
+    });
+    cmdEnc_Click(window);
+    host::faults::Reset();
+    ASSERT_EQ(window.warnings.size(), 2u);
+    EXPECT_EQ(window.warnings[0], "Fehler bei der Datei: a.rc4\r\nEin-/Ausgabefehler beim Lesen oder Schreiben");
+    EXPECT_EQ(window.warnings[1], "Fehler bei der Datei: c.rc4\r\nEin-/Ausgabefehler beim Lesen oder Schreiben");
+    EXPECT_EQ(window.notDone, (std::vector<int>{0, 2}));
+    EXPECT_FALSE(Exists("a.rc4"));
+    EXPECT_EQ(ReadBytes(dir.File("b.rc4")), container::MakeContainer(ReadBytes(dir.File("b")), Password));
+    EXPECT_EQ(ReadBytes(dir.File("c.rc4")), std::vector<std::uint8_t>{9});
+    EXPECT_EQ(window.status.find("EncryptTime"), std::string::npos);
     ExpectIdle();
 }
 

@@ -2,11 +2,8 @@
 // that nothing was lost: no descriptor left open, the right message, plain files untouched, earlier
 // items complete, the window back to idle, and a clean run afterwards.
 
-#include "support/recording_window.h"
-#include "support/temp_dir.h"
+#include "scenario.h"
 
-#include "core/batches.h"
-#include "core/container.h"
 #include "host/fault_injection.h"
 
 #include <algorithm>
@@ -20,9 +17,8 @@
 namespace {
 
 using host::faults::Fault;
+using namespace sweep;
 
-constexpr const char* Password = "Sweep";
-const std::size_t Sizes[] = {150000, 10, 250000};
 const Fault Faults[] = {Fault::AccessRefused, Fault::DiskFull, Fault::IoError};
 
 const char* Name(Fault f) {
@@ -34,7 +30,7 @@ const char* Name(Fault f) {
 // afterwards: the file layer never shares writing, so any handle it left open makes that fail.
 class OpenFileCheck {
 public:
-    explicit OpenFileCheck(const TempDir& dir) : dir_(dir), before_(Descriptors()) {}
+    explicit OpenFileCheck(const Folder& dir) : dir_(dir), before_(Descriptors()) {}
 
     bool SomethingLeftOpen() const {
 #ifdef _WIN32
@@ -62,101 +58,32 @@ private:
         return n;
     }
 
-    const TempDir& dir_;
+    const Folder& dir_;
     std::size_t before_;
 };
 
-std::vector<std::uint8_t> Plain(std::size_t i) {
-    return RandomBytes(Sizes[i], static_cast<std::uint32_t>(i + 11));
-}
-
-std::string PlainName(std::size_t i) {
-    return "plain" + std::to_string(i) + ".dat";
-}
-
-enum class Mode { Encrypt, DecryptSuffix, DecryptOriginal };
-
-// One batch over three items in a fresh folder.
-struct Scenario {
-    Mode mode;
-    TempDir dir;
-    RecordingWindow window;
-
-    explicit Scenario(Mode m) : mode(m) {
-        window.password[0] = window.password[1] = window.password[2] = Password;
-        window.suffixSelected = mode == Mode::DecryptSuffix;
-        for (std::size_t i = 0; i < std::size(Sizes); ++i) {
-            const std::string plain = dir.File(PlainName(i));
-            if (mode == Mode::Encrypt) {
-                WriteBytes(plain, Plain(i));
-                window.list[0].push_back(plain);
-            } else {
-                WriteBytes(plain + ".rc4", container::MakeContainer(Plain(i), Password));
-                // Under the original name an older file stands where the restored one goes.
-                if (mode == Mode::DecryptOriginal)
-                    WriteBytes(plain, {0xEE});
-                window.list[1].push_back(plain + ".rc4");
-            }
+// What a run ended by a failure leaves, beyond what every run leaves: the items before the failing one
+// done (unless the failure was the flush or rename of that item's own output), those behind it not
+// begun, and the window idle.
+void CheckAfterFailure(const Scenario& s, const std::string& failing, const std::string& context) {
+    const std::set<std::size_t> done = s.CheckFiles(context);
+    const int reached = s.window.selected[s.mode == Mode::Encrypt ? 0 : 1];
+    for (std::size_t i = 0; i < std::size(Sizes); ++i) {
+        const int index = static_cast<int>(i);
+        if (index < reached && failing != s.Output(i)) {
+            EXPECT_TRUE(done.contains(i)) << context << ": earlier item " << i << " not done";
+        }
+        if (index > reached) {
+            EXPECT_FALSE(done.contains(i)) << context << ": later item " << i << " touched";
         }
     }
-
-    void Run() {
-        if (mode == Mode::Encrypt)
-            cmdEnc_Click(window);
-        else
-            cmdDec_Click(window);
-    }
-
-    std::string Output(std::size_t i) const {
-        const std::string plain = dir.File(PlainName(i));
-        if (mode == Mode::Encrypt)
-            return plain + ".rc4";
-        return mode == Mode::DecryptSuffix ? dir.File("plain" + std::to_string(i) + "-dec.dat") : plain;
-    }
-
-    std::vector<std::uint8_t> Expected(std::size_t i) const {
-        return mode == Mode::Encrypt ? container::MakeContainer(Plain(i), Password) : Plain(i);
-    }
-
-    // What every run must leave behind, failed or not.
-    void CheckInvariants(const std::string& context) const {
-        const int reached = window.selected[mode == Mode::Encrypt ? 0 : 1];
-        for (std::size_t i = 0; i < std::size(Sizes); ++i) {
-            const std::string plain = dir.File(PlainName(i));
-            if (mode == Mode::Encrypt) {
-                EXPECT_EQ(ReadBytes(plain), Plain(i)) << context << ": plain file changed";
-            } else {
-                EXPECT_EQ(ReadBytes(plain + ".rc4"), container::MakeContainer(Plain(i), Password))
-                    << context << ": container changed";
-            }
-            const int index = static_cast<int>(i);
-            if (index < reached) {
-                EXPECT_EQ(ReadBytes(Output(i)), Expected(i))
-                    << context << ": earlier item " << i << " incomplete";
-            } else if (index == reached && mode == Mode::Encrypt &&
-                       std::filesystem::exists(PathFromUtf8(Output(i)))) {
-                // A container cut short must never pass for whole when it is opened.
-                const std::vector<std::uint8_t> bytes = ReadBytes(Output(i));
-                std::vector<std::uint8_t> restored;
-                if (bytes != Expected(i)) {
-                    EXPECT_NE(container::OpenContainer(bytes, Password, restored), container::OpenResult::Ok)
-                        << context << ": a partial container opens as whole";
-                }
-            } else if (index > reached && mode == Mode::DecryptOriginal) {
-                EXPECT_EQ(ReadBytes(Output(i)), std::vector<std::uint8_t>{0xEE})
-                    << context << ": later item " << i << " touched";
-            } else if (index > reached) {
-                EXPECT_FALSE(std::filesystem::exists(PathFromUtf8(Output(i))))
-                    << context << ": later item " << i << " touched";
-            }
-        }
-        EXPECT_EQ(window.caption[0], "RC4 Encrypt") << context;
-        EXPECT_EQ(window.caption[1], "RC4 Decrypt") << context;
-        EXPECT_FALSE(window.WaitPointer()) << context;
-        EXPECT_FALSE(window.RunningBatch()) << context;
-        EXPECT_FALSE(window.CancelRequested()) << context;
-    }
-};
+    const RecordingWindow& window = s.window;
+    EXPECT_EQ(window.caption[0], "RC4 Encrypt") << context;
+    EXPECT_EQ(window.caption[1], "RC4 Decrypt") << context;
+    EXPECT_FALSE(window.WaitPointer()) << context;
+    EXPECT_FALSE(window.RunningBatch()) << context;
+    EXPECT_FALSE(window.CancelRequested()) << context;
+}
 
 class FaultSweep : public ::testing::TestWithParam<Mode> {
 protected:
@@ -203,7 +130,7 @@ TEST_P(FaultSweep, EveryOperationFailingLosesNothing) {
                     ? "Fehler beim Schreiben! Mögliche Ursachen:\r\n"
                     : "Fehler bei der Datei: " + failing.substr(failing.find_last_of("/\\") + 1) + "\r\n";
             EXPECT_EQ(s.window.warnings[0].rfind(expected, 0), 0u) << context << ": " << s.window.warnings[0];
-            s.CheckInvariants(context);
+            CheckAfterFailure(s, failing, context);
 
             // The next batch on the same window starts clean and completes.
             s.window.warnings.clear();

@@ -23,6 +23,7 @@ public:
     char decimalSeparator = '.';
 
     std::vector<std::string> warnings;
+    std::vector<int> notDone; // items whose outputs never took their names
     std::vector<std::string> statusHistory;
     std::vector<bool> pointerHistory;
     int focused = -1;
@@ -49,6 +50,7 @@ public:
     std::string SuffixText() const override { return suffix; }
     char DecimalSeparator() const override { return decimalSeparator; }
     void ShowWarning(const std::string& text) override { warnings.push_back(text); }
+    void ItemNotDone(BatchSide, int index) override { notDone.push_back(index); }
     void PumpEvents() override {
         ++pumps;
         if (onPump)
