@@ -9,8 +9,8 @@
 #include "host/files.h"
 
 #include <algorithm>
-#include <utility>
 #include <span>
+#include <utility>
 
 namespace {
 
@@ -111,8 +111,8 @@ void BatchRun::Completed(std::unique_ptr<host::OutputFolder> folder, std::unique
                          const std::string& inputPath, const char* sameFileReason, bool replace) {
     output->StartWriteBack();
     claimed_.emplace(folder->Identity(), Nurdatei(folder->OutputPath(), host::PathSeparator()));
-    pending_.push_back(
-        Pending{std::move(folder), std::move(output), inputPath, sameFileReason, replace, window_.ListIndex(side_)});
+    pending_.push_back(Pending{std::move(folder), std::move(output), inputPath, sameFileReason, replace,
+                               window_.ListIndex(side_)});
     if (pending_.size() >= PendingFlushes) {
         CommitPending();
         if (!failures_.empty())

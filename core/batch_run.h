@@ -55,7 +55,8 @@ public:
     // Checks the folder's output name for a new file (see CheckOutputName), keeping every file of the
     // list, every output this run created and every name an output of this run is waiting to take.
     // Returns whether the new file is to replace what stands there.
-    bool CheckOutputName(const host::OutputFolder& folder, const std::string& inputPath, const char* sameFileReason);
+    bool CheckOutputName(const host::OutputFolder& folder, const std::string& inputPath,
+                         const char* sameFileReason);
     // An output was created: later items never replace it.
     void Created(const host::OutputFile& output);
     // An output is complete, written under its temporary name. It is flushed, renamed over its name and

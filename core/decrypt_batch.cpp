@@ -94,7 +94,8 @@ public:
         std::unique_ptr<host::OutputFolder> folder;
         if (target_ == RestoreTo::Files)
             folder = std::make_unique<host::OutputFolder>(outputPath);
-        host::InputFile source = folder ? host::InputFile(*folder, containerPath) : host::InputFile(containerPath);
+        host::InputFile source =
+            folder ? host::InputFile(*folder, containerPath) : host::InputFile(containerPath);
         container::HeaderBytes head{};
         const auto headLength = static_cast<std::size_t>(
             std::min<std::int64_t>(source.Length(), static_cast<std::int64_t>(container::HeaderSize)));
@@ -147,7 +148,8 @@ private:
     // damaged container gives up what it holds; but a file already standing there is kept, since the
     // restoration is known to be wrong.
     void RestoreToFile(BatchRun& run, std::unique_ptr<host::OutputFolder> folder, host::InputFile& source,
-                       const std::string& containerPath, const std::string& key, const std::string& storedChecksum) {
+                       const std::string& containerPath, const std::string& key,
+                       const std::string& storedChecksum) {
         BatchWindow& window = run.Window();
         const std::string outputPath = folder->OutputPath();
         // A suffix can make the restored name the container's own; replacing it would destroy it.
@@ -175,8 +177,8 @@ private:
     }
 
     static std::string ChecksumMessage(const BatchWindow& window, const std::string& named) {
-        return texts::ChecksumErrorHead + ShownName(window, named) + texts::ChecksumErrorMiddle + texts::NewLine +
-               texts::ChecksumErrorTail;
+        return texts::ChecksumErrorHead + ShownName(window, named) + texts::ChecksumErrorMiddle +
+               texts::NewLine + texts::ChecksumErrorTail;
     }
 
     // The container was not accepted: its warning, and the batch ends with nothing created or removed

@@ -38,8 +38,8 @@ const char* KeptFiles::WhyKept(const host::OutputFolder& folder, const host::Ent
     return texts::ListedReason;
 }
 
-bool CheckOutputName(const host::OutputFolder& folder, const std::string& inputPath, const char* sameFileReason,
-                     KeptFiles& kept) {
+bool CheckOutputName(const host::OutputFolder& folder, const std::string& inputPath,
+                     const char* sameFileReason, KeptFiles& kept) {
     const std::string& outputPath = folder.OutputPath();
     if (outputPath == inputPath || host::LeadsTo(inputPath, outputPath))
         throw host::FileError(host::FileErrorKind::Other, inputPath, sameFileReason);
@@ -50,7 +50,8 @@ bool CheckOutputName(const host::OutputFolder& folder, const std::string& inputP
     case host::EntryKind::Link:
     case host::EntryKind::File:
         if (entry.hidden)
-            throw host::FileError(host::FileErrorKind::AccessRefused, outputPath, host::reasons::AccessDenied);
+            throw host::FileError(host::FileErrorKind::AccessRefused, outputPath,
+                                  host::reasons::AccessDenied);
         if (const char* reason = kept.WhyKept(folder, entry))
             throw host::FileError(host::FileErrorKind::Other, outputPath, reason);
         return true;

@@ -43,5 +43,5 @@ private:
 //   - on Windows a hidden or system file there, which counts as absent and is never replaced.
 // Returns whether a file or link stands there for the new file to replace (a link itself, never its
 // target). The caller checks again right before it renames the new file into place.
-bool CheckOutputName(const host::OutputFolder& folder, const std::string& inputPath, const char* sameFileReason,
-                     KeptFiles& kept);
+bool CheckOutputName(const host::OutputFolder& folder, const std::string& inputPath,
+                     const char* sameFileReason, KeptFiles& kept);

@@ -251,7 +251,7 @@ private:
     std::string path_;
     std::string temporary_;
     std::intptr_t handle_;
-    bool inProgress_ = true; // the file stands under its temporary name, not yet committed or removed
+    bool inProgress_ = true;     // the file stands under its temporary name, not yet committed or removed
     std::int64_t announced_ = 0; // the length Reserve announced
     std::int64_t reserved_ = 0;
     std::int64_t written_ = 0;

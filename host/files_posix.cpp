@@ -180,7 +180,6 @@ void SyncData(int fd, const std::string& name) {
     }
 }
 
-
 // The part of a path behind its last separator: the name a folder-relative operation takes.
 std::string LastPart(const std::string& path) {
     const std::size_t cut = path.rfind('/');
@@ -504,8 +503,8 @@ void OutputFile::ReserveAhead() noexcept {
         return;
     const std::int64_t from = std::max(reserved_, written_);
     const std::int64_t to = std::min(announced_, written_ + ReserveStep);
-    if (to > from &&
-        ::fallocate(Descriptor(handle_), FALLOC_FL_KEEP_SIZE, static_cast<off_t>(from), static_cast<off_t>(to - from)) == 0)
+    if (to > from && ::fallocate(Descriptor(handle_), FALLOC_FL_KEEP_SIZE, static_cast<off_t>(from),
+                                 static_cast<off_t>(to - from)) == 0)
         reserved_ = to;
     else
         announced_ = 0; // the file system cannot: no further tries
@@ -624,7 +623,8 @@ void OutputFile::Commit(bool replace) {
             // A folder or FIFO at the name is named for what it is.
             struct stat st {};
             if ((error == EEXIST || error == EISDIR || error == ENOTDIR) &&
-                ::fstatat(at, name, &st, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode))
+                ::fstatat(at, name, &st, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISREG(st.st_mode) &&
+                !S_ISLNK(st.st_mode))
                 ThrowNotOrdinary(path_, st.st_mode);
             ThrowErrno(path_, error);
         }

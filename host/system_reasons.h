@@ -41,7 +41,8 @@ inline constexpr char NameChangedBySystem[] =
     "Der Name endet auf einen Punkt oder ein Leerzeichen, das Windows stillschweigend weglässt";
 inline constexpr char DeviceName[] = "Der Name bezeichnet ein Gerät (wie CON, NUL, COM1 oder LPT1)";
 inline constexpr char SeparatorInName[] = "Der Name enthält ein Trennzeichen von Pfaden";
-inline constexpr char CharacterNotInNames[] = "Der Name enthält ein Zeichen, das Windows in Dateinamen nicht erlaubt";
+inline constexpr char CharacterNotInNames[] =
+    "Der Name enthält ein Zeichen, das Windows in Dateinamen nicht erlaubt";
 // Followed by the system's number of an error that fits none of the classes above.
 inline constexpr char SystemError[] = "Systemfehler Nr. ";
 

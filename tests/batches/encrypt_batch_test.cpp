@@ -26,7 +26,12 @@ TEST_F(Encrypt, InputChecksComeInOrderAndChangeNothing) {
         {true, "abc", "abc ", "Die Passworte stimmen nicht überein !", 1},
         {true, "abc", "ABC", "Die Passworte stimmen nicht überein !", 1},
         // Whatever front end gave it: the key is the password's Windows-1252 bytes, 32 at most.
-        {true, "\xC5\x82\xC3\xB3" "d\xC5\xBA", "\xC5\x82\xC3\xB3" "d\xC5\xBA", texts::PasswordOutsideCodePage, 0},
+        {true,
+         "\xC5\x82\xC3\xB3"
+         "d\xC5\xBA",
+         "\xC5\x82\xC3\xB3"
+         "d\xC5\xBA",
+         texts::PasswordOutsideCodePage, 0},
         {true, std::string(33, 'x'), std::string(33, 'x'), texts::PasswordTooLong, 0},
     };
     for (const Case& c : cases) {
@@ -190,13 +195,16 @@ TEST_F(Encrypt, EveryFailingFlushIsReportedForItsOwnFileAndTheOthersAreDone) {
     host::faults::BeforeOperation([&](const char* path) {
         const std::string p = path;
         if ((p == dir.File("a.rc4") || p == dir.File("c.rc4")) && ++operations[p] == 7)
-            throw host::FileError(host::FileErrorKind::Other, p, "Ein-/Ausgabefehler beim Lesen oder Schreiben");
+            throw host::FileError(host::FileErrorKind::Other, p,
+                                  "Ein-/Ausgabefehler beim Lesen oder Schreiben");
     });
     cmdEnc_Click(window);
     host::faults::Reset();
     ASSERT_EQ(window.warnings.size(), 2u);
-    EXPECT_EQ(window.warnings[0], "Fehler bei der Datei: a.rc4\r\nEin-/Ausgabefehler beim Lesen oder Schreiben");
-    EXPECT_EQ(window.warnings[1], "Fehler bei der Datei: c.rc4\r\nEin-/Ausgabefehler beim Lesen oder Schreiben");
+    EXPECT_EQ(window.warnings[0],
+              "Fehler bei der Datei: a.rc4\r\nEin-/Ausgabefehler beim Lesen oder Schreiben");
+    EXPECT_EQ(window.warnings[1],
+              "Fehler bei der Datei: c.rc4\r\nEin-/Ausgabefehler beim Lesen oder Schreiben");
     EXPECT_EQ(window.notDone, (std::vector<int>{0, 2}));
     EXPECT_FALSE(Exists("a.rc4"));
     EXPECT_EQ(ReadBytes(dir.File("b.rc4")), container::MakeContainer(ReadBytes(dir.File("b")), Password));

@@ -5,8 +5,8 @@
 #include "batch_fixture.h"
 
 #include "host/fault_injection.h"
-#include "host/system_reasons.h"
 #include "host/files.h"
+#include "host/system_reasons.h"
 
 #include <fstream>
 #include <functional>
@@ -269,8 +269,8 @@ TEST_F(SharedFiles, AFolderSwappedForALinkAtAnyMomentCannotRedirectTheOutput) {
     // works in the folder first opened.
     for (const bool encrypt : {true, false}) {
         for (int k = 1;; ++k) {
-            const std::string context = (encrypt ? "encrypt" : "decrypt") + std::string(", swapped at operation ") +
-                                        std::to_string(k);
+            const std::string context = (encrypt ? "encrypt" : "decrypt") +
+                                        std::string(", swapped at operation ") + std::to_string(k);
             TempDir d;
             const std::string folder = d.File("ordner");
             const std::string moved = d.File("ordner-alt");
@@ -280,8 +280,9 @@ TEST_F(SharedFiles, AFolderSwappedForALinkAtAnyMomentCannotRedirectTheOutput) {
                 std::string path;
                 Bytes plain, sealed;
             };
-            const Content contents[] = {{folder, {1, 2, 3}, container::MakeContainer(Bytes{4, 5, 6}, Password)},
-                                        {victim, {7, 8}, container::MakeContainer(Bytes{9}, Password)}};
+            const Content contents[] = {
+                {folder, {1, 2, 3}, container::MakeContainer(Bytes{4, 5, 6}, Password)},
+                {victim, {7, 8}, container::MakeContainer(Bytes{9}, Password)}};
             for (const Content& c : contents) {
                 fs::create_directory(c.path);
                 WriteBytes(c.path + "/p.txt", c.plain);
@@ -307,11 +308,13 @@ TEST_F(SharedFiles, AFolderSwappedForALinkAtAnyMomentCannotRedirectTheOutput) {
                 const Bytes plain = ReadBytes(at + "/p.txt"), sealed = ReadBytes(at + "/p.txt.rc4");
                 const bool asBefore = plain == c.plain && sealed == c.sealed;
                 // What changed is an output made from the input beside it.
-                const bool madeHere = encrypt ? plain == c.plain && sealed == container::MakeContainer(c.plain, Password)
-                                              : sealed == c.sealed && container::MakeContainer(plain, Password) == c.sealed;
+                const bool madeHere =
+                    encrypt ? plain == c.plain && sealed == container::MakeContainer(c.plain, Password)
+                            : sealed == c.sealed && container::MakeContainer(plain, Password) == c.sealed;
                 EXPECT_TRUE(asBefore || madeHere) << context << ": " << at;
                 changed += asBefore ? 0 : 1;
-                EXPECT_EQ(std::distance(fs::directory_iterator(at), fs::directory_iterator()), 2) << context << ": " << at;
+                EXPECT_EQ(std::distance(fs::directory_iterator(at), fs::directory_iterator()), 2)
+                    << context << ": " << at;
             }
             EXPECT_LE(changed, 1) << context;
             if (operations < k)
@@ -377,7 +380,8 @@ TEST_F(SharedFiles, AFileGrowingWhileItIsEncryptedIsRefusedAndLeavesTheOldContai
     cmdEnc_Click(window);
     host::faults::Reset();
     ASSERT_EQ(window.warnings.size(), 1u);
-    EXPECT_EQ(window.warnings[0], std::string("Fehler bei der Datei: log.txt\r\n") + host::reasons::ChangedWhileRead);
+    EXPECT_EQ(window.warnings[0],
+              std::string("Fehler bei der Datei: log.txt\r\n") + host::reasons::ChangedWhileRead);
     EXPECT_EQ(ReadBytes(plain + ".rc4"), old);
     ExpectIdle();
 }

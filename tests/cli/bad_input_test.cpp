@@ -112,7 +112,8 @@ TEST_F(Cli, BadContainersAreRefusedWithoutTouchingAnything) {
         EXPECT_EQ(ReadBytes(path), bytes) << c.name << ": the container changed";
         // A restoration known to be wrong never replaces the file standing at its name, and says so.
         EXPECT_EQ(ReadBytes(original), (Bytes{'a', 'l', 't'})) << c.name << ": the old file was touched";
-        EXPECT_EQ(r.err.find("Die vorhandene Datei dieses Namens bleibt unverändert") != std::string::npos, c.restored)
+        EXPECT_EQ(r.err.find("Die vorhandene Datei dieses Namens bleibt unverändert") != std::string::npos,
+                  c.restored)
             << c.name << ": " << r.err;
     }
     // The lowercase checksum field only fails because the field is compared as text.

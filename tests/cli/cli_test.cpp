@@ -279,7 +279,8 @@ TEST_F(Cli, AFileSizeLimitIsAFailureWithItsReason) {
                                 Quote(PasswordFile("pw\n")) + " " + Quote(big) + " 2>" + Quote(err);
     const int raw = std::system(("bash -c " + Quote(command)).c_str());
     EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 1) << ReadText(err);
-    EXPECT_NE(ReadText(err).find("Fehler bei der Datei: gross.bin.rc4\nDie Datei ist zu groß\n"), std::string::npos)
+    EXPECT_NE(ReadText(err).find("Fehler bei der Datei: gross.bin.rc4\nDie Datei ist zu groß\n"),
+              std::string::npos)
         << ReadText(err);
     std::size_t names = 0;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Path()))

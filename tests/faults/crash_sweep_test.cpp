@@ -51,7 +51,8 @@ int RunCrashing(Scenario& s, std::uint64_t k) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!::CreateProcessW(self, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    if (!::CreateProcessW(self, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &process))
         return -1;
     ::WaitForSingleObject(process.hProcess, INFINITE);
     DWORD status = 0;
@@ -96,7 +97,8 @@ TEST_P(CrashSweep, AKillAtAnyOperationLeavesEveryNameOldOrWhole) {
 
 INSTANTIATE_TEST_SUITE_P(OverOldOutputs, CrashSweep, ::testing::Values(Mode::Encrypt, Mode::DecryptOriginal),
                          [](const auto& info) {
-                             return std::string(info.param == Mode::Encrypt ? "Encrypt" : "DecryptOriginalName");
+                             return std::string(info.param == Mode::Encrypt ? "Encrypt"
+                                                                            : "DecryptOriginalName");
                          });
 
 #ifdef _WIN32

@@ -11,8 +11,8 @@
 #include "host/temporary_name.h"
 
 #include <filesystem>
-#include <memory>
 #include <gtest/gtest.h>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -128,7 +128,8 @@ struct Scenario {
             EXPECT_EQ(ReadBytes(Input(i)), InputBytes(i)) << context << ": input " << i << " changed";
             if (OutputAsBefore(i))
                 continue;
-            EXPECT_EQ(ReadBytes(Output(i)), Expected(i)) << context << ": output " << i << " is neither old nor whole";
+            EXPECT_EQ(ReadBytes(Output(i)), Expected(i))
+                << context << ": output " << i << " is neither old nor whole";
             done.insert(i);
         }
         for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {

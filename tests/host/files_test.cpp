@@ -265,7 +265,8 @@ TEST_F(Files, EntriesAreLookedAtWithoutFollowingLinksOrOpeningThem) {
         EXPECT_EQ(FailureKind([&] { host::InputFile in(dir.File(name)); }), host::FileErrorKind::Other)
             << name;
     EXPECT_EQ(FailureKind([&] { host::InputFile in("/dev/zero"); }), host::FileErrorKind::Other);
-    EXPECT_EQ(FailureKind([&] { WriteOutput(dir.File("dangling"), {1}, false); }), host::FileErrorKind::Other);
+    EXPECT_EQ(FailureKind([&] { WriteOutput(dir.File("dangling"), {1}, false); }),
+              host::FileErrorKind::Other);
     EXPECT_FALSE(fs::exists(dir.File("nowhere")));
     ::close(sock);
 
