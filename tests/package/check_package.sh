@@ -25,6 +25,7 @@ if [ "$gui" = --with-gui ]; then
                   share/metainfo/de.tessarin.Tessarin.metainfo.xml
                   share/kio/servicemenus/tessarin-encrypt.desktop share/kio/servicemenus/tessarin-decrypt.desktop
                   share/nemo/actions/tessarin-encrypt.nemo_action share/nemo/actions/tessarin-decrypt.nemo_action
+                  share/nemo/actions/tessarin-no-containers
                   share/Thunar/sendto/tessarin.desktop
                   share/doc/tessarin/copyright share/doc/tessarin/changelog.Debian.gz)
 fi
