@@ -117,6 +117,17 @@ if [ "$gui" = --with-gui ]; then
         [ "$type" = application/x-tessarin-rc4 ] && got=yes
         [ "$got" = "$want" ] || fail "file type of $name: $type (container type expected: $want)"
     done
+    # GTK looks each of a file's icon names up in the user's icon theme before hicolor, where ours is: a
+    # name a theme has too (application-x-generic) would put the theme's blank icon on containers in Nemo.
+    icons=$(XDG_DATA_DIRS="$staging/share:/usr/share" XDG_DATA_HOME="$work/no-home" \
+            gio info -a standard::icon "$typed/plain.txt.rc4" | sed -n 's/^ *standard::icon: //p')
+    [ -n "$icons" ] || fail "the container type has no icon"
+    for icon in ${icons//,/ }; do
+        case $icon in
+        tessarin | tessarin-symbolic | application-x-tessarin-rc4 | application-x-tessarin-rc4-symbolic) ;;
+        *) fail "the container's icons ($icons) name $icon, which an icon theme finds before ours" ;;
+        esac
+    done
 
     # The software-centre entry: valid AppStream naming the installed desktop entry and this release.
     metainfo="$staging/share/metainfo/de.tessarin.Tessarin.metainfo.xml"
