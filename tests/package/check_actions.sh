@@ -101,7 +101,7 @@ check "Thunar, Senden an" "$expected"
 # Nemo: each path quoted for the shell in place of %F, the line split as a shell splits it.
 actions="$share/nemo/actions"
 grep -qx 'Extensions=nodirs;' "$actions/tessarin-encrypt.nemo_action" || fail "Nemo: encryption not offered for all files"
-grep -qx 'Extensions=.rc4;' "$actions/tessarin-decrypt.nemo_action" || fail "Nemo: decryption not offered for .rc4 files"
+grep -qxF 'Extensions=.rc4;' "$actions/tessarin-decrypt.nemo_action" || fail "Nemo: decryption not offered for .rc4 files"
 for row in "encrypt:Mit Tessarin verschlüsseln" "decrypt:Mit Tessarin entschlüsseln"; do
     action=${row%%:*} name=${row#*:}
     file="$actions/tessarin-$action.nemo_action"
