@@ -1,6 +1,6 @@
 # The Debian packages, from one build: cpack -G DEB in the build folder writes
-#   tessarin-cli_<version>_<arch>.deb  the command-line program, its man page and bash completion
-#                                      (libc and libstdc++ only), and
+#   tessarin-cli_<version>_<arch>.deb  the command-line program, its man page and its completion for
+#                                      bash, zsh and fish (libc and libstdc++ only), and
 #   tessarin_<version>_<arch>.deb      the window program with its man page, desktop entry, file type,
 #                                      icon, file-manager actions and AppStream entry.
 # Each carries the licence in Debian's machine-readable copyright format and the changelog of this
@@ -38,6 +38,11 @@ endforeach()
 # bash-completion loads a command's completion on first use from this folder.
 install(FILES ${PROJECT_SOURCE_DIR}/data/tessarin-cli.bash-completion
         DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME tessarin-cli COMPONENT cli)
+# Debian's zsh and fish look in these folders for the completions packages bring.
+install(FILES ${PROJECT_SOURCE_DIR}/data/tessarin-cli.zsh-completion
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/zsh/vendor-completions RENAME _tessarin-cli COMPONENT cli)
+install(FILES ${PROJECT_SOURCE_DIR}/data/tessarin-cli.fish-completion
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/fish/vendor_completions.d RENAME tessarin-cli.fish COMPONENT cli)
 
 # The packages' version: the project's, with a Debian revision, since the packaging is not upstream's
 # own tree (which would make the changelog changelog.gz instead of changelog.Debian.gz).

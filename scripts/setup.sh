@@ -10,7 +10,8 @@ packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev q
           appstream lintian bash-completion libglib2.0-bin
           nsis
           clang-format
-          librsvg2-bin icoutils xdotool)
+          librsvg2-bin icoutils xdotool
+          zsh fish)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The file-manager actions as their file managers run them, with a selection of files whose names hold
-# spaces and umlauts: each action's command must bring every selected file into the window's right list.
+# spaces and umlauts: each action's command must bring every selected file into the window's right list,
+# and the encryption entries must not be offered where a container is selected.
 #   Dolphin's service menus and Thunar's "Senden an" entry are desktop entries: GLib's launcher (gio launch)
 #   expands their Exec line as the desktop-entry rules say, as Thunar itself does. Nemo puts each path into
 #   its Exec line quoted for the shell and splits the line as a shell would; that is done here likewise.
@@ -73,6 +74,9 @@ servicemenus="$share/kio/servicemenus"
 grep -q '^MimeType=all/allfiles;$' "$servicemenus/tessarin-encrypt.desktop" || fail "Dolphin: encryption not offered for all files"
 grep -q '^MimeType=application/x-tessarin-rc4;$' "$servicemenus/tessarin-decrypt.desktop" ||
     fail "Dolphin: decryption not offered for containers"
+# Dolphin leaves a menu out when one selected item has a type its ExcludeServiceTypes names.
+grep -qx 'ExcludeServiceTypes=application/x-tessarin-rc4' "$servicemenus/tessarin-encrypt.desktop" ||
+    fail "Dolphin: encryption offered for containers"
 for row in "encrypt:Mit Tessarin verschlüsseln" "decrypt:Mit Tessarin entschlüsseln"; do
     action=${row%%:*} name=${row#*:}
     menu="$servicemenus/tessarin-$action.desktop"
@@ -97,7 +101,7 @@ check "Thunar, Senden an" "$expected"
 # Nemo: each path quoted for the shell in place of %F, the line split as a shell splits it.
 actions="$share/nemo/actions"
 grep -qx 'Extensions=nodirs;' "$actions/tessarin-encrypt.nemo_action" || fail "Nemo: encryption not offered for all files"
-grep -qx 'Extensions=rc4;' "$actions/tessarin-decrypt.nemo_action" || fail "Nemo: decryption not offered for .rc4 files"
+grep -qxF 'Extensions=.rc4;' "$actions/tessarin-decrypt.nemo_action" || fail "Nemo: decryption not offered for .rc4 files"
 for row in "encrypt:Mit Tessarin verschlüsseln" "decrypt:Mit Tessarin entschlüsseln"; do
     action=${row%%:*} name=${row#*:}
     file="$actions/tessarin-$action.nemo_action"
@@ -111,3 +115,24 @@ for row in "encrypt:Mit Tessarin verschlüsseln" "decrypt:Mit Tessarin entschlü
     check "Nemo, $name" "$want"
     wait
 done
+
+# Nemo offers encryption only when the action's condition ends with 0, run as Nemo runs it: the command
+# in <...> taken from the action's folder, %F replaced by the selected paths quoted for the shell. Plain
+# files pass; a selection with a container among them (any letter case) does not.
+condition=$(sed -n 's/^Conditions=exec <\(.*\)>;$/\1/p' "$actions/tessarin-encrypt.nemo_action")
+[[ $condition == *%F* ]] || fail "Nemo: encryption has no condition on the selected files"
+offers_encryption() {
+    local quoted line
+    quoted=$(printf ' %q' "$@")
+    line="$actions/${condition//%F/${quoted# }}"
+    eval "argv=($line)"
+    "${argv[@]}"
+}
+for row in "yes:${plain[0]}" "yes:${plain[0]}:${plain[1]}" "no:${containers[0]}" "no:${containers[1]}" \
+    "no:${plain[0]}:${containers[1]}:${plain[1]}"; do
+    IFS=: read -ra chosen <<<"${row#*:}"
+    got=no
+    offers_encryption "${chosen[@]}" && got=yes
+    [ "$got" = "${row%%:*}" ] || fail "Nemo: encryption offered ($got) for ${chosen[*]}"
+done
+echo "ok: Nemo, encryption left out where a container is selected"

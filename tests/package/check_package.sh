@@ -17,6 +17,7 @@ staging="$work/staging"
 cmake --install "$build" --prefix "$staging" >/dev/null
 
 cli_files=(bin/tessarin-cli share/man/man1/tessarin-cli.1.gz share/bash-completion/completions/tessarin-cli
+           share/zsh/vendor-completions/_tessarin-cli share/fish/vendor_completions.d/tessarin-cli.fish
            share/doc/tessarin-cli/copyright share/doc/tessarin-cli/changelog.Debian.gz)
 window_files=()
 if [ "$gui" = --with-gui ]; then
@@ -25,6 +26,7 @@ if [ "$gui" = --with-gui ]; then
                   share/metainfo/de.tessarin.Tessarin.metainfo.xml
                   share/kio/servicemenus/tessarin-encrypt.desktop share/kio/servicemenus/tessarin-decrypt.desktop
                   share/nemo/actions/tessarin-encrypt.nemo_action share/nemo/actions/tessarin-decrypt.nemo_action
+                  share/nemo/actions/tessarin-no-containers
                   share/Thunar/sendto/tessarin.desktop
                   share/doc/tessarin/copyright share/doc/tessarin/changelog.Debian.gz)
 fi
@@ -41,7 +43,8 @@ for page in "${pages[@]}"; do
     zcat "$staging/share/man/man1/$page.1.gz" | grep -q '^\.TH' || fail "man page $page has no title line"
 done
 
-# Every option the parser of tessarin-cli accepts is named by its man page and offered by the completion.
+# Every option the parser of tessarin-cli accepts is named by its man page and offered by the completions
+# (bash, zsh, fish; check_completions.sh runs the last two).
 man_text=$(zcat "$staging/share/man/man1/tessarin-cli.1.gz" | sed 's/\\-/-/g')
 completion="$staging/share/bash-completion/completions/tessarin-cli"
 options=$(grep -oE '(argument|command) == "-[^"]+"' "$source_dir/cli/cli_options.cpp" | grep -oE '"-[^"]+"' | tr -d '"')
@@ -50,6 +53,13 @@ for option in $options; do
     grep -qE -- "(^|[^a-z-])$option([^a-z-]|\$)" <<<"$man_text" || fail "the man page does not name $option"
     [ "$option" = -h ] || grep -qE -- "(^|[ '])$option([ ']|\$)" "$completion" ||
         fail "the completion does not offer $option"
+    # zsh: an option's own spec ('--name[...', '--name:...', {-q,--quiet}), not a list of those it excludes.
+    [ "$option" = -h ] || grep -qE -- "(^|['),{])$option([:[,}])" "$staging/share/zsh/vendor-completions/_tessarin-cli" ||
+        fail "the zsh completion does not offer $option"
+    # fish: "-l name", "-s q" or "-a --name"; "--" is fish's own, which its completions do not offer.
+    fish_option=$(sed -E 's/^--(.+)/-l \1/; s/^-([^-])$/-s \1/' <<<"$option")
+    [ "$option" = -h ] || [ "$option" = -- ] || grep -qE -- "(^| )($fish_option|-a $option)( |\$)" \
+        "$staging/share/fish/vendor_completions.d/tessarin-cli.fish" || fail "the fish completion does not offer $option"
 done
 
 # The completion, loaded as bash-completion loads it on first use (from XDG_DATA_DIRS), completes the
@@ -115,6 +125,17 @@ if [ "$gui" = --with-gui ]; then
         got=no
         [ "$type" = application/x-tessarin-rc4 ] && got=yes
         [ "$got" = "$want" ] || fail "file type of $name: $type (container type expected: $want)"
+    done
+    # GTK looks each of a file's icon names up in the user's icon theme before hicolor, where ours is: a
+    # name a theme has too (application-x-generic) would put the theme's blank icon on containers in Nemo.
+    icons=$(XDG_DATA_DIRS="$staging/share:/usr/share" XDG_DATA_HOME="$work/no-home" \
+            gio info -a standard::icon "$typed/plain.txt.rc4" | sed -n 's/^ *standard::icon: //p')
+    [ -n "$icons" ] || fail "the container type has no icon"
+    for icon in ${icons//,/ }; do
+        case $icon in
+        tessarin | tessarin-symbolic | application-x-tessarin-rc4 | application-x-tessarin-rc4-symbolic) ;;
+        *) fail "the container's icons ($icons) name $icon, which an icon theme finds before ours" ;;
+        esac
     done
 
     # The software-centre entry: valid AppStream naming the installed desktop entry and this release.
