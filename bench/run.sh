@@ -3,7 +3,8 @@
 #   bench/run.sh [--cold] [SIZE_MIB] [RUNS]   (default 1024 MiB, 7 runs; needs a build in build/)
 # The floors: one copy of the file (dd bs=1M, the least any transform can do: one read, one write),
 # the same copy flushed to the disk (conv=fdatasync, the floor for an output that counts as done only
-# on the disk, as tessarin-cli's do), and one read (cat). Then SMALL_FILES files of 4 KiB (default
+# on the disk, as tessarin-cli's do), the same written past the cache (oflag=direct, the device's own
+# write speed), and one read (cat). Then SMALL_FILES files of 4 KiB (default
 # 10000) in one tessarin-cli call, against the same files written and flushed one by one, written
 # first and flushed together at the end, and flushed each 64 files after it was written, as tessarin-cli
 # does (bench/flush_floor). Every timed run is preceded, untimed, by a sync, by touching a few GiB of memory
@@ -83,6 +84,8 @@ for round in $(seq "$runs"); do
     time_once ":" cat "$f" >> "$work/t_cat"
     time_once "rm -f '$work/g'" dd if="$f" of="$work/g" bs=1M >> "$work/t_dd"
     time_once "rm -f '$work/g'" dd if="$f" of="$work/g" bs=1M conv=fdatasync >> "$work/t_ddf"
+    # Past the page cache straight to the device: its own write speed, the physical limit.
+    time_once "rm -f '$work/g'" dd if="$f" of="$work/g" bs=1M oflag=direct >> "$work/t_ddd"
     # The same copy into space reserved first (its length unchanged), as tessarin-cli reserves its
     # output: the file system then allocates no blocks while the bytes are written.
     time_once "rm -f '$work/g'" sh -c ": > '$work/g' && fallocate -n -l $((size_mib * 1024 * 1024)) '$work/g' && dd if='$f' of='$work/g' bs=1M conv=notrunc" >> "$work/t_ddr"
@@ -93,7 +96,7 @@ for round in $(seq "$runs"); do
         -in "$f" -out "$work/g" >> "$work/t_ssl"
     echo "round $round of $runs done" >&2
 done
-for t in cat dd ddf ddr enc dec ssl; do
+for t in cat dd ddf ddd ddr enc dec ssl; do
     eval "t_$t=\$(median < '$work/t_$t')"
 done
 rm -f "$work/g" "$work/data-dec.bin" "$work/c/data.bin.rc4"
@@ -112,6 +115,7 @@ echo "|------------------------------|----------|--------|-------------|"
 row "cat f >/dev/null (one read)" "$t_cat" ""
 row "dd if=f of=g bs=1M (one copy)" "$t_dd" ""
 row "the same, conv=fdatasync" "$t_ddf" ""
+row "the same, oflag=direct" "$t_ddd" ""
 row "the same into reserved space" "$t_ddr" ""
 row "cat + dd (two reads, a write)" "$floor" ""
 row "tessarin-cli encrypt" "$t_enc" "${m_enc} KiB"
@@ -124,6 +128,8 @@ awk -v e="$t_enc" -v d="$t_dec" -v r="$t_ddr" \
 echo "tessarin-cli peak memory for a 1 MiB file: ${m_small} KiB"
 awk -v e="$t_enc" -v d="$t_dec" -v f="$t_ddf" \
     'BEGIN {printf "against the flushed copy (dd conv=fdatasync): encrypt %.2f, decrypt %.2f\n", e / f, d / f}'
+awk -v e="$t_enc" -v d="$t_dec" -v f="$t_ddd" \
+    'BEGIN {printf "against the device'"'"'s own write speed (dd oflag=direct): encrypt %.2f, decrypt %.2f\n", e / f, d / f}'
 
 # Many small files: tessarin-cli flushes each output; the floors write and flush the same number of
 # files of the container's size (4 KiB + 31), one by one and all together.
@@ -151,4 +157,6 @@ if [ -x "$floor_tool" ] && [ "$small_files" -gt 0 ]; then
     small_row "write all, then fdatasync each" "$t_batch"
     small_row "fdatasync each 64 files later" "$t_batch64"
     small_row "tessarin-cli encrypt" "$t_many"
+    awk -v m="$t_many" -v b="$t_batch" \
+        'BEGIN {printf "tessarin-cli against the floor of flushing all at the end: %.2f\n", m / b}'
 fi

@@ -24,6 +24,10 @@ constexpr int SuspendSignals[] = {SIGTSTP, SIGTTIN, SIGTTOU};
 int hiddenTerminal = -1;
 termios shownSettings{};
 termios hiddenSettings{};
+// The prompt in view, shown again when the program continues: the terminal discarded what was typed on
+// the line when it stopped the program.
+const char* shownPrompt = nullptr;
+std::size_t shownPromptLength = 0;
 
 // Gives the terminal its settings back (discarding a half-typed password, which the shell would otherwise
 // read as its next input), then lets the signal end the program as it would have: its default action
@@ -38,8 +42,8 @@ void RestoreAndEnd(int signal) {
 }
 
 // Shows the echo while the program is stopped. The signal's default action stops the program within
-// the handler, once it is unblocked; when the program is continued, the input is hidden again (what was
-// typed before the stop stays in the line).
+// the handler, once it is unblocked; when the program is continued in the foreground, the input is
+// hidden again and the prompt shown anew.
 void ShowWhileStopped(int signal) {
     const int savedErrno = errno;
     ::tcsetattr(hiddenTerminal, TCSANOW, &shownSettings);
@@ -56,8 +60,10 @@ void ShowWhileStopped(int signal) {
     // Continued. Blocked again until the handler returns, and handled again from then on.
     ::sigprocmask(SIG_BLOCK, &unblock, nullptr);
     ::sigaction(signal, &hiding, nullptr);
-    if (::tcgetpgrp(hiddenTerminal) == ::getpgrp())
+    if (::tcgetpgrp(hiddenTerminal) == ::getpgrp()) {
         ::tcsetattr(hiddenTerminal, TCSANOW, &hiddenSettings);
+        [[maybe_unused]] const ssize_t shown = ::write(hiddenTerminal, shownPrompt, shownPromptLength);
+    }
     errno = savedErrno;
 }
 
@@ -140,6 +146,8 @@ std::optional<std::string> ReadPasswordFromTerminal(const std::string& prompt) {
     if (fd < 0)
         return std::nullopt;
     std::string line;
+    shownPrompt = prompt.c_str();
+    shownPromptLength = prompt.size();
     {
         const HiddenInput hidden(fd);
         [[maybe_unused]] ssize_t ignored = ::write(fd, prompt.data(), prompt.size());
