@@ -2,6 +2,7 @@
 
 #include "core/command_line.h"
 #include "host/process.h"
+#include "host/stop_request.h"
 #include "ui/qt_german.h"
 
 namespace {
@@ -20,6 +21,8 @@ WindowProgram::WindowProgram(int argc, char** argv)
     if (german_)
         QApplication::installTranslator(german_.get());
     host::InitProcess(argc, argv);
+    // A file-size limit makes a write fail with its reason, shown as the batch's warning.
+    host::FailWritesPastSizeLimit();
     window_ = std::make_unique<frmRC4>(CommandLineItems());
 }
 
