@@ -263,7 +263,7 @@ bool LeadsTo(const std::string& path, const std::string& name) noexcept {
 }
 
 bool IsFolder(const std::string& path) {
-    faults::CountOperation(path.c_str());
+    faults::CountOperation(path.c_str(), faults::Operation::Examine);
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0)
         ThrowErrno(path, errno);
@@ -271,7 +271,7 @@ bool IsFolder(const std::string& path) {
 }
 
 std::vector<std::string> FolderEntries(const std::string& folder) {
-    faults::CountOperation(folder.c_str());
+    faults::CountOperation(folder.c_str(), faults::Operation::Examine);
     const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), ::closedir);
     if (!dir)
         ThrowErrno(folder, errno);
@@ -292,7 +292,7 @@ std::vector<std::string> FolderEntries(const std::string& folder) {
 }
 
 std::int64_t FileLength(const std::string& path) {
-    faults::CountOperation(path.c_str());
+    faults::CountOperation(path.c_str(), faults::Operation::Examine);
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0)
         ThrowErrno(path, errno);
@@ -300,13 +300,13 @@ std::int64_t FileLength(const std::string& path) {
 }
 
 InputFile::InputFile(const std::string& path) : path_(path), handle_(-1) {
-    faults::CountOperation(path.c_str());
+    faults::CountOperation(path.c_str(), faults::Operation::OpenInput);
     handle_ = OpenForReading(AT_FDCWD, path.c_str(), path);
     Opened();
 }
 
 InputFile::InputFile(const OutputFolder& folder, const std::string& path) : path_(path), handle_(-1) {
-    faults::CountOperation(path.c_str());
+    faults::CountOperation(path.c_str(), faults::Operation::OpenInput);
     handle_ = OpenForReading(Descriptor(folder.handle_), LastPart(path).c_str(), path);
     Opened();
 }
@@ -344,7 +344,7 @@ InputFile::~InputFile() {
 }
 
 void InputFile::Read(std::uint8_t* data, std::size_t n) {
-    faults::CountOperation(path_.c_str());
+    faults::CountOperation(path_.c_str(), faults::Operation::Read);
     while (n > 0) {
         const ssize_t got = ::read(Descriptor(handle_), data, n);
         if (got < 0) {
@@ -385,7 +385,7 @@ OutputFolder::OutputFolder(const std::string& outputPath) : path_(outputPath), h
     const std::size_t cut = outputPath.rfind('/');
     folder_ = cut == std::string::npos ? "." : cut == 0 ? "/" : outputPath.substr(0, cut);
     name_ = cut == std::string::npos ? outputPath : outputPath.substr(cut + 1);
-    faults::CountOperation(path_.c_str());
+    faults::CountOperation(path_.c_str(), faults::Operation::OpenFolder);
     handle_ = OpenFolder(folder_, path_);
 }
 
@@ -394,7 +394,7 @@ OutputFolder::~OutputFolder() {
 }
 
 Entry OutputFolder::Look() const {
-    faults::CountOperation(path_.c_str());
+    faults::CountOperation(path_.c_str(), faults::Operation::Look);
     struct stat st {};
     if (::fstatat(Descriptor(handle_), name_.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
         if (errno == ENOENT)
@@ -419,7 +419,7 @@ FileIdentity OutputFolder::Identity() const {
 }
 
 void OutputFolder::Sync() const {
-    faults::CountOperation(folder_.c_str());
+    faults::CountOperation(folder_.c_str(), faults::Operation::SyncFolder);
     int result;
     do
         result = ::fsync(Descriptor(handle_));
@@ -439,7 +439,7 @@ bool FitsInName(const std::string& text) noexcept {
 
 OutputFile::OutputFile(const OutputFolder& folder, std::uint32_t permissions)
     : folder_(folder), path_(folder.path_), handle_(-1) {
-    faults::CountOperation(path_.c_str());
+    faults::CountOperation(path_.c_str(), faults::Operation::CreateOutput);
     const int at = Descriptor(folder.handle_);
     // A name another program holds (or left behind) is passed over for another: the exclusive create
     // never shares a file or follows a link.
@@ -522,7 +522,7 @@ void OutputFile::ReleaseUnused() noexcept {
 }
 
 void OutputFile::Write(const std::uint8_t* data, std::size_t n) {
-    faults::CountOperation(path_.c_str());
+    faults::CountOperation(path_.c_str(), faults::Operation::Write);
     WriteAll(Descriptor(handle_), data, n, path_, written_);
     ReserveAhead();
     WriteBack();
@@ -559,7 +559,7 @@ void OutputFile::StartWriteBack() noexcept {
 }
 
 void OutputFile::Flush() {
-    faults::CountOperation(path_.c_str());
+    faults::CountOperation(path_.c_str(), faults::Operation::Flush);
     SyncData(Descriptor(handle_), path_);
     if (uncached_)
         DropAllFromCache(Descriptor(handle_));
@@ -589,7 +589,7 @@ bool StandardOutput::Is(const FileIdentity& file) const noexcept {
 }
 
 void OutputFile::WriteAt(std::int64_t offset, const std::uint8_t* data, std::size_t n) {
-    faults::CountOperation(path_.c_str());
+    faults::CountOperation(path_.c_str(), faults::Operation::Rewrite);
     std::int64_t rewritten = 0; // within the written part, so the file's length stays
     WriteAll(Descriptor(handle_), data, n, path_, rewritten, offset);
 }
@@ -603,7 +603,7 @@ void OutputFile::CloseHandle() {
 }
 
 void OutputFile::Commit(bool replace) {
-    faults::CountOperation(path_.c_str());
+    faults::CountOperation(path_.c_str(), faults::Operation::Rename);
     if (!inProgress_ || handle_ < 0)
         throw FileError(FileErrorKind::Other, path_, reasons::BadDescriptor);
     try {

@@ -173,8 +173,8 @@ TEST_F(Encrypt, FailuresEndTheBatchWithAMessage) {
 
 TEST_F(Encrypt, RefusedAccessShowsTheWriteMessage) {
     AddPlain("a", 10);
-    // Creating the container: after opening its folder, opening "a" and looking at the container's name.
-    host::faults::FailOperation(4, host::faults::Fault::AccessRefused);
+    host::faults::FailOperation(host::faults::Operation::CreateOutput, dir.File("a.rc4"), 1,
+                                host::faults::Fault::AccessRefused);
     cmdEnc_Click(window);
     host::faults::Reset();
     ASSERT_EQ(window.warnings.size(), 1u);
@@ -189,12 +189,11 @@ TEST_F(Encrypt, EveryFailingFlushIsReportedForItsOwnFileAndTheOthersAreDone) {
     for (const char* name : {"a", "b", "c"})
         AddPlain(name, 10);
     WriteBytes(dir.File("c.rc4"), {9}); // an old container, which stays
-    // The flush of a finished container is the seventh operation on its name (folder, look, create, three
-    // writes, flush); "a" and "c" fail there, as a disk that fails to write back would.
-    std::map<std::string, int> operations;
+    // The flushes of "a" and "c" fail, as a disk that fails to write back would.
     host::faults::BeforeOperation([&](const char* path) {
         const std::string p = path;
-        if ((p == dir.File("a.rc4") || p == dir.File("c.rc4")) && ++operations[p] == 7)
+        if ((p == dir.File("a.rc4") || p == dir.File("c.rc4")) &&
+            host::faults::CurrentOperation() == host::faults::Operation::Flush)
             throw host::FileError(host::FileErrorKind::Other, p,
                                   "Ein-/Ausgabefehler beim Lesen oder Schreiben");
     });
@@ -215,7 +214,9 @@ TEST_F(Encrypt, EveryFailingFlushIsReportedForItsOwnFileAndTheOthersAreDone) {
 
 TEST_F(Encrypt, AFailedChecksumPassDoesNotSpoilTheNextBatch) {
     AddPlain("a", 3'000'000);
-    host::faults::FailOperation(4, host::faults::Fault::IoError); // a read in the middle of the checksum pass
+    // A read in the middle of the file: the checksum taken so far must not reach the next batch.
+    host::faults::FailOperation(host::faults::Operation::Read, dir.File("a"), 2,
+                                host::faults::Fault::IoError);
     cmdEnc_Click(window);
     host::faults::Reset();
     ASSERT_EQ(window.warnings.size(), 1u);

@@ -197,22 +197,32 @@ TEST_F(SharedFiles, TheOldContainerGoesOnlyWhenItsReplacementCanBeMade) {
     const Bytes oldBytes = {'a', 'l', 't'};
     struct Case {
         const char* name;
-        std::function<bool(const std::string& path, int operationOnPath)> fails; // when to fail
+        std::function<bool(const std::string& path, host::faults::Operation operation)> fails; // when to fail
     };
+    using host::faults::Operation;
     const Case cases[] = {
         // The plain file cannot be opened (unreadable, or gone): the old container stays.
-        {"plain file unreadable", [&](const std::string& path, int n) { return path == plain && n == 1; }},
-        // The old container cannot be removed (the folder is write-protected): it stays, unchanged.
-        {"removal refused",
-         [&](const std::string& path, int n) { return path == old && n == 3; }}, // folder, look, removal
+        {"plain file unreadable",
+         [&](const std::string& path, Operation operation) {
+             return path == plain && operation == Operation::OpenInput;
+         }},
+        // The folder is write-protected: nothing can be created in it, and the old container stays.
+        {"creating refused",
+         [&](const std::string& path, Operation operation) {
+             return path == old && operation == Operation::CreateOutput;
+         }},
+        // The new container cannot take the name: the old one stays, unchanged.
+        {"rename refused",
+         [&](const std::string& path, Operation operation) {
+             return path == old && operation == Operation::Rename;
+         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         WriteBytes(old, oldBytes);
         std::filesystem::permissions(PathFromUtf8(old), std::filesystem::perms::owner_read);
-        std::map<std::string, int> operations;
         host::faults::BeforeOperation([&](const char* path) {
-            if (c.fails(path, ++operations[path]))
+            if (c.fails(path, host::faults::CurrentOperation()))
                 throw host::FileError(host::FileErrorKind::AccessRefused, path, "Zugriff verweigert");
         });
         window.warnings.clear();
@@ -351,11 +361,9 @@ TEST_F(SharedFiles, AnotherProgramTakingAFreeNameBeforeTheRenameWins) {
     const std::string plain = AddPlain("a.txt", 1000);
     const std::string target = plain + ".rc4";
     const Bytes theirs = {'t', 'h', 'e', 'i', 'r', 's'};
-    // The other program writes its file at the name just before the batch renames its container there:
-    // the ninth operation on the name (folder, look, create, three writes, flush, the last look, rename).
-    int operations = 0;
+    // The other program writes its file at the name just before the batch renames its container there.
     host::faults::BeforeOperation([&](const char* path) {
-        if (target == path && ++operations == 9)
+        if (target == path && host::faults::CurrentOperation() == host::faults::Operation::Rename)
             WriteBytes(target, theirs);
     });
     cmdEnc_Click(window);
@@ -367,14 +375,15 @@ TEST_F(SharedFiles, AnotherProgramTakingAFreeNameBeforeTheRenameWins) {
 }
 
 TEST_F(SharedFiles, AFileGrowingWhileItIsEncryptedIsRefusedAndLeavesTheOldContainer) {
-    // Another program appends to the file while the batch is in its middle (at its third operation on
-    // the file): the container would hold neither the old nor the new content.
+    // Another program appends to the file while the batch reads it (before its second read): the
+    // container would hold neither the old nor the new content.
     const std::string plain = AddPlain("log.txt", 2'500'000);
     const Bytes old = {1, 2, 3};
     WriteBytes(plain + ".rc4", old);
-    int operations = 0;
+    int reads = 0;
     host::faults::BeforeOperation([&](const char* path) {
-        if (plain == path && ++operations == 3)
+        if (plain == path && host::faults::CurrentOperation() == host::faults::Operation::Read &&
+            ++reads == 2)
             std::ofstream(PathFromUtf8(plain), std::ios::binary | std::ios::app) << "angehängt";
     });
     cmdEnc_Click(window);

@@ -195,9 +195,9 @@ TEST_F(CrcFile, BlockBoundaries) {
 TEST_F(CrcFile, EmptyFileIsNotOpened) {
     const std::string path = Make("empty", {});
     clsCRC crc;
-    host::faults::FailOperation(2, host::faults::Fault::IoError); // the length query is operation 1
+    host::faults::FailOperation(host::faults::Operation::OpenInput, path, 1, host::faults::Fault::IoError);
     EXPECT_EQ(crc.CalculateFile(path), "00000000");
-    EXPECT_EQ(host::faults::OperationCount(), 1u);
+    EXPECT_EQ(host::faults::OperationCount(), 1u); // the length only
     EXPECT_EQ(crc.value(), 0);
 }
 
@@ -205,7 +205,7 @@ TEST_F(CrcFile, OneByteFileIsNotReadAndLeavesTheRegister) {
     const std::string path = Make("one", {0x41});
     clsCRC crc;
     crc.AddBytes(Digits());
-    host::faults::FailOperation(3, host::faults::Fault::IoError); // length, open, then a read would fail
+    host::faults::FailOperation(host::faults::Operation::Read, path, 1, host::faults::Fault::IoError);
     EXPECT_EQ(crc.CalculateFile(path), "00000000");
     EXPECT_EQ(crc.value(), -873187034);
 }
@@ -231,7 +231,7 @@ TEST_F(CrcFile, ReadFailureKeepsTheChunksAddedBefore) {
     const Bytes data = RandomBytes((2u << 20) + 10, 8);
     const std::string path = Make("big", data);
     clsCRC crc;
-    host::faults::FailOperation(4, host::faults::Fault::IoError); // length, open, read 1, read 2 fails
+    host::faults::FailOperation(host::faults::Operation::Read, path, 2, host::faults::Fault::IoError);
     EXPECT_THROW(crc.CalculateFile(path), host::FileError);
     EXPECT_EQ(static_cast<std::uint32_t>(crc.value()), ~BitwiseUpdate(0xFFFFFFFFu, data.data(), 1u << 20));
 }

@@ -106,19 +106,23 @@ TEST_P(FaultSweep, EveryOperationFailingLosesNothing) {
     std::uint64_t injected = 0;
     for (std::uint64_t k = 1; k <= operations; ++k) {
         for (Fault fault : Faults) {
-            const std::string context = "operation " + std::to_string(k) + ", " + Name(fault);
             Scenario s(GetParam());
             const OpenFileCheck openFiles(s.dir);
             std::string failing; // the path the failing operation works on
+            int kind = -1;       // and what it does
             std::uint64_t seen = 0;
             host::faults::BeforeOperation([&](const char* path) {
-                if (++seen == k)
+                if (++seen == k) {
                     failing = path;
+                    kind = static_cast<int>(host::faults::CurrentOperation());
+                }
             });
             host::faults::FailOperation(k, fault);
             s.Run();
             host::faults::Reset();
             ++injected;
+            const std::string context = "operation " + std::to_string(k) + " (kind " + std::to_string(kind) +
+                                        " on " + failing + "), " + Name(fault);
 
             EXPECT_FALSE(openFiles.SomethingLeftOpen()) << context << ": a file was left open";
             ASSERT_EQ(s.window.warnings.size(), 1u) << context;
