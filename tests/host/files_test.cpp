@@ -5,9 +5,12 @@
 
 #include "host/files.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -33,6 +36,24 @@ template <typename Operation> host::FileErrorKind FailureKind(Operation operatio
     return host::FileErrorKind::Other;
 }
 
+// Writes bytes as an output of path, as the batches do: a new file, flushed, then renamed into place.
+void WriteOutput(const std::string& path, const std::vector<std::uint8_t>& bytes, bool replace = true) {
+    const host::OutputFolder folder(path);
+    host::OutputFile out(folder);
+    out.Write(bytes.data(), bytes.size());
+    out.Flush();
+    out.Commit(replace);
+}
+
+// The names in the folder, "." and ".." left out.
+std::vector<std::string> Names(const TempDir& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir.Path()))
+        names.push_back(Utf8FromPath(entry.path().filename()));
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 TEST_F(Files, OnlyOrdinaryFilesExist) {
     WriteBytes(dir.File("plain"), {1});
     fs::create_directory(PathFromUtf8(dir.File("folder")));
@@ -45,30 +66,54 @@ TEST_F(Files, OnlyOrdinaryFilesExist) {
     EXPECT_EQ(FailureKind([&] { host::IsFolder(dir.File("missing")); }), host::FileErrorKind::Other);
 }
 
-TEST_F(Files, ReadOnlyFileIsRemoved) {
+TEST_F(Files, ReadOnlyFileIsReplaced) {
     const std::string path = dir.File("locked.rc4");
     WriteBytes(path, {1, 2, 3});
     fs::permissions(PathFromUtf8(path), fs::perms::owner_read | fs::perms::group_read);
-    const host::OutputFolder folder(path);
-    folder.Remove();
-    EXPECT_FALSE(fs::exists(PathFromUtf8(path)));
-    EXPECT_EQ(FailureKind([&] { folder.Remove(); }), host::FileErrorKind::Other);
+    WriteOutput(path, {4, 5});
+    EXPECT_EQ(ReadBytes(path), (std::vector<std::uint8_t>{4, 5}));
+    EXPECT_EQ(Names(dir), std::vector<std::string>{"locked.rc4"});
 }
 
-TEST_F(Files, OutputIsCreatedOnlyWhereNothingStandsAndReadsBackExactly) {
+TEST_F(Files, AnOldFileStaysAsItWasUntilTheOutputIsCommitted) {
     const std::string path = dir.File("data");
-    const std::vector<std::uint8_t> other = RandomBytes(5000, 1);
-    WriteBytes(path, other);
-    // Whatever took the name first, another program's file included, is neither shared nor emptied.
-    EXPECT_EQ(FailureKind([&] { host::OutputFile out(path); }), host::FileErrorKind::Other);
-    EXPECT_EQ(ReadBytes(path), other);
-    host::OutputFolder(path).Remove();
+    const std::vector<std::uint8_t> old = RandomBytes(5000, 1);
+    WriteBytes(path, old);
     const std::vector<std::uint8_t> bytes = RandomBytes(300, 2);
+    for (const bool commit : {false, true}) {
+        SCOPED_TRACE(commit ? "committed without replacing" : "never committed");
+        const host::OutputFolder folder(path);
+        std::string temporary;
+        {
+            host::OutputFile out(folder);
+            temporary = dir.File(out.TemporaryName());
+            EXPECT_NE(out.TemporaryName().find("data.tessarin-"), std::string::npos) << out.TemporaryName();
+            out.Write(bytes.data(), bytes.size());
+            out.Flush();
+            EXPECT_EQ(ReadBytes(path), old);
+            EXPECT_EQ(host::FileLength(temporary), static_cast<std::int64_t>(bytes.size()));
+            // Whatever took the name first, another program's file included, is only replaced when asked.
+            if (commit) {
+                EXPECT_EQ(FailureKind([&] { out.Commit(false); }), host::FileErrorKind::Other);
+            }
+        }
+        EXPECT_EQ(ReadBytes(path), old);
+        EXPECT_EQ(Names(dir), std::vector<std::string>{"data"}) << "the temporary file stayed";
+    }
+    // The first writer of a new name takes it; the second, not asked to replace, leaves it as it is.
+    const std::string fresh = dir.File("fresh");
+    WriteOutput(fresh, bytes, false);
+    EXPECT_EQ(FailureKind([&] { WriteOutput(fresh, old, false); }), host::FileErrorKind::Other);
+    EXPECT_EQ(ReadBytes(fresh), bytes);
+    fs::remove(PathFromUtf8(fresh));
+
     {
-        host::OutputFile out(path);
+        const host::OutputFolder folder(path);
+        host::OutputFile out(folder);
         out.Write(bytes.data(), 100);
         out.Write(bytes.data() + 100, 200);
-        out.Close();
+        out.Flush();
+        out.Commit(true);
     }
     EXPECT_EQ(host::FileLength(path), 300);
     host::InputFile in(path);
@@ -81,34 +126,88 @@ TEST_F(Files, OutputIsCreatedOnlyWhereNothingStandsAndReadsBackExactly) {
     // Reading past the end is a failure, not a short read.
     std::uint8_t extra = 0;
     EXPECT_EQ(FailureKind([&] { in.Read(&extra, 1); }), host::FileErrorKind::Other);
+    in.CheckUnchanged();
     in.Close();
-    host::OutputFolder(path).Remove(); // closed means closed: nothing holds the file any more
+    WriteOutput(path, old); // closed means closed: nothing holds the file any more
+    EXPECT_EQ(ReadBytes(path), old);
+}
+
+TEST_F(Files, OutputsInProgressAreDiscardedAndNeverTakeTheirNames) {
+    // The window closed during a batch: what is committed stays, what is not goes, and the process ends.
+    const std::vector<std::uint8_t> old = RandomBytes(700, 5);
+    WriteBytes(dir.File("b"), old);
+    const host::OutputFolder a(dir.File("a")), b(dir.File("b"));
+    host::OutputFile done(a), pending(b);
+    const std::vector<std::uint8_t> bytes = RandomBytes(900, 6);
+    for (host::OutputFile* out : {&done, &pending}) {
+        out->Write(bytes.data(), bytes.size());
+        out->Flush();
+    }
+    done.Commit(true);
+    host::DiscardOutputsInProgress();
+    EXPECT_EQ(FailureKind([&] { pending.Commit(true); }), host::FileErrorKind::Other);
+    EXPECT_EQ(ReadBytes(dir.File("a")), bytes);
+    EXPECT_EQ(ReadBytes(dir.File("b")), old);
+    EXPECT_EQ(Names(dir), (std::vector<std::string>{"a", "b"}));
+}
+
+TEST_F(Files, AnInputIsReadFromTheOutputsFolder) {
+    // The name is looked up where the output goes, whatever folder the path names: a folder swapped
+    // meanwhile cannot make them two.
+    const std::vector<std::uint8_t> bytes = RandomBytes(40, 7);
+    fs::create_directory(PathFromUtf8(dir.File("sub")));
+    const std::string sub = dir.File("sub") + host::PathSeparator();
+    WriteBytes(sub + "in.txt", bytes);
+    WriteBytes(dir.File("in.txt"), {1});
+    const host::OutputFolder folder(sub + "in.txt.rc4");
+    EXPECT_EQ(folder.Identity(), host::IdentityOf(dir.File("sub"), true));
+    host::InputFile in(folder, dir.File("in.txt"));
+    EXPECT_EQ(in.Length(), 40);
+    EXPECT_EQ(in.Identity(), host::IdentityOf(sub + "in.txt", true));
+    std::vector<std::uint8_t> back(40);
+    in.Read(back.data(), back.size());
+    EXPECT_EQ(back, bytes);
+    in.CheckUnchanged();
 }
 
 TEST_F(Files, ReservedSpaceDoesNotLengthenTheFile) {
     // A file cut short (a failed write, the program closed mid-batch) must end where its data ends.
     const std::string path = dir.File("reserved");
     const auto data = RandomBytes(5000, 9);
+    const host::OutputFolder folder(path);
     {
-        host::OutputFile out(path);
+        host::OutputFile out(folder);
         out.Reserve(1 << 20);
-        EXPECT_EQ(host::FileLength(path), 0);
+        EXPECT_EQ(host::FileLength(dir.File(out.TemporaryName())), 0);
         out.Write(data.data(), data.size());
-        out.Close();
+        out.Flush();
+        out.Commit(true);
     }
     EXPECT_EQ(ReadBytes(path), data);
 #ifndef _WIN32
-    // A file cut short by a failure (left without Close) gives back the space reserved past its end.
-    const std::string partial = dir.File("partial");
-    {
-        host::OutputFile out(partial);
-        out.Reserve(64 << 20);
-        out.Write(data.data(), data.size());
-    }
+    // Of a long file announced, at most a step is set aside beyond what was written: what a killed run
+    // leaves behind.
+    host::OutputFile out(folder);
+    out.Reserve(std::int64_t{1} << 30);
+    out.Write(data.data(), data.size());
     struct stat st {};
-    ASSERT_EQ(::stat(partial.c_str(), &st), 0);
+    ASSERT_EQ(::stat(dir.File(out.TemporaryName()).c_str(), &st), 0);
     EXPECT_EQ(st.st_size, static_cast<off_t>(data.size()));
-    EXPECT_LT(st.st_blocks * 512, 1 << 20) << "reserved space stayed allocated";
+    EXPECT_LE(st.st_blocks * 512, host::OutputFile::ReserveStep + (1 << 20)) << "reserved the whole length";
+#else
+    host::OutputFile out(folder);
+    out.Reserve(std::int64_t{1} << 30);
+    out.Write(data.data(), data.size());
+    const HANDLE query = ::CreateFileW(PathFromUtf8(dir.File(out.TemporaryName())).c_str(), 0,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                       OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(query, INVALID_HANDLE_VALUE);
+    FILE_STANDARD_INFO info{};
+    ASSERT_TRUE(::GetFileInformationByHandleEx(query, FileStandardInfo, &info, sizeof info));
+    ::CloseHandle(query);
+    EXPECT_EQ(info.EndOfFile.QuadPart, static_cast<LONGLONG>(data.size()));
+    EXPECT_LE(info.AllocationSize.QuadPart, host::OutputFile::ReserveStep + (1 << 20))
+        << "reserved the whole length";
 #endif
 }
 
@@ -116,7 +215,9 @@ TEST_F(Files, FolderInTheWayIsNoRefusedAccess) {
     // Windows answers "access denied" here; the batches must not show the write-protection message.
     const std::string folder = dir.File("out.rc4");
     fs::create_directory(PathFromUtf8(folder));
-    EXPECT_EQ(FailureKind([&] { host::OutputFile out(folder); }), host::FileErrorKind::Other);
+    EXPECT_EQ(FailureKind([&] { WriteOutput(folder, {1}); }), host::FileErrorKind::Other);
+    EXPECT_TRUE(fs::is_directory(PathFromUtf8(folder)));
+    EXPECT_EQ(Names(dir), std::vector<std::string>{"out.rc4"}) << "the temporary file stayed";
     EXPECT_EQ(FailureKind([&] { host::InputFile in(folder); }), host::FileErrorKind::Other);
     EXPECT_EQ(FailureKind([&] { host::InputFile in(dir.File("missing")); }), host::FileErrorKind::Other);
 }
@@ -128,9 +229,7 @@ TEST_F(Files, NamesOutsideAsciiKeepEveryCharacter) {
         SCOPED_TRACE(name);
         const std::string path = dir.File(name);
         const std::vector<std::uint8_t> bytes = RandomBytes(17, 3);
-        host::OutputFile out(path);
-        out.Write(bytes.data(), bytes.size());
-        out.Close();
+        WriteOutput(path, bytes);
         EXPECT_TRUE(host::FileExists(path));
         EXPECT_EQ(ReadBytes(path), bytes);
         EXPECT_EQ(path.substr(path.rfind(host::PathSeparator()) + 1), name);
@@ -140,8 +239,7 @@ TEST_F(Files, NamesOutsideAsciiKeepEveryCharacter) {
         EXPECT_TRUE(listed) << "the name on disk differs";
         // The file layer's own listing names it alike, and nothing else ("." and ".." left out).
         EXPECT_EQ(host::FolderEntries(Utf8FromPath(dir.Path())), std::vector<std::string>{name});
-        host::OutputFolder(path).Remove();
-        EXPECT_FALSE(host::FileExists(path));
+        fs::remove(PathFromUtf8(path));
     }
 }
 
@@ -193,15 +291,18 @@ TEST_F(Files, EntriesAreLookedAtWithoutFollowingLinksOrOpeningThem) {
         EXPECT_EQ(FailureKind([&] { host::InputFile in(dir.File(name)); }), host::FileErrorKind::Other)
             << name;
     EXPECT_EQ(FailureKind([&] { host::InputFile in("/dev/zero"); }), host::FileErrorKind::Other);
-    EXPECT_EQ(FailureKind([&] { host::OutputFile out(dir.File("dangling")); }), host::FileErrorKind::Other);
-    EXPECT_FALSE(fs::exists(dir.File("nowhere")));
     ::close(sock);
-
-    // Removing a link leaves its target as it was.
+    // A new output replaces a link itself: its target is neither written nor created.
+    WriteOutput(dir.File("dangling"), {1});
+    EXPECT_FALSE(fs::exists(dir.File("nowhere")));
+    EXPECT_FALSE(fs::is_symlink(dir.File("dangling")));
     fs::permissions(dir.File("file"), fs::perms::owner_read);
-    host::OutputFolder(dir.File("link")).Remove();
+    WriteOutput(dir.File("link"), {2});
     EXPECT_EQ(fs::status(dir.File("file")).permissions(), fs::perms::owner_read);
-    EXPECT_TRUE(fs::exists(dir.File("file")));
+    EXPECT_EQ(ReadBytes(dir.File("file")), std::vector<std::uint8_t>{1});
+    // Never over a FIFO or socket.
+    for (const char* name : {"fifo", "socket"})
+        EXPECT_EQ(FailureKind([&] { WriteOutput(dir.File(name), {3}); }), host::FileErrorKind::Other) << name;
 }
 #endif
 
