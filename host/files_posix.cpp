@@ -613,7 +613,12 @@ void OutputFile::Commit(bool replace) {
         int error = 0;
         if (replace) {
             // A rename replaces a link at the name itself, never its target, and needs no permission on
-            // the old file: a read-only one goes as well.
+            // the old file: a read-only one goes as well. It would replace a FIFO or socket too, which
+            // are no files to replace.
+            struct stat st {};
+            if (::fstatat(at, name, &st, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISREG(st.st_mode) &&
+                !S_ISLNK(st.st_mode))
+                ThrowNotOrdinary(path_, st.st_mode);
             if (::renameat(at, temporary_.c_str(), at, name) != 0)
                 error = errno;
         } else {

@@ -5,12 +5,16 @@
 #include "host/fault_injection.h"
 #include "host/files.h"
 #include "host/system_reasons.h"
+#include "host/temporary_name.h"
 #include "host/windows_text.h"
 
 #include <windows.h>
 
 #include <algorithm>
+#include <map>
 #include <memory>
+#include <mutex>
+#include <string_view>
 
 namespace host {
 namespace {
@@ -219,7 +223,7 @@ bool Attributes(const std::wstring& path, DWORD& attributes) {
 
 // What stands at the path, a link there not followed; None when nothing does.
 EntryKind LookAt(const std::string& path) {
-    faults::CountOperation(path.c_str());
+    faults::CountOperation(path.c_str(), faults::Operation::Look);
     const DWORD attributes = ::GetFileAttributesW(SystemPath(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         const DWORD error = ::GetLastError();
@@ -232,6 +236,105 @@ EntryKind LookAt(const std::string& path) {
     if (attributes & FILE_ATTRIBUTE_DIRECTORY)
         return EntryKind::Folder;
     return (attributes & FILE_ATTRIBUTE_DEVICE) ? EntryKind::Special : EntryKind::File;
+}
+
+// Where the last part of a path begins: after its last separator, or after the colon of a drive
+// ("C:name", a name in that drive's current folder).
+std::size_t LastPartStart(const std::string& path) {
+    const std::size_t cut = path.find_last_of("\\/");
+    if (cut != std::string::npos)
+        return cut + 1;
+    const bool drive = path.size() >= 2 && path[1] == ':' &&
+                       ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+    return drive ? 2 : 0;
+}
+
+// The path of name in the folder that holds path's last part.
+std::string Beside(const std::string& path, const std::string& name) {
+    return path.substr(0, LastPartStart(path)) + name;
+}
+
+// Refuses a path whose last part Windows would silently take for another file or for a device.
+void RefuseLastPart(const std::string& path) {
+    if (const char* problem = NameProblem(path.substr(LastPartStart(path))))
+        throw FileError(FileErrorKind::Other, path, problem);
+}
+
+// Whether Windows takes name for a device: CON, PRN, AUX, NUL, or COM or LPT followed by a digit 1 to 9
+// or one of the superscripts 1 to 3, in any case, also with an extension ("con.txt") or spaces before it.
+bool IsDeviceName(std::string_view name) noexcept {
+    std::string_view base = name.substr(0, name.find('.'));
+    while (!base.empty() && base.back() == ' ')
+        base.remove_suffix(1);
+    const auto is = [&](std::string_view device) {
+        return base.size() >= device.size() &&
+               std::equal(device.begin(), device.end(), base.begin(), [](char d, char c) {
+                   return d == ((c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c);
+               });
+    };
+    if (base.size() == 3)
+        return is("CON") || is("PRN") || is("AUX") || is("NUL");
+    if (!is("COM") && !is("LPT"))
+        return false;
+    const std::string_view number = base.substr(3);
+    return (number.size() == 1 && number[0] >= '1' && number[0] <= '9') || number == "\xC2\xB9" ||
+           number == "\xC2\xB2" || number == "\xC2\xB3";
+}
+
+// Opens a file for sequential reading. Others may read it meanwhile, but not change or remove it under
+// the reader.
+HANDLE OpenForReading(const std::wstring& systemPath) {
+    return ::CreateFileW(systemPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+}
+
+std::int64_t LengthOf(const BY_HANDLE_FILE_INFORMATION& info) {
+    return static_cast<std::int64_t>((static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) |
+                                     info.nFileSizeLow);
+}
+
+// The time of the last writing, in the system's unit of 100 ns.
+std::int64_t LastWriteOf(const BY_HANDLE_FILE_INFORMATION& info) {
+    return static_cast<std::int64_t>((static_cast<std::uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) |
+                                     info.ftLastWriteTime.dwLowDateTime);
+}
+
+// An output being written and not yet renamed into place, kept so that a process about to end at once
+// can remove it. A console's Ctrl+C handler runs on a thread of its own, hence the lock.
+struct Unfinished {
+    HANDLE handle;          // INVALID_HANDLE_VALUE once closed
+    std::wstring temporary; // its path, as the system takes it
+};
+
+std::mutex& UnfinishedLock() {
+    static std::mutex lock;
+    return lock;
+}
+
+// Every unfinished output of the process, by the OutputFile that writes it.
+std::map<const void*, Unfinished>& UnfinishedFiles() {
+    static std::map<const void*, Unfinished> files;
+    return files;
+}
+
+// Marks the open file to be removed when its last handle closes. Through the handle, the file goes
+// whatever name it has, and without anyone being allowed to share its removal.
+bool RemoveThroughHandle(HANDLE h) noexcept {
+    FILE_DISPOSITION_INFO gone{};
+    gone.DeleteFile = TRUE;
+    return ::SetFileInformationByHandle(h, FileDispositionInfo, &gone, sizeof gone) != 0;
+}
+
+// Closes an unfinished output, if open, and removes it.
+void RemoveUnfinished(Unfinished& file) noexcept {
+    if (file.handle != INVALID_HANDLE_VALUE) {
+        const bool marked = RemoveThroughHandle(file.handle);
+        ::CloseHandle(file.handle);
+        file.handle = INVALID_HANDLE_VALUE;
+        if (marked)
+            return;
+    }
+    (void)::DeleteFileW(file.temporary.c_str());
 }
 
 } // namespace
@@ -290,7 +393,7 @@ bool LeadsTo(const std::string& path, const std::string& name) noexcept {
 }
 
 bool IsFolder(const std::string& path) {
-    faults::CountOperation(path.c_str());
+    faults::CountOperation(path.c_str(), faults::Operation::Examine);
     DWORD attributes = 0;
     if (!Attributes(SystemPath(path), attributes))
         ThrowLastError(path);
@@ -298,7 +401,7 @@ bool IsFolder(const std::string& path) {
 }
 
 std::vector<std::string> FolderEntries(const std::string& folder) {
-    faults::CountOperation(folder.c_str());
+    faults::CountOperation(folder.c_str(), faults::Operation::Examine);
     std::string pattern = folder;
     if (!pattern.empty() && pattern.back() != '\\' && pattern.back() != '/')
         pattern += '\\';
@@ -330,7 +433,7 @@ std::vector<std::string> FolderEntries(const std::string& folder) {
 }
 
 std::int64_t FileLength(const std::string& path) {
-    faults::CountOperation(path.c_str());
+    faults::CountOperation(path.c_str(), faults::Operation::Examine);
     const HANDLE h = OpenForQuery(SystemPath(path));
     if (h == INVALID_HANDLE_VALUE)
         ThrowLastError(path);
@@ -344,25 +447,43 @@ std::int64_t FileLength(const std::string& path) {
 }
 
 InputFile::InputFile(const std::string& path) : path_(path), handle_(NoHandle()) {
-    faults::CountOperation(path.c_str());
+    RefuseLastPart(path);
+    faults::CountOperation(path.c_str(), faults::Operation::OpenInput);
     const std::wstring systemPath = SystemPath(path);
-    // Others may read the file meanwhile, but not change or remove it under the reader.
-    const HANDLE h = ::CreateFileW(systemPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                   FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    const HANDLE h = OpenForReading(systemPath);
     if (h == INVALID_HANDLE_VALUE)
         ThrowOpenError(path, systemPath);
     handle_ = reinterpret_cast<std::intptr_t>(h);
+    Opened();
+}
+
+InputFile::InputFile(const OutputFolder& folder, const std::string& path) : path_(path), handle_(NoHandle()) {
+    RefuseLastPart(path);
+    faults::CountOperation(path.c_str(), faults::Operation::OpenInput);
+    // Folders in use cannot be swapped on Windows; the name is looked up in the output's folder all the
+    // same, as on other systems: the input is the file beside the output, however the path was spelt.
+    const std::wstring systemPath = SystemPath(Beside(folder.path_, path.substr(LastPartStart(path))));
+    const HANDLE h = OpenForReading(systemPath);
+    if (h == INVALID_HANDLE_VALUE)
+        ThrowOpenError(path, systemPath);
+    handle_ = reinterpret_cast<std::intptr_t>(h);
+    Opened();
+}
+
+void InputFile::Opened() {
+    const HANDLE h = Handle(handle_);
     if (::GetFileType(h) != FILE_TYPE_DISK) { // a pipe, console or device opened by its name
         Close();
-        throw FileError(FileErrorKind::Other, path, reasons::NotOrdinary);
+        throw FileError(FileErrorKind::Other, path_, reasons::NotOrdinary);
     }
-    LARGE_INTEGER size{};
-    if (!::GetFileSizeEx(h, &size)) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!::GetFileInformationByHandle(h, &info)) {
         const DWORD error = ::GetLastError();
         Close();
-        ThrowError(path, error);
+        ThrowError(path_, error);
     }
-    length_ = size.QuadPart;
+    length_ = LengthOf(info);
+    modified_ = LastWriteOf(info);
 }
 
 InputFile::~InputFile() {
@@ -374,7 +495,7 @@ FileIdentity InputFile::Identity() const {
 }
 
 void InputFile::Read(std::uint8_t* data, std::size_t n) {
-    faults::CountOperation(path_.c_str());
+    faults::CountOperation(path_.c_str(), faults::Operation::Read);
     while (n > 0) {
         const DWORD want = static_cast<DWORD>(std::min<std::size_t>(n, 1u << 30));
         DWORD got = 0;
@@ -393,6 +514,16 @@ void InputFile::Read(std::uint8_t* data, std::size_t n) {
     }
 }
 
+void InputFile::CheckUnchanged() const {
+    // The file is open without sharing its writing, so only a program that held it open for writing
+    // before can have changed it; its length and time of last writing tell.
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!::GetFileInformationByHandle(Handle(handle_), &info))
+        ThrowLastError(path_);
+    if (LengthOf(info) != length_ || LastWriteOf(info) != modified_)
+        throw FileError(FileErrorKind::Other, path_, reasons::ChangedWhileRead);
+}
+
 void InputFile::Close() noexcept {
     if (handle_ != NoHandle()) {
         ::CloseHandle(Handle(handle_));
@@ -401,10 +532,11 @@ void InputFile::Close() noexcept {
 }
 
 OutputFolder::OutputFolder(const std::string& outputPath) : path_(outputPath), handle_(NoHandle()) {
-    const std::size_t cut = outputPath.find_last_of("\\/");
-    folder_ = cut == std::string::npos ? "." : outputPath.substr(0, cut + 1);
-    name_ = cut == std::string::npos ? outputPath : outputPath.substr(cut + 1);
-    faults::CountOperation(path_.c_str());
+    const std::size_t start = LastPartStart(outputPath);
+    folder_ = start == 0 ? "." : outputPath.substr(0, start);
+    name_ = outputPath.substr(start);
+    RefuseLastPart(outputPath);
+    faults::CountOperation(path_.c_str(), faults::Operation::OpenFolder);
 }
 
 OutputFolder::~OutputFolder() = default;
@@ -424,64 +556,95 @@ Entry OutputFolder::Look() const {
     return entry;
 }
 
-void OutputFolder::Remove() const {
-    faults::CountOperation(path_.c_str());
-    const std::wstring systemPath = SystemPath(path_);
-    const DWORD attributes = ::GetFileAttributesW(systemPath.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES)
+FileIdentity OutputFolder::Identity() const {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!QueryByHandle(SystemPath(folder_), info))
         ThrowLastError(path_);
-    // Windows refuses to remove a read-only file; its attributes are cleared for the removal and come back
-    // when the removal fails. A link goes as it is: its target's attributes are not ours to change.
-    const bool cleared = (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0 &&
-                         (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
-                         ::SetFileAttributesW(systemPath.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
-    if (!::DeleteFileW(systemPath.c_str())) {
-        const DWORD error = ::GetLastError();
-        if (cleared)
-            (void)::SetFileAttributesW(systemPath.c_str(), attributes);
-        ThrowError(path_, error);
-    }
+    return IdentityOf(info);
 }
 
-void SyncFolder(const std::string&) {}
+void OutputFolder::Sync() const {
+    // Counted all the same, so that a sequence of operations counts alike on every system.
+    faults::CountOperation(path_.c_str(), faults::Operation::SyncFolder);
+}
 
-OutputFile::OutputFile(const std::string& path, std::uint32_t permissions)
-    : OutputFile(OutputFolder(path), permissions) {}
+const char* NameProblem(const std::string& name) noexcept {
+    // "." and ".." name folders, which whoever opens them finds out.
+    if (name.empty() || name == "." || name == "..")
+        return nullptr;
+    if (name.find_first_of("/\\") != std::string::npos)
+        return reasons::SeparatorInName;
+    if (!FitsInName(name))
+        return reasons::CharacterNotInNames;
+    if (IsDeviceName(name))
+        return reasons::DeviceName;
+    if (name.back() == '.' || name.back() == ' ')
+        return reasons::NameChangedBySystem;
+    return nullptr;
+}
 
-OutputFile::OutputFile(const OutputFolder& folder, std::uint32_t) : path_(folder.path_), handle_(NoHandle()) {
-    const std::string& path = path_;
-    faults::CountOperation(path.c_str());
-    const std::wstring systemPath = SystemPath(path);
-    // A read-only, hidden or system file in the way is refused access, as Windows itself does for such
-    // files: the batches never replace a file they count as absent. Anything else in the way makes
-    // CREATE_NEW fail, so a name another program took meanwhile is never shared.
-    constexpr DWORD protectedFile = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-    const DWORD existing = ::GetFileAttributesW(systemPath.c_str());
-    if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
-        (existing & protectedFile) != 0)
-        ThrowError(path, ERROR_ACCESS_DENIED);
-    const HANDLE h = ::CreateFileW(systemPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        ThrowOpenError(path, systemPath);
+bool FitsInName(const std::string& text) noexcept {
+    return std::none_of(text.begin(), text.end(), [](char c) {
+        return static_cast<unsigned char>(c) < 0x20 ||
+               std::string_view("<>:\"/\\|?*").find(c) != std::string_view::npos;
+    });
+}
+
+OutputFile::OutputFile(const OutputFolder& folder, std::uint32_t)
+    : folder_(folder), path_(folder.path_), handle_(NoHandle()) {
+    faults::CountOperation(path_.c_str(), faults::Operation::CreateOutput);
+    // A name taken meanwhile, by another run or one killed before, is never shared: the exclusive create
+    // fails, and another random name is tried. The file is created as itself even where a link stands.
+    // Nobody else may change, rename or remove it while it is written (no write or delete sharing); it
+    // is removed through its own handle.
+    constexpr int Attempts = 16;
+    HANDLE h = INVALID_HANDLE_VALUE;
+    for (int attempt = 1;; ++attempt) {
+        temporary_ = host::TemporaryName(folder.name_);
+        const std::wstring systemPath = SystemPath(Beside(path_, temporary_));
+        h = ::CreateFileW(systemPath.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                          FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+        if (h != INVALID_HANDLE_VALUE)
+            break;
+        const DWORD error = ::GetLastError();
+        if ((error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) || attempt == Attempts)
+            ThrowError(path_, error);
+    }
     handle_ = reinterpret_cast<std::intptr_t>(h);
+    try {
+        const std::lock_guard<std::mutex> lock(UnfinishedLock());
+        UnfinishedFiles().emplace(this, Unfinished{h, SystemPath(Beside(path_, temporary_))});
+    } catch (...) {
+        RemoveThroughHandle(h);
+        ::CloseHandle(h);
+        throw;
+    }
 }
 
 OutputFile::~OutputFile() {
-    if (handle_ != NoHandle()) {
-        ReleaseUnused();
-        ::CloseHandle(Handle(handle_));
-    }
+    Discard();
 }
 
 void OutputFile::Reserve(std::int64_t length) noexcept {
-    // The allocation size, unlike the end of file, is not what readers see as the file's length.
-    if (length <= written_)
+    announced_ = length;
+    ReserveAhead();
+}
+
+void OutputFile::ReserveAhead() noexcept {
+    // The allocation size, unlike the end of file, is not what readers see as the file's length. It is
+    // moved on when the writes have used half of what lies ahead of them, so a file is allocated in
+    // pieces of about half a step while never more than a step lies reserved beyond its data.
+    if (announced_ <= reserved_ || reserved_ - written_ > ReserveStep / 2)
+        return;
+    const std::int64_t target = std::min(announced_, written_ + ReserveStep);
+    if (target <= written_)
         return;
     FILE_ALLOCATION_INFO info{};
-    info.AllocationSize.QuadPart = length;
+    info.AllocationSize.QuadPart = target;
     if (::SetFileInformationByHandle(Handle(handle_), FileAllocationInfo, &info, sizeof info))
-        reserved_ = length;
+        reserved_ = target;
+    else
+        announced_ = 0; // a file system that cannot reserve space is not asked again
 }
 
 void OutputFile::ReleaseUnused() noexcept {
@@ -491,17 +654,19 @@ void OutputFile::ReleaseUnused() noexcept {
         (void)::SetFileInformationByHandle(Handle(handle_), FileAllocationInfo, &info, sizeof info);
     }
     reserved_ = 0;
+    announced_ = 0;
 }
 
 void OutputFile::Write(const std::uint8_t* data, std::size_t n) {
-    faults::CountOperation(path_.c_str());
+    faults::CountOperation(path_.c_str(), faults::Operation::Write);
     WriteAll(Handle(handle_), data, n, path_, written_);
+    ReserveAhead();
 }
 
 void OutputFile::StartWriteBack() noexcept {}
 
 void OutputFile::Flush() {
-    faults::CountOperation(path_.c_str());
+    faults::CountOperation(path_.c_str(), faults::Operation::Flush);
     if (!::FlushFileBuffers(Handle(handle_)))
         ThrowLastError(path_);
 }
@@ -530,7 +695,7 @@ bool StandardOutput::Is(const FileIdentity& file) const noexcept {
 }
 
 void OutputFile::WriteAt(std::int64_t offset, const std::uint8_t* data, std::size_t n) {
-    faults::CountOperation(path_.c_str());
+    faults::CountOperation(path_.c_str(), faults::Operation::Rewrite);
     std::int64_t rewritten = 0; // within the written part, so the file's length stays
     WriteAll(Handle(handle_), data, n, path_, rewritten, offset);
     // The write moved the file pointer; the file's end, where the next Write goes, is restored.
@@ -540,17 +705,92 @@ void OutputFile::WriteAt(std::int64_t offset, const std::uint8_t* data, std::siz
         ThrowLastError(path_);
 }
 
-void OutputFile::Close() {
+// Called with the lock of the unfinished files held: a removal on another thread never uses a handle
+// closed meanwhile, whose number the system may already have given to something else.
+void OutputFile::CloseHandle() {
     if (handle_ == NoHandle())
         return;
-    ReleaseUnused();
     const HANDLE h = Handle(handle_);
     handle_ = NoHandle(); // the handle is released even when closing reports an error
-    const BOOL ok = ::CloseHandle(h);
-    const DWORD error = ::GetLastError();
-    faults::CountOperation(path_.c_str());
-    if (!ok)
-        ThrowError(path_, error);
+    const auto entry = UnfinishedFiles().find(this);
+    if (entry != UnfinishedFiles().end())
+        entry->second.handle = INVALID_HANDLE_VALUE;
+    if (!::CloseHandle(h))
+        ThrowLastError(path_);
+}
+
+void OutputFile::Commit(bool replace) {
+    if (committed_)
+        return;
+    try {
+        faults::CountOperation(path_.c_str(), faults::Operation::Rename);
+        ReleaseUnused();
+        // Closed before the rename, so that a file whose closing failed never takes the output's name;
+        // the lock keeps a removal of unfinished outputs from coming between closing and renaming.
+        const std::lock_guard<std::mutex> lock(UnfinishedLock());
+        CloseHandle();
+        const std::wstring temporary = SystemPath(Beside(path_, temporary_));
+        const std::wstring output = SystemPath(path_);
+        const DWORD existing = ::GetFileAttributesW(output.c_str());
+        const bool file = existing != INVALID_FILE_ATTRIBUTES &&
+                          (existing & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0;
+        // A hidden or system file counts as absent for the batches, and Windows refuses to create a file
+        // over one: it is never replaced, whatever the caller asks (MoveFileExW itself would replace it).
+        if (file && (existing & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0)
+            ThrowError(path_, ERROR_ACCESS_DENIED);
+        // Windows refuses to rename over a read-only file; its attribute is cleared for the rename and
+        // comes back when the rename fails. A link is replaced as it is: its target's attributes are not
+        // ours to change.
+        const bool cleared = replace && file && (existing & FILE_ATTRIBUTE_READONLY) != 0 &&
+                             ::SetFileAttributesW(output.c_str(), existing & ~FILE_ATTRIBUTE_READONLY);
+        // Both names share a folder, so this is a rename, never a copy; write-through makes the call wait
+        // until the file system has written the change where it can be asked to.
+        if (!::MoveFileExW(temporary.c_str(), output.c_str(),
+                           (replace ? MOVEFILE_REPLACE_EXISTING : 0) | MOVEFILE_WRITE_THROUGH)) {
+            const DWORD error = ::GetLastError();
+            if (cleared)
+                (void)::SetFileAttributesW(output.c_str(), existing);
+            // A folder in the way answers "access denied" or "exists"; it is named for what it is.
+            if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_DIRECTORY) != 0)
+                throw FileError(FileErrorKind::Other, path_, reasons::IsFolder);
+            ThrowError(path_, error);
+        }
+        UnfinishedFiles().erase(this);
+        committed_ = true;
+    } catch (...) {
+        Discard();
+        throw;
+    }
+}
+
+void OutputFile::Discard() noexcept {
+    if (committed_)
+        return;
+    try {
+        const std::lock_guard<std::mutex> lock(UnfinishedLock());
+        const auto entry = UnfinishedFiles().find(this);
+        if (entry != UnfinishedFiles().end()) {
+            RemoveUnfinished(entry->second);
+            UnfinishedFiles().erase(entry);
+        } else if (handle_ != NoHandle()) {
+            ::CloseHandle(Handle(handle_));
+        }
+        handle_ = NoHandle();
+    } catch (...) { // a lock the system cannot take: the file stays, as after a kill
+    }
+}
+
+void DiscardOutputsInProgress() noexcept {
+    try {
+        const std::lock_guard<std::mutex> lock(UnfinishedLock());
+        for (auto& [owner, file] : UnfinishedFiles()) {
+            // Open files are only marked: the process ends at once and closes them, and a handle closed
+            // here could still be in use by a write of another thread.
+            if (file.handle == INVALID_HANDLE_VALUE || !RemoveThroughHandle(file.handle))
+                (void)::DeleteFileW(file.temporary.c_str());
+        }
+    } catch (...) { // a lock the system cannot take: the files stay, as after a kill
+    }
 }
 
 } // namespace host

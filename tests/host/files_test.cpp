@@ -8,11 +8,12 @@
 #include "host/temporary_name.h"
 
 #include <algorithm>
-#include <fstream>
-
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -38,6 +39,24 @@ template <typename Operation> host::FileErrorKind FailureKind(Operation operatio
     return host::FileErrorKind::Other;
 }
 
+// Writes bytes as an output of path, as the batches do: a new file, flushed, then renamed into place.
+void WriteOutput(const std::string& path, const std::vector<std::uint8_t>& bytes, bool replace = true) {
+    const host::OutputFolder folder(path);
+    host::OutputFile out(folder);
+    out.Write(bytes.data(), bytes.size());
+    out.Flush();
+    out.Commit(replace);
+}
+
+// The names in the folder, "." and ".." left out.
+std::vector<std::string> Names(const TempDir& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir.Path()))
+        names.push_back(Utf8FromPath(entry.path().filename()));
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 TEST_F(Files, OnlyOrdinaryFilesExist) {
     WriteBytes(dir.File("plain"), {1});
     fs::create_directory(PathFromUtf8(dir.File("folder")));
@@ -50,56 +69,56 @@ TEST_F(Files, OnlyOrdinaryFilesExist) {
     EXPECT_EQ(FailureKind([&] { host::IsFolder(dir.File("missing")); }), host::FileErrorKind::Other);
 }
 
-// Writes bytes as a new output at path and commits it over whatever stands there.
-void WriteOutput(const std::string& path, const std::vector<std::uint8_t>& bytes, bool replace) {
-    const host::OutputFolder folder(path);
-    host::OutputFile out(folder);
-    out.Write(bytes.data(), bytes.size());
-    out.Flush();
-    out.Commit(replace);
+TEST_F(Files, ReadOnlyFileIsReplaced) {
+    const std::string path = dir.File("locked.rc4");
+    WriteBytes(path, {1, 2, 3});
+    fs::permissions(PathFromUtf8(path), fs::perms::owner_read | fs::perms::group_read);
+    WriteOutput(path, {4, 5});
+    EXPECT_EQ(ReadBytes(path), (std::vector<std::uint8_t>{4, 5}));
+    EXPECT_EQ(Names(dir), std::vector<std::string>{"locked.rc4"});
 }
 
-// The names in the test's folder.
-std::vector<std::string> Names(const TempDir& dir) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir.Path()))
-        names.push_back(Utf8FromPath(entry.path().filename()));
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-TEST_F(Files, AnOutputTakesItsNameWholeOrNotAtAll) {
+TEST_F(Files, AnOldFileStaysAsItWasUntilTheOutputIsCommitted) {
     const std::string path = dir.File("data");
     const std::vector<std::uint8_t> old = RandomBytes(5000, 1);
     WriteBytes(path, old);
     const std::vector<std::uint8_t> bytes = RandomBytes(300, 2);
+    for (const bool commit : {false, true}) {
+        SCOPED_TRACE(commit ? "committed without replacing" : "never committed");
+        const host::OutputFolder folder(path);
+        std::string temporary;
+        {
+            host::OutputFile out(folder);
+            temporary = dir.File(out.TemporaryName());
+            EXPECT_NE(out.TemporaryName().find("data.tessarin-"), std::string::npos) << out.TemporaryName();
+            out.Write(bytes.data(), bytes.size());
+            out.Flush();
+            EXPECT_EQ(ReadBytes(path), old);
+            EXPECT_EQ(host::FileLength(temporary), static_cast<std::int64_t>(bytes.size()));
+            // Whatever took the name first, another program's file included, is only replaced when asked.
+            if (commit) {
+                EXPECT_EQ(FailureKind([&] { out.Commit(false); }), host::FileErrorKind::Other);
+            }
+        }
+        EXPECT_EQ(ReadBytes(path), old);
+        EXPECT_EQ(Names(dir), std::vector<std::string>{"data"}) << "the temporary file stayed";
+    }
+    // The first writer of a new name takes it; the second, not asked to replace, leaves it as it is.
+    const std::string fresh = dir.File("fresh");
+    WriteOutput(fresh, bytes, false);
+    EXPECT_EQ(FailureKind([&] { WriteOutput(fresh, old, false); }), host::FileErrorKind::Other);
+    EXPECT_EQ(ReadBytes(fresh), bytes);
+    fs::remove(PathFromUtf8(fresh));
+
     {
         const host::OutputFolder folder(path);
         host::OutputFile out(folder);
         out.Write(bytes.data(), 100);
         out.Write(bytes.data() + 100, 200);
         out.Flush();
-        // Until the commit the old file stands as it was, the new one beside it under a name that tells
-        // what it is.
-        EXPECT_EQ(ReadBytes(path), old);
-        ASSERT_EQ(Names(dir).size(), 2u);
-        EXPECT_TRUE(host::IsTemporaryName(out.TemporaryName())) << out.TemporaryName();
-        EXPECT_EQ(out.TemporaryName().rfind("data.tessarin-", 0), 0u) << out.TemporaryName();
-        // Whatever took the name first, another program's file included, is only replaced when asked.
-        EXPECT_EQ(FailureKind([&] { out.Commit(false); }), host::FileErrorKind::Other);
-        EXPECT_EQ(ReadBytes(path), old);
-        EXPECT_EQ(Names(dir), std::vector<std::string>{"data"}) << "a failed commit left its file";
+        out.Commit(true);
     }
-    {
-        // Never committed: removed, and the old file untouched.
-        const host::OutputFolder folder(path);
-        host::OutputFile out(folder);
-        out.Write(bytes.data(), bytes.size());
-    }
-    EXPECT_EQ(Names(dir), std::vector<std::string>{"data"});
-    EXPECT_EQ(ReadBytes(path), old);
-    WriteOutput(path, bytes, true);
-    EXPECT_EQ(Names(dir), std::vector<std::string>{"data"});
+    EXPECT_EQ(host::FileLength(path), 300);
     host::InputFile in(path);
     EXPECT_EQ(in.Length(), 300);
     std::vector<std::uint8_t> back(300);
@@ -112,16 +131,50 @@ TEST_F(Files, AnOutputTakesItsNameWholeOrNotAtAll) {
     EXPECT_EQ(FailureKind([&] { in.Read(&extra, 1); }), host::FileErrorKind::Other);
     in.CheckUnchanged();
     in.Close();
+    WriteOutput(path, old); // closed means closed: nothing holds the file any more
+    EXPECT_EQ(ReadBytes(path), old);
 }
 
-TEST_F(Files, ReadOnlyFileIsReplaced) {
-    const std::string path = dir.File("locked.rc4");
-    WriteBytes(path, {1, 2, 3});
-    fs::permissions(PathFromUtf8(path), fs::perms::owner_read | fs::perms::group_read);
-    WriteOutput(path, {4, 5}, true);
-    EXPECT_EQ(ReadBytes(path), (std::vector<std::uint8_t>{4, 5}));
+TEST_F(Files, OutputsInProgressAreDiscardedAndNeverTakeTheirNames) {
+    // The window closed during a batch: what is committed stays, what is not goes, and the process ends.
+    const std::vector<std::uint8_t> old = RandomBytes(700, 5);
+    WriteBytes(dir.File("b"), old);
+    const host::OutputFolder a(dir.File("a")), b(dir.File("b"));
+    host::OutputFile done(a), pending(b);
+    const std::vector<std::uint8_t> bytes = RandomBytes(900, 6);
+    for (host::OutputFile* out : {&done, &pending}) {
+        out->Write(bytes.data(), bytes.size());
+        out->Flush();
+    }
+    done.Commit(true);
+    host::DiscardOutputsInProgress();
+    EXPECT_EQ(FailureKind([&] { pending.Commit(true); }), host::FileErrorKind::Other);
+    EXPECT_EQ(ReadBytes(dir.File("a")), bytes);
+    EXPECT_EQ(ReadBytes(dir.File("b")), old);
+    EXPECT_EQ(Names(dir), (std::vector<std::string>{"a", "b"}));
 }
 
+TEST_F(Files, AnInputIsReadFromTheOutputsFolder) {
+    // The name is looked up where the output goes, whatever folder the path names: a folder swapped
+    // meanwhile cannot make them two.
+    const std::vector<std::uint8_t> bytes = RandomBytes(40, 7);
+    fs::create_directory(PathFromUtf8(dir.File("sub")));
+    const std::string sub = dir.File("sub") + host::PathSeparator();
+    WriteBytes(sub + "in.txt", bytes);
+    WriteBytes(dir.File("in.txt"), {1});
+    const host::OutputFolder folder(sub + "in.txt.rc4");
+    EXPECT_EQ(folder.Identity(), host::IdentityOf(dir.File("sub"), true));
+    host::InputFile in(folder, dir.File("in.txt"));
+    EXPECT_EQ(in.Length(), 40);
+    EXPECT_EQ(in.Identity(), host::IdentityOf(sub + "in.txt", true));
+    std::vector<std::uint8_t> back(40);
+    in.Read(back.data(), back.size());
+    EXPECT_EQ(back, bytes);
+    in.CheckUnchanged();
+}
+
+#ifndef _WIN32
+// (On Windows the reader shares no writing; a change of the file's time is checked there.)
 TEST_F(Files, AFileWrittenWhileReadIsNoticed) {
     const std::string path = dir.File("growing");
     WriteBytes(path, RandomBytes(100, 5));
@@ -141,65 +194,7 @@ TEST_F(Files, AFileWrittenWhileReadIsNoticed) {
         EXPECT_EQ(e.Reason(), host::reasons::ChangedWhileRead);
     }
 }
-
-TEST_F(Files, ReservedSpaceDoesNotLengthenTheFile) {
-    // A file cut short (a failed write, the program closed mid-batch) must end where its data ends.
-    const std::string path = dir.File("reserved");
-    const auto data = RandomBytes(5000, 9);
-    {
-        const host::OutputFolder folder(path);
-        host::OutputFile out(folder);
-        out.Reserve(1 << 20);
-        out.Write(data.data(), data.size());
-        EXPECT_EQ(host::FileLength(dir.File(out.TemporaryName())), 5000);
-        out.Flush();
-        out.Commit(false);
-    }
-    EXPECT_EQ(ReadBytes(path), data);
-#ifndef _WIN32
-    // Space is set aside a piece at a time: a run killed early leaves little reserved beyond its data.
-    {
-        const host::OutputFolder folder(dir.File("large"));
-        host::OutputFile out(folder);
-        out.Reserve(std::int64_t{512} << 20);
-        out.Write(data.data(), data.size());
-        struct stat st {};
-        ASSERT_EQ(::stat(dir.File(out.TemporaryName()).c_str(), &st), 0);
-        EXPECT_EQ(st.st_size, static_cast<off_t>(data.size()));
-        EXPECT_LE(st.st_blocks * 512, host::OutputFile::ReserveStep + (1 << 20));
-    }
-    EXPECT_EQ(Names(dir), std::vector<std::string>{"reserved"});
 #endif
-}
-
-TEST_F(Files, FolderInTheWayIsNoRefusedAccess) {
-    // Windows answers "access denied" here; the batches must not show the write-protection message.
-    const std::string folder = dir.File("out.rc4");
-    fs::create_directory(PathFromUtf8(folder));
-    for (const bool replace : {false, true})
-        EXPECT_EQ(FailureKind([&] { WriteOutput(folder, {1}, replace); }), host::FileErrorKind::Other);
-    EXPECT_TRUE(fs::is_directory(PathFromUtf8(folder)));
-    EXPECT_EQ(FailureKind([&] { host::InputFile in(folder); }), host::FileErrorKind::Other);
-    EXPECT_EQ(FailureKind([&] { host::InputFile in(dir.File("missing")); }), host::FileErrorKind::Other);
-}
-
-TEST_F(Files, NamesOutsideAsciiKeepEveryCharacter) {
-    // Latin-1, outside Windows-1252, and outside the 16-bit range (a surrogate pair in UTF-16).
-    for (const std::string name :
-         {"Übersicht é.txt", "Ελληνικά.txt", "数据.txt", "emoji \xF0\x9F\x94\x92.txt"}) {
-        SCOPED_TRACE(name);
-        const std::string path = dir.File(name);
-        const std::vector<std::uint8_t> bytes = RandomBytes(17, 3);
-        WriteOutput(path, bytes, false);
-        EXPECT_TRUE(host::FileExists(path));
-        EXPECT_EQ(ReadBytes(path), bytes);
-        EXPECT_EQ(path.substr(path.rfind(host::PathSeparator()) + 1), name);
-        EXPECT_EQ(Names(dir), std::vector<std::string>{name}) << "the name on disk differs";
-        // The file layer's own listing names it alike, and nothing else ("." and ".." left out).
-        EXPECT_EQ(host::FolderEntries(Utf8FromPath(dir.Path())), std::vector<std::string>{name});
-        fs::remove(PathFromUtf8(path));
-    }
-}
 
 TEST_F(Files, TemporaryNamesStayWithinTheLimitOfANameAndNeverCutACharacter) {
     std::string umlauts;
@@ -215,6 +210,79 @@ TEST_F(Files, TemporaryNamesStayWithinTheLimitOfANameAndNeverCutACharacter) {
         EXPECT_NE(host::TemporaryName(name), temporary) << "two outputs would share a name";
     }
     EXPECT_FALSE(host::IsTemporaryName("bericht.pdf.rc4"));
+}
+
+TEST_F(Files, ReservedSpaceDoesNotLengthenTheFile) {
+    // A file cut short (a failed write, the program closed mid-batch) must end where its data ends.
+    const std::string path = dir.File("reserved");
+    const auto data = RandomBytes(5000, 9);
+    const host::OutputFolder folder(path);
+    {
+        host::OutputFile out(folder);
+        out.Reserve(1 << 20);
+        EXPECT_EQ(host::FileLength(dir.File(out.TemporaryName())), 0);
+        out.Write(data.data(), data.size());
+        out.Flush();
+        out.Commit(true);
+    }
+    EXPECT_EQ(ReadBytes(path), data);
+#ifndef _WIN32
+    // Of a long file announced, at most a step is set aside beyond what was written: what a killed run
+    // leaves behind.
+    host::OutputFile out(folder);
+    out.Reserve(std::int64_t{1} << 30);
+    out.Write(data.data(), data.size());
+    struct stat st {};
+    ASSERT_EQ(::stat(dir.File(out.TemporaryName()).c_str(), &st), 0);
+    EXPECT_EQ(st.st_size, static_cast<off_t>(data.size()));
+    EXPECT_LE(st.st_blocks * 512, host::OutputFile::ReserveStep + (1 << 20)) << "reserved the whole length";
+#else
+    host::OutputFile out(folder);
+    out.Reserve(std::int64_t{1} << 30);
+    out.Write(data.data(), data.size());
+    const HANDLE query = ::CreateFileW(PathFromUtf8(dir.File(out.TemporaryName())).c_str(), 0,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                       OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(query, INVALID_HANDLE_VALUE);
+    FILE_STANDARD_INFO info{};
+    ASSERT_TRUE(::GetFileInformationByHandleEx(query, FileStandardInfo, &info, sizeof info));
+    ::CloseHandle(query);
+    EXPECT_EQ(info.EndOfFile.QuadPart, static_cast<LONGLONG>(data.size()));
+    EXPECT_LE(info.AllocationSize.QuadPart, host::OutputFile::ReserveStep + (1 << 20))
+        << "reserved the whole length";
+#endif
+}
+
+TEST_F(Files, FolderInTheWayIsNoRefusedAccess) {
+    // Windows answers "access denied" here; the batches must not show the write-protection message.
+    const std::string folder = dir.File("out.rc4");
+    fs::create_directory(PathFromUtf8(folder));
+    EXPECT_EQ(FailureKind([&] { WriteOutput(folder, {1}); }), host::FileErrorKind::Other);
+    EXPECT_TRUE(fs::is_directory(PathFromUtf8(folder)));
+    EXPECT_EQ(Names(dir), std::vector<std::string>{"out.rc4"}) << "the temporary file stayed";
+    EXPECT_EQ(FailureKind([&] { host::InputFile in(folder); }), host::FileErrorKind::Other);
+    EXPECT_EQ(FailureKind([&] { host::InputFile in(dir.File("missing")); }), host::FileErrorKind::Other);
+}
+
+TEST_F(Files, NamesOutsideAsciiKeepEveryCharacter) {
+    // Latin-1, outside Windows-1252, and outside the 16-bit range (a surrogate pair in UTF-16).
+    for (const std::string name :
+         {"Übersicht é.txt", "Ελληνικά.txt", "数据.txt", "emoji \xF0\x9F\x94\x92.txt"}) {
+        SCOPED_TRACE(name);
+        const std::string path = dir.File(name);
+        const std::vector<std::uint8_t> bytes = RandomBytes(17, 3);
+        WriteOutput(path, bytes);
+        EXPECT_TRUE(host::FileExists(path));
+        EXPECT_EQ(ReadBytes(path), bytes);
+        EXPECT_EQ(path.substr(path.rfind(host::PathSeparator()) + 1), name);
+        bool listed = false;
+        for (const auto& entry : fs::directory_iterator(dir.Path()))
+            listed = listed || Utf8FromPath(entry.path().filename()) == name;
+        EXPECT_TRUE(listed) << "the name on disk differs";
+        // The file layer's own listing names it alike, and nothing else ("." and ".." left out).
+        EXPECT_EQ(host::FolderEntries(Utf8FromPath(dir.Path())), std::vector<std::string>{name});
+        fs::remove(PathFromUtf8(path));
+    }
 }
 
 TEST_F(Files, LeadsToSeesThroughSpellingsAndLinksButNotHardLinks) {
@@ -265,17 +333,18 @@ TEST_F(Files, EntriesAreLookedAtWithoutFollowingLinksOrOpeningThem) {
         EXPECT_EQ(FailureKind([&] { host::InputFile in(dir.File(name)); }), host::FileErrorKind::Other)
             << name;
     EXPECT_EQ(FailureKind([&] { host::InputFile in("/dev/zero"); }), host::FileErrorKind::Other);
-    EXPECT_EQ(FailureKind([&] { WriteOutput(dir.File("dangling"), {1}, false); }),
-              host::FileErrorKind::Other);
-    EXPECT_FALSE(fs::exists(dir.File("nowhere")));
     ::close(sock);
-
-    // Replacing a link replaces the link itself and leaves its target as it was.
+    // A new output replaces a link itself: its target is neither written nor created.
+    WriteOutput(dir.File("dangling"), {1});
+    EXPECT_FALSE(fs::exists(dir.File("nowhere")));
+    EXPECT_FALSE(fs::is_symlink(dir.File("dangling")));
     fs::permissions(dir.File("file"), fs::perms::owner_read);
-    WriteOutput(dir.File("link"), {2}, true);
-    EXPECT_FALSE(fs::is_symlink(dir.File("link")));
+    WriteOutput(dir.File("link"), {2});
     EXPECT_EQ(fs::status(dir.File("file")).permissions(), fs::perms::owner_read);
     EXPECT_EQ(ReadBytes(dir.File("file")), std::vector<std::uint8_t>{1});
+    // Never over a FIFO or socket.
+    for (const char* name : {"fifo", "socket"})
+        EXPECT_EQ(FailureKind([&] { WriteOutput(dir.File(name), {3}); }), host::FileErrorKind::Other) << name;
 }
 #endif
 
