@@ -1,7 +1,10 @@
 // The stop requests on Windows: Ctrl+C and Ctrl+Break reach a console handler, which the system runs on
-// a thread of its own; it only sets the flag.
+// a thread of its own; it only sets the flag, or, when the program is to end at once, has the outputs in
+// work removed first.
 
 #include "host/stop_request.h"
+
+#include "host/files.h"
 
 #include <windows.h>
 
@@ -18,10 +21,17 @@ constexpr int InterruptedStatus = 130;
 std::atomic<bool> interrupted{false};
 
 BOOL WINAPI Record(DWORD event) {
-    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT)
+    // Closing the console, logging off, shutting down: the program ends without a word, and the output
+    // in work leaves no temporary file behind.
+    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) {
+        DiscardOutputsInProgress();
         return FALSE;
+    }
     // Handled the first time; the second goes on to the system's handler, which ends the program.
-    return interrupted.exchange(true) ? FALSE : TRUE;
+    if (!interrupted.exchange(true))
+        return TRUE;
+    DiscardOutputsInProgress();
+    return FALSE;
 }
 
 } // namespace
