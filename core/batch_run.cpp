@@ -92,15 +92,14 @@ void BatchRun::TransformBlocks(clsRC4& rc4, const std::string& key, host::InputF
     }
 }
 
-bool BatchRun::CheckOutputName(const host::OutputFolder& folder, const std::string& inputPath,
+void BatchRun::CheckOutputName(const host::OutputFolder& folder, const std::string& inputPath,
                                const char* sameFileReason) {
     // An earlier item's output waits for its rename to this very name (decrypt a.rc4 a.RC4): the first
     // result stays, as it would once renamed.
     auto claim = std::make_pair(folder.Identity(), Nurdatei(folder.OutputPath(), host::PathSeparator()));
     if (claimed_.contains(claim))
         throw host::FileError(host::FileErrorKind::Other, folder.OutputPath(), texts::WrittenBeforeReason);
-    const bool replace = ::CheckOutputName(folder, inputPath, sameFileReason, kept_);
-    return replace;
+    ::CheckOutputName(folder, inputPath, sameFileReason, kept_);
 }
 
 void BatchRun::Created(const host::OutputFile& output) {
@@ -115,6 +114,10 @@ void BatchRun::Completed(std::unique_ptr<host::OutputFolder> folder, std::unique
                                window_.ListIndex(side_)});
     if (pending_.size() >= PendingFlushes) {
         CommitPending();
+        // Each folder kept for its flush holds a descriptor: outputs spread over many folders must not
+        // exhaust them.
+        if (foldersToSync_.size() >= PendingFlushes)
+            SyncFolders();
         if (!failures_.empty())
             std::rethrow_exception(failures_.front());
     }
@@ -163,6 +166,10 @@ void BatchRun::Settle() noexcept {
     } catch (const std::exception&) {
         Failed(-1);
     }
+    SyncFolders();
+}
+
+void BatchRun::SyncFolders() noexcept {
     while (!foldersToSync_.empty()) {
         // Out of the map first: tried once, a failure is reported, not repeated.
         const auto node = foldersToSync_.extract(foldersToSync_.begin());

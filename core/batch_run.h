@@ -53,9 +53,9 @@ public:
     void Restore();
 
     // Checks the folder's output name for a new file (see CheckOutputName), keeping every file of the
-    // list, every output this run created and every name an output of this run is waiting to take.
-    // Returns whether the new file is to replace what stands there.
-    bool CheckOutputName(const host::OutputFolder& folder, const std::string& inputPath,
+    // list, every output this run created and every name an output of this run is waiting to take. Whether
+    // the new file replaces what stands there is decided again when it is renamed.
+    void CheckOutputName(const host::OutputFolder& folder, const std::string& inputPath,
                          const char* sameFileReason);
     // An output was created: later items never replace it.
     void Created(const host::OutputFile& output);
@@ -89,6 +89,8 @@ private:
     // Every output on the disk: the waiting ones committed, then the folders they went into flushed (only
     // then are their names found after a crash). Failures are kept as CommitPending keeps them.
     void Settle() noexcept;
+    // Flushes the folders outputs were renamed into, and lets them go.
+    void SyncFolders() noexcept;
     // Keeps the failure in hand (called in its catch block) of an output's flush or rename (for the list
     // item index) or of a folder (index -1).
     void Failed(int index);
