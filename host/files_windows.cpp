@@ -720,8 +720,8 @@ void OutputFile::CloseHandle() {
 }
 
 void OutputFile::Commit(bool replace) {
-    if (committed_)
-        return;
+    if (!inProgress_)
+        throw FileError(FileErrorKind::Other, path_, reasons::BadDescriptor);
     try {
         faults::CountOperation(path_.c_str(), faults::Operation::Rename);
         ReleaseUnused();
@@ -756,7 +756,7 @@ void OutputFile::Commit(bool replace) {
             ThrowError(path_, error);
         }
         UnfinishedFiles().erase(this);
-        committed_ = true;
+        inProgress_ = false;
     } catch (...) {
         Discard();
         throw;
@@ -764,8 +764,9 @@ void OutputFile::Commit(bool replace) {
 }
 
 void OutputFile::Discard() noexcept {
-    if (committed_)
+    if (!inProgress_)
         return;
+    inProgress_ = false;
     try {
         const std::lock_guard<std::mutex> lock(UnfinishedLock());
         const auto entry = UnfinishedFiles().find(this);
