@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QToolTip>
 
 #include <vector>
 
@@ -53,7 +54,12 @@ QLineEdit* MakePasswordBox(QWidget* parent) {
     box->setMaxLength(static_cast<int>(container::MaxPasswordLength));
     box->setEchoMode(QLineEdit::Password);
     box->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
-    box->setValidator(new PasswordValidator(box));
+    // A refused character is told where the user looks, in a tip at the box, until the box takes a
+    // character or loses the focus.
+    box->setValidator(new PasswordValidator(box, [box](const std::string& message) {
+        QToolTip::showText(box->mapToGlobal(QPoint(0, box->height())), QString::fromStdString(message), box);
+    }));
+    QObject::connect(box, &QLineEdit::textEdited, box, [] { QToolTip::hideText(); });
     return box;
 }
 
@@ -183,11 +189,16 @@ void frmRC4::Connect() {
             Label(row.id).setBuddy(&At(*row.labels));
         if (row.kind == Kind::Button)
             connect(&Button(row.id), &QPushButton::clicked, this, [this, id = row.id] { Clicked(id); });
+        // The box leaves Enter to the window, which finds no button with the focus there.
+        if (row.kind == Kind::Password)
+            connect(&Edit(row.id), &QLineEdit::returnPressed, this,
+                    [this, id = row.id] { EnterPressed(id); });
         if (row.kind == Kind::List) {
             auto* list = &static_cast<FileListBox&>(At(row.id));
             connect(list, &FileListBox::FilesDropped, this,
                     [this, id = row.id](const std::vector<std::string>& paths) { Dropped(id, paths); });
             connect(list, &FileListBox::DoubleClicked, this, [this, id = row.id] { DoubleClicked(id); });
+            connect(list, &FileListBox::DeletePressed, this, [this, id = row.id] { DeletePressed(id); });
         }
     }
 }
@@ -271,8 +282,10 @@ void frmRC4::SetPasswordsMasked(bool masked) {
         Edit(box).setEchoMode(masked ? QLineEdit::Password : QLineEdit::Normal);
 }
 
-void frmRC4::SetMaskCaption(const std::string& caption) {
-    Button(Id::Command2).setText(FromStd(caption));
+void frmRC4::ShowMaskButton(const std::string& caption, const std::string& name) {
+    QPushButton& button = Button(Id::Command2);
+    button.setText(FromStd(caption));
+    button.setAccessibleName(FromStd(name));
 }
 
 void frmRC4::FocusDummy() {

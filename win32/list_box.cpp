@@ -79,9 +79,10 @@ std::vector<std::string> DroppedPaths(HDROP drop) {
 
 } // namespace
 
-void ListBox::Attach(HWND list, DropHandler dropped) {
+void ListBox::Attach(HWND list, DropHandler dropped, KeyHandler deleted) {
     list_ = list;
     dropped_ = std::move(dropped);
+    deleted_ = std::move(deleted);
     dpi_ = ::GetDpiForWindow(list);
     ::SetWindowSubclass(list, Subclass, 0, reinterpret_cast<DWORD_PTR>(this));
     ::DragAcceptFiles(list, TRUE);
@@ -268,7 +269,12 @@ LRESULT CALLBACK ListBox::Subclass(HWND list, UINT message, WPARAM wParam, LPARA
     case WM_KEYDOWN:
         if (wParam == VK_DELETE && ::GetKeyState(VK_SHIFT) >= 0 && ::GetKeyState(VK_CONTROL) >= 0 &&
             ::GetKeyState(VK_MENU) >= 0) {
-            box->ReportDoubleClick();
+            // No exception may pass through the system's frames.
+            try {
+                if (box->deleted_)
+                    box->deleted_();
+            } catch (const std::exception&) {
+            }
             return 0;
         }
         break;

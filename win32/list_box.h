@@ -22,19 +22,20 @@
 //     resolution, and only when SetHorizontalExtent asks;
 //   - files dropped from the shell (WM_DROPFILES) handed on as full paths in the drop's order;
 //   - a click beside the items only takes the focus, whatever the system's list box would select, so a
-//     double-click there removes the selected item; the Delete key is reported as a double-click, which
-//     it does the same as;
+//     double-click there removes the selected item; the Delete key is reported;
 //   - over an item, its full path as the tool tip; beside the items, the tip the window gave the list.
 class ListBox : public FileList {
 public:
     using DropHandler = std::function<void(const std::vector<std::string>& paths)>;
+    using KeyHandler = std::function<void()>;
 
     ListBox() = default;
     ListBox(const ListBox&) = delete;
     ListBox& operator=(const ListBox&) = delete;
 
-    // Takes over a list box: accepts dropped files on it and reports them to dropped.
-    void Attach(HWND list, DropHandler dropped);
+    // Takes over a list box: accepts dropped files on it and reports them to dropped, and reports the
+    // Delete key (without Shift, Ctrl or Alt) to deleted.
+    void Attach(HWND list, DropHandler dropped, KeyHandler deleted);
     HWND Handle() const { return list_; }
 
     // FileList.
@@ -69,6 +70,7 @@ private:
 
     HWND list_ = nullptr;
     DropHandler dropped_;
+    KeyHandler deleted_;
     UINT dpi_ = 96;
     // At 96 dpi; -1 until the first SetHorizontalExtent.
     int extent_ = -1;

@@ -153,13 +153,36 @@ TEST_F(BatchTest, NamesThatAreNoUtf8AreEncryptedUnderTheirRealNames) {
     }
 }
 
-TEST_F(BatchTest, PadlockClickIsAClickOnItsButton) {
+TEST_F(BatchTest, PadlockClickOrEnterInAPasswordBoxIsAClickOnItsButton) {
+    const QString encrypt = QString::fromUtf8("Bitte eine zu verschlüsselnde Dateien auswählen !");
+    const QString decrypt = QString::fromUtf8("Bitte eine zu entschlüsselnde Dateien auswählen !");
+    const struct {
+        const char* widget;
+        // 0: a click; else the key pressed in the widget.
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        QString warning;
+    } rows[] = {
+        {"Picture1", Qt::Key(0), {}, encrypt},     {"Picture2", Qt::Key(0), {}, decrypt},
+        {"Text3(0)", Qt::Key_Return, {}, encrypt}, {"Text3(1)", Qt::Key_Enter, Qt::KeypadModifier, encrypt},
+        {"Text3(2)", Qt::Key_Return, {}, decrypt}, {"Text3(2)", Qt::Key_Enter, Qt::KeypadModifier, decrypt},
+    };
     Open();
-    QTest::mouseClick(Find<QLabel>("Picture1"), Qt::LeftButton);
-    QTest::mouseClick(Find<QLabel>("Picture2"), Qt::LeftButton);
-    ASSERT_EQ(warnings_.size(), 2u);
-    EXPECT_EQ(warnings_[0].text, QString::fromUtf8("Bitte eine zu verschlüsselnde Dateien auswählen !"));
-    EXPECT_EQ(warnings_[1].text, QString::fromUtf8("Bitte eine zu entschlüsselnde Dateien auswählen !"));
+    Window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.widget << " " << row.key);
+        warnings_.clear();
+        QWidget* widget = Find<QWidget>(QString::fromLatin1(row.widget));
+        if (row.key == Qt::Key(0)) {
+            QTest::mouseClick(widget, Qt::LeftButton);
+        } else {
+            widget->setFocus();
+            QTest::keyClick(widget, row.key, row.modifiers);
+        }
+        ASSERT_EQ(warnings_.size(), 1u);
+        EXPECT_EQ(warnings_[0].text, row.warning);
+    }
 }
 
 TEST_F(BatchTest, ClickDuringTheFirstFileCancelsTheRest) {
@@ -172,6 +195,11 @@ TEST_F(BatchTest, ClickDuringTheFirstFileCancelsTheRest) {
     };
     QString captionSeen;
     std::string namesSeen[2];
+    struct Looks {
+        bool enabled;
+        QString caption;
+    };
+    std::vector<Looks> afterCancel;
     onPass_ = [&] {
         if (passes_ == 1) {
             captionSeen = Button("cmdEnc")->text();
@@ -179,9 +207,20 @@ TEST_F(BatchTest, ClickDuringTheFirstFileCancelsTheRest) {
             namesSeen[0] = name("cmdEnc");
             namesSeen[1] = name("cmdDec");
             QTest::mouseClick(Button("cmdEnc"), Qt::LeftButton);
+            // The request is taken: the button greys at once and keeps its caption until the batch ends.
+            afterCancel.push_back({Button("cmdEnc")->isEnabled(), Button("cmdEnc")->text()});
+        } else if (passes_ > 1) {
+            afterCancel.push_back({Button("cmdEnc")->isEnabled(), Button("cmdEnc")->text()});
         }
     };
     Encrypt("pw");
+    EXPECT_TRUE(warnings_.empty());
+    ASSERT_GE(afterCancel.size(), 2u);
+    for (const Looks& looks : afterCancel) {
+        EXPECT_FALSE(looks.enabled);
+        EXPECT_EQ(looks.caption, "Abbrechen");
+    }
+    EXPECT_TRUE(Button("cmdEnc")->isEnabled());
     EXPECT_EQ(captionSeen, "Abbrechen");
     EXPECT_EQ(namesSeen[0], CancellingBatchButtonName);
     EXPECT_EQ(namesSeen[1], "Dateien der unteren Liste entschlüsseln");
