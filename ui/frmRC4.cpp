@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -189,10 +190,8 @@ void frmRC4::Connect() {
             Label(row.id).setBuddy(&At(*row.labels));
         if (row.kind == Kind::Button)
             connect(&Button(row.id), &QPushButton::clicked, this, [this, id = row.id] { Clicked(id); });
-        // The box leaves Enter to the window, which finds no button with the focus there.
         if (row.kind == Kind::Password)
-            connect(&Edit(row.id), &QLineEdit::returnPressed, this,
-                    [this, id = row.id] { EnterPressed(id); });
+            Edit(row.id).installEventFilter(this);
         if (row.kind == Kind::List) {
             auto* list = &static_cast<FileListBox&>(At(row.id));
             connect(list, &FileListBox::FilesDropped, this,
@@ -249,6 +248,22 @@ void frmRC4::ShowInfoWindow() {
 
 void frmRC4::CloseMainWindow() {
     close();
+}
+
+bool frmRC4::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (enter && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier)
+            for (Id box : widgets::PasswordBoxes)
+                if (watched == &At(box)) {
+                    // Taken here, not left to pass on to the window: the batch runs inside this call,
+                    // and the window's Enter would afterwards press whatever button has the focus then.
+                    EnterPressed(box);
+                    return true;
+                }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void frmRC4::closeEvent(QCloseEvent* event) {

@@ -46,6 +46,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Enter in a password box.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     // MainWindow.
     FileList& List(BatchSide side) override;

@@ -183,6 +183,21 @@ TEST_F(BatchTest, PadlockClickOrEnterInAPasswordBoxIsAClickOnItsButton) {
         ASSERT_EQ(warnings_.size(), 1u);
         EXPECT_EQ(warnings_[0].text, row.warning);
     }
+
+    // Enter starts the batch in its box and ends there: when the focus has moved on during the batch
+    // (a greyed button hands it on), the key presses nothing else afterwards.
+    const QStringList plain = {MakeFile("1.bin", 300000, 1), MakeFile("2.bin", 300000, 2)};
+    Open(Quoted(plain).toStdString());
+    Window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
+    Window().SetPumpIntervals(std::chrono::nanoseconds(0), std::chrono::nanoseconds(0));
+    onPass_ = [&] { Button("Command2")->setFocus(); };
+    Password(0)->setText("pw");
+    Password(1)->setText("pw");
+    Password(1)->setFocus();
+    QTest::keyClick(Password(1), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(SizeOf(plain[1] + ".rc4"), 300000 + 31);
+    EXPECT_EQ(Button("Command2")->text(), "N");
 }
 
 TEST_F(BatchTest, ClickDuringTheFirstFileCancelsTheRest) {
