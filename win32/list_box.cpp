@@ -136,7 +136,7 @@ void ListBox::Add(std::vector<std::string> paths) {
     }
     ::SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
     ::InvalidateRect(list_, nullptr, TRUE);
-    tipItem_ = NoTip;
+    ItemsChanged();
 }
 
 void ListBox::RemoveAt(int index) {
@@ -146,14 +146,14 @@ void ListBox::RemoveAt(int index) {
     const auto at = order_.begin() + index;
     std::string().swap(texts_[*at]);
     order_.erase(at);
-    tipItem_ = NoTip;
+    ItemsChanged();
 }
 
 void ListBox::Clear() {
     ::SendMessageW(list_, LB_RESETCONTENT, 0, 0);
     texts_.clear();
     order_.clear();
-    tipItem_ = NoTip;
+    ItemsChanged();
 }
 
 void ListBox::ClearSelection() {
@@ -232,6 +232,12 @@ void ListBox::PointerAt(POINT at) {
     ::SendMessageW(toolTips_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+void ListBox::ItemsChanged() {
+    tipItem_ = NoTip;
+    if (pointer_)
+        PointerAt(*pointer_);
+}
+
 void ListBox::ReportDoubleClick() const {
     ::SendMessageW(::GetParent(list_), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(list_), LBN_DBLCLK),
                    reinterpret_cast<LPARAM>(list_));
@@ -279,7 +285,8 @@ LRESULT CALLBACK ListBox::Subclass(HWND list, UINT message, WPARAM wParam, LPARA
         }
         break;
     case WM_MOUSEMOVE:
-        box->PointerAt(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        box->pointer_ = POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        box->PointerAt(*box->pointer_);
         break;
     case WM_VSCROLL:
         // The thumb let go: the message holds its position in 16 bits only, so past 65,535 items the

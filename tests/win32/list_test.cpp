@@ -121,8 +121,12 @@ TEST_F(NativeWindowTest, DoubleClickOrDeleteRemovesTheSelectedItemAndClearEmptie
         } else {
             ClickAt(list, ItemCentre(list, 1));
             if (gesture == Gesture::DeleteKey) {
+                // The pointer rests on the item: its tip names the item that takes the removed one's place.
+                Mouse(list, WM_MOUSEMOVE, ItemCentre(list, 1));
+                ASSERT_EQ(ToolTip(Window().Handle(), list), plain[1]);
                 ::PostMessageW(list, WM_KEYDOWN, VK_DELETE, 1);
                 Pass();
+                EXPECT_EQ(ToolTip(Window().Handle(), list), plain[2]);
             } else {
                 // A click beside the items leaves the selection as it is; the double-click removes it.
                 ClickAt(list, Beside(list));
