@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 
 // Accepts only characters the program's 8-bit code page can hold. Passwords become one byte per
 // character; a character outside the code page would turn into '?', so two different passwords could
