@@ -78,6 +78,29 @@ private:
     }
 };
 
+// A window that says it is a dialog; its name is its title, as for every window.
+class Dialog : public QAccessibleWidget {
+public:
+    explicit Dialog(QWidget* window) : QAccessibleWidget(window, QAccessible::Dialog) {}
+};
+
+// A label that says it is a status bar, named by its text.
+class StatusLine : public QAccessibleWidget {
+public:
+    explicit StatusLine(QLabel* label) : QAccessibleWidget(label, QAccessible::StatusBar) {}
+
+    QString text(QAccessible::Text kind) const override {
+        if (kind == QAccessible::Name)
+            return static_cast<const QLabel*>(widget())->text();
+        return QAccessibleWidget::text(kind);
+    }
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.focusable = false;
+        return state;
+    }
+};
+
 // Puts the interface in the place of the one Qt made or would make for its widget. Qt's own factory
 // answers for its widget classes before any other, so the interface is registered for the widget
 // instead of made by a factory.
@@ -88,6 +111,14 @@ void Replace(QAccessibleInterface* replacement) {
 }
 
 } // namespace
+
+void MarkDialog(QWidget& window) {
+    Replace(new Dialog(&window));
+}
+
+void MarkStatus(QLabel& label) {
+    Replace(new StatusLine(&label));
+}
 
 void MarkDecoration(QWidget& widget) {
     widget.setFocusPolicy(Qt::NoFocus);

@@ -284,7 +284,7 @@ void FileListBox::keyPressEvent(QKeyEvent* event) {
         event->ignore();
     } else if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) {
         event->accept();
-        emit DoubleClicked();
+        emit DeletePressed();
     } else {
         QListWidget::keyPressEvent(event);
     }

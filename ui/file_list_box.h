@@ -21,7 +21,7 @@
 //     list measures no item's text;
 //   - each item's shown text as its tool tip, so a path cut at the list's edge can be read whole;
 //   - local files dropped from the desktop handed on as paths; a double-click anywhere reported, and
-//     the Delete key as one. A click beside the items leaves the selection as it is;
+//     the Delete key. A click beside the items leaves the selection as it is;
 //   - a lock that refuses every change by the user (drops, double-clicks, selection by mouse or keys)
 //     while a batch reads the list, and greys the list meanwhile.
 class FileListBox : public QListWidget, public FileList {
@@ -59,8 +59,10 @@ signals:
     // Local files dropped on the list: full paths in the drag's order, byte for byte, never empty.
     void FilesDropped(const std::vector<std::string>& paths);
     // A double-click anywhere on the list, after the click has selected the item under the pointer, if
-    // any; or the Delete key, which does what a double-click does.
+    // any.
     void DoubleClicked();
+    // The Delete key, without modifiers.
+    void DeletePressed();
 
 protected:
     void updateGeometries() override;

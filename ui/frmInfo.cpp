@@ -1,5 +1,6 @@
 #include "ui/frmInfo.h"
 
+#include "ui/accessibility.h"
 #include "ui/look.h"
 #include "window/info_text.h"
 #include "window/window_texts.h"
@@ -81,6 +82,8 @@ frmInfo::frmInfo(QWidget* owner)
     Text1_->setPalette(text);
     // Text1 first, then the banner's labels, which never take the focus.
     setFocusProxy(Text1_);
+    // Screen readers meet it as a dialog named by its title, not as a bare surface.
+    accessibility::MarkDialog(*this);
 }
 
 QString frmInfo::InfoText() {

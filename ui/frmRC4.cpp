@@ -15,10 +15,12 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QToolTip>
 
 #include <vector>
 
@@ -53,7 +55,12 @@ QLineEdit* MakePasswordBox(QWidget* parent) {
     box->setMaxLength(static_cast<int>(container::MaxPasswordLength));
     box->setEchoMode(QLineEdit::Password);
     box->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
-    box->setValidator(new PasswordValidator(box));
+    // A refused character is told where the user looks, in a tip at the box, until the box takes a
+    // character or loses the focus.
+    box->setValidator(new PasswordValidator(box, [box](const std::string& message) {
+        QToolTip::showText(box->mapToGlobal(QPoint(0, box->height())), QString::fromStdString(message), box);
+    }));
+    QObject::connect(box, &QLineEdit::textEdited, box, [] { QToolTip::hideText(); });
     return box;
 }
 
@@ -183,11 +190,14 @@ void frmRC4::Connect() {
             Label(row.id).setBuddy(&At(*row.labels));
         if (row.kind == Kind::Button)
             connect(&Button(row.id), &QPushButton::clicked, this, [this, id = row.id] { Clicked(id); });
+        if (row.kind == Kind::Password)
+            Edit(row.id).installEventFilter(this);
         if (row.kind == Kind::List) {
             auto* list = &static_cast<FileListBox&>(At(row.id));
             connect(list, &FileListBox::FilesDropped, this,
                     [this, id = row.id](const std::vector<std::string>& paths) { Dropped(id, paths); });
             connect(list, &FileListBox::DoubleClicked, this, [this, id = row.id] { DoubleClicked(id); });
+            connect(list, &FileListBox::DeletePressed, this, [this, id = row.id] { DeletePressed(id); });
         }
     }
 }
@@ -240,6 +250,22 @@ void frmRC4::CloseMainWindow() {
     close();
 }
 
+bool frmRC4::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (enter && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier)
+            for (Id box : widgets::PasswordBoxes)
+                if (watched == &At(box)) {
+                    // Taken here, not left to pass on to the window: the batch runs inside this call,
+                    // and the window's Enter would afterwards press whatever button has the focus then.
+                    EnterPressed(box);
+                    return true;
+                }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void frmRC4::closeEvent(QCloseEvent* event) {
     // The window closes whatever follows; Closing decides whether the process ends with it at once.
     event->accept();
@@ -271,8 +297,10 @@ void frmRC4::SetPasswordsMasked(bool masked) {
         Edit(box).setEchoMode(masked ? QLineEdit::Password : QLineEdit::Normal);
 }
 
-void frmRC4::SetMaskCaption(const std::string& caption) {
-    Button(Id::Command2).setText(FromStd(caption));
+void frmRC4::ShowMaskButton(const std::string& caption, const std::string& name) {
+    QPushButton& button = Button(Id::Command2);
+    button.setText(FromStd(caption));
+    button.setAccessibleName(FromStd(name));
 }
 
 void frmRC4::FocusDummy() {

@@ -46,6 +46,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Enter in a password box.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     // MainWindow.
     FileList& List(BatchSide side) override;
@@ -56,7 +58,7 @@ protected:
     std::vector<std::string> ShowOpenDialog(const OpenDialogRequest& request) override;
     bool PasswordsMasked() const override;
     void SetPasswordsMasked(bool masked) override;
-    void SetMaskCaption(const std::string& caption) override;
+    void ShowMaskButton(const std::string& caption, const std::string& name) override;
     void ShowBatchButton(BatchSide side, const std::string& caption, const std::string& name) override;
     void FocusDummy() override;
     void GuardSide(BatchSide side, bool listInUse, bool batchButtonEnabled) override;

@@ -145,6 +145,10 @@ void SetAccess(QWidget& widget, widgets::Access access, const char* name, const 
     case widgets::Access::Hidden:
         accessibility::Hide(widget);
         break;
+    case widgets::Access::Status:
+        if (auto* label = qobject_cast<QLabel*>(&widget))
+            accessibility::MarkStatus(*label);
+        break;
     case widgets::Access::OwnText:
         break;
     }

@@ -13,6 +13,8 @@ namespace {
 struct Texts {
     std::wstring name;
     std::wstring description;
+    // 0: the system's role.
+    long role = 0;
 };
 
 bool IsSelf(const VARIANT& child) {
@@ -93,7 +95,14 @@ public:
         return standard_->get_accValue(child, value);
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
-        return standard_->get_accRole(child, role);
+        if (!IsSelf(child) || texts_.role == 0)
+            return standard_->get_accRole(child, role);
+        if (role == nullptr)
+            return E_INVALIDARG;
+        ::VariantInit(role);
+        role->vt = VT_I4;
+        role->lVal = texts_.role;
+        return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
         return standard_->get_accState(child, state);
@@ -173,24 +182,43 @@ LRESULT CALLBACK Answering(HWND control, UINT message, WPARAM wParam, LPARAM lPa
     return ::DefSubclassProc(control, message, wParam, lParam);
 }
 
-} // namespace
-
-void Set(HWND control, const std::string& name, const std::string& description) {
-    Texts texts{host::windows::Widen(name), host::windows::Widen(description)};
-    if (Texts* known = TextsOf(control)) {
-        *known = std::move(texts);
-        ::NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, control, OBJID_CLIENT, CHILDID_SELF);
-        return;
-    }
-    auto* made = new Texts(std::move(texts));
+// The window's texts, made and hung on it when it has none yet; nullptr when that fails.
+Texts* Attached(HWND control) {
+    if (Texts* known = TextsOf(control))
+        return known;
+    auto* made = new Texts;
     if (!::SetPropW(control, TextsProperty, made)) {
         delete made;
-        return;
+        return nullptr;
     }
     if (!::SetWindowSubclass(control, Answering, SubclassId, 0)) {
         ::RemovePropW(control, TextsProperty);
         delete made;
+        return nullptr;
     }
+    return made;
+}
+
+} // namespace
+
+void Set(HWND control, const std::string& name, const std::string& description) {
+    const bool known = TextsOf(control) != nullptr;
+    Texts* texts = Attached(control);
+    if (texts == nullptr)
+        return;
+    texts->name = host::windows::Widen(name);
+    texts->description = host::windows::Widen(description);
+    if (known)
+        NameChanged(control);
+}
+
+void SetRole(HWND window, long role) {
+    if (Texts* texts = Attached(window))
+        texts->role = role;
+}
+
+void NameChanged(HWND window) {
+    ::NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window, OBJID_CLIENT, CHILDID_SELF);
 }
 
 } // namespace accessible_name

@@ -11,6 +11,7 @@
 #include "window/window_texts.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <array>
 
@@ -197,6 +198,8 @@ void Show(HWND owner) {
                                   owner, nullptr, instance, nullptr);
     if (info.window == nullptr)
         return;
+    // Screen readers meet it as a dialog, named by its caption.
+    accessible_name::SetRole(info.window, ROLE_SYSTEM_DIALOG);
     info.background = CreateSolidBrush(DarkGrey);
     info.banner = CreateSolidBrush(BannerGrey);
     info.paleYellow = CreateSolidBrush(PaleYellow);

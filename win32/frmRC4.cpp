@@ -12,6 +12,7 @@
 #include "window/window_texts.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 #include <uxtheme.h>
 
 #include <algorithm>
@@ -159,6 +160,8 @@ HWND frmRC4::Build(const Row& row) {
     if (row.access == widgets::Access::Named || row.description != nullptr)
         accessible_name::Set(control, row.access == widgets::Access::Named ? row.accessibleName : "",
                              row.description != nullptr ? row.description : "");
+    if (row.access == widgets::Access::Status)
+        accessible_name::SetRole(control, ROLE_SYSTEM_STATUSBAR);
     if (CarriesPictures(row.id))
         // A picture lies on the button and lets every click through to it, so a click on the picture is a
         // click on the button, pressed look and cancel request included.
@@ -166,8 +169,9 @@ HWND frmRC4::Build(const Row& row) {
     switch (row.kind) {
     case Kind::List:
         Box(widgets::SideOfList(row.id))
-            .Attach(control,
-                    [this, id = row.id](const std::vector<std::string>& paths) { Dropped(id, paths); });
+            .Attach(
+                control, [this, id = row.id](const std::vector<std::string>& paths) { Dropped(id, paths); },
+                [this, id = row.id] { DeletePressed(id); });
         break;
     case Kind::Password:
         MakePasswordBox(control);
@@ -281,8 +285,14 @@ LRESULT frmRC4::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK) {
-            // Enter, from the dialog keys: it presses the button that has the focus, as Space does.
+            // Enter, from the dialog keys: it presses the button that has the focus, as Space does; in a
+            // password box it is a click on that side's batch button.
             HWND focus = ::GetFocus();
+            for (Id box : widgets::PasswordBoxes)
+                if (focus != nullptr && focus == Control(box)) {
+                    EnterPressed(box);
+                    return 0;
+                }
             if (focus != nullptr && ::GetParent(focus) == window_ &&
                 (::SendMessageW(focus, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) !=
                     0)
@@ -434,8 +444,10 @@ void frmRC4::SetPasswordsMasked(bool masked) {
     }
 }
 
-void frmRC4::SetMaskCaption(const std::string& caption) {
-    controls::SetText(Control(Id::Command2), caption);
+void frmRC4::ShowMaskButton(const std::string& caption, const std::string& name) {
+    HWND button = Control(Id::Command2);
+    controls::SetText(button, caption);
+    accessible_name::Set(button, name, "");
 }
 
 void frmRC4::FocusDummy() {
@@ -445,7 +457,13 @@ void frmRC4::FocusDummy() {
 void frmRC4::GuardSide(BatchSide side, bool listInUse, bool batchButtonEnabled) {
     for (Id id : {widgets::ListOf(side), widgets::ClearButtonOf(side), widgets::OpenButtonOf(side)})
         ::EnableWindow(Control(id), !listInUse);
-    ::EnableWindow(Control(widgets::BatchButtonOf(side)), batchButtonEnabled);
+    HWND button = Control(widgets::BatchButtonOf(side));
+    const bool hadFocus = ::GetFocus() == button;
+    ::EnableWindow(button, batchButtonEnabled);
+    // A control the system disables takes the keyboard focus with it; the window takes it instead, so
+    // Tab and the dialog keys go on working.
+    if (hadFocus && !batchButtonEnabled)
+        ::SetFocus(window_);
 }
 
 void frmRC4::EventPass() {
@@ -473,7 +491,10 @@ std::string frmRC4::ShownStatusText() const {
 }
 
 void frmRC4::ShowStatusText(const std::string& text) {
-    controls::SetText(Control(Id::Label1), text);
+    HWND label = Control(Id::Label1);
+    controls::SetText(label, text);
+    // Screen readers hear the status bar's new text.
+    accessible_name::NameChanged(label);
 }
 
 void frmRC4::ShowStatus() {

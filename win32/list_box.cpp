@@ -79,9 +79,10 @@ std::vector<std::string> DroppedPaths(HDROP drop) {
 
 } // namespace
 
-void ListBox::Attach(HWND list, DropHandler dropped) {
+void ListBox::Attach(HWND list, DropHandler dropped, KeyHandler deleted) {
     list_ = list;
     dropped_ = std::move(dropped);
+    deleted_ = std::move(deleted);
     dpi_ = ::GetDpiForWindow(list);
     ::SetWindowSubclass(list, Subclass, 0, reinterpret_cast<DWORD_PTR>(this));
     ::DragAcceptFiles(list, TRUE);
@@ -135,7 +136,7 @@ void ListBox::Add(std::vector<std::string> paths) {
     }
     ::SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
     ::InvalidateRect(list_, nullptr, TRUE);
-    tipItem_ = NoTip;
+    ItemsChanged();
 }
 
 void ListBox::RemoveAt(int index) {
@@ -145,14 +146,14 @@ void ListBox::RemoveAt(int index) {
     const auto at = order_.begin() + index;
     std::string().swap(texts_[*at]);
     order_.erase(at);
-    tipItem_ = NoTip;
+    ItemsChanged();
 }
 
 void ListBox::Clear() {
     ::SendMessageW(list_, LB_RESETCONTENT, 0, 0);
     texts_.clear();
     order_.clear();
-    tipItem_ = NoTip;
+    ItemsChanged();
 }
 
 void ListBox::ClearSelection() {
@@ -231,6 +232,12 @@ void ListBox::PointerAt(POINT at) {
     ::SendMessageW(toolTips_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+void ListBox::ItemsChanged() {
+    tipItem_ = NoTip;
+    if (pointer_)
+        PointerAt(*pointer_);
+}
+
 void ListBox::ReportDoubleClick() const {
     ::SendMessageW(::GetParent(list_), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(list_), LBN_DBLCLK),
                    reinterpret_cast<LPARAM>(list_));
@@ -268,12 +275,18 @@ LRESULT CALLBACK ListBox::Subclass(HWND list, UINT message, WPARAM wParam, LPARA
     case WM_KEYDOWN:
         if (wParam == VK_DELETE && ::GetKeyState(VK_SHIFT) >= 0 && ::GetKeyState(VK_CONTROL) >= 0 &&
             ::GetKeyState(VK_MENU) >= 0) {
-            box->ReportDoubleClick();
+            // No exception may pass through the system's frames.
+            try {
+                if (box->deleted_)
+                    box->deleted_();
+            } catch (const std::exception&) {
+            }
             return 0;
         }
         break;
     case WM_MOUSEMOVE:
-        box->PointerAt(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        box->pointer_ = POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        box->PointerAt(*box->pointer_);
         break;
     case WM_VSCROLL:
         // The thumb let go: the message holds its position in 16 bits only, so past 65,535 items the

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,19 +23,21 @@
 //     resolution, and only when SetHorizontalExtent asks;
 //   - files dropped from the shell (WM_DROPFILES) handed on as full paths in the drop's order;
 //   - a click beside the items only takes the focus, whatever the system's list box would select, so a
-//     double-click there removes the selected item; the Delete key is reported as a double-click, which
-//     it does the same as;
-//   - over an item, its full path as the tool tip; beside the items, the tip the window gave the list.
+//     double-click there removes the selected item; the Delete key is reported;
+//   - over an item, its full path as the tool tip, also when items come or go under the pointer;
+//     beside the items, the tip the window gave the list.
 class ListBox : public FileList {
 public:
     using DropHandler = std::function<void(const std::vector<std::string>& paths)>;
+    using KeyHandler = std::function<void()>;
 
     ListBox() = default;
     ListBox(const ListBox&) = delete;
     ListBox& operator=(const ListBox&) = delete;
 
-    // Takes over a list box: accepts dropped files on it and reports them to dropped.
-    void Attach(HWND list, DropHandler dropped);
+    // Takes over a list box: accepts dropped files on it and reports them to dropped, and reports the
+    // Delete key (without Shift, Ctrl or Alt) to deleted.
+    void Attach(HWND list, DropHandler dropped, KeyHandler deleted);
     HWND Handle() const { return list_; }
 
     // FileList.
@@ -64,11 +67,14 @@ private:
     int ItemAt(POINT at) const;
     // The pointer moved to a point: the tip follows the item under it.
     void PointerAt(POINT at);
+    // The items changed: the tip follows the item now under the pointer, not the one that stood there.
+    void ItemsChanged();
     // The list box's parent hears of a double-click, as the list box itself tells it.
     void ReportDoubleClick() const;
 
     HWND list_ = nullptr;
     DropHandler dropped_;
+    KeyHandler deleted_;
     UINT dpi_ = 96;
     // At 96 dpi; -1 until the first SetHorizontalExtent.
     int extent_ = -1;
@@ -85,4 +91,6 @@ private:
     HWND toolTips_ = nullptr;
     std::wstring ownTip_;
     int tipItem_ = NoTip;
+    // Where the pointer last moved over the list.
+    std::optional<POINT> pointer_;
 };

@@ -114,6 +114,19 @@ void MainWindow::ListDoubleClicked(BatchSide side) {
     ShowFileCount(side);
 }
 
+void MainWindow::ListDeletePressed(BatchSide side) {
+    if (ListInUse(side))
+        return;
+    FileList& list = List(side);
+    const int removed = list.SelectedIndex();
+    xListRemoveSelected(list);
+    if (list.Count() == 0)
+        Emptied(side);
+    else if (removed >= 0)
+        list.Select(std::min(removed, list.Count() - 1));
+    ShowFileCount(side);
+}
+
 void MainWindow::ClearClicked(BatchSide side) {
     if (ListInUse(side))
         return;
@@ -146,13 +159,19 @@ void MainWindow::OpenClicked(BatchSide side) {
 void MainWindow::BatchClicked(BatchSide side) {
     // A click during a batch goes to the batches as it is: they make it a cancel request or ignore it
     // (a one-file batch, or the other batch's button). They report every failure themselves.
+    const bool cancelBefore = CancelRequested();
     side == BatchSide::Encrypt ? cmdEnc_Click(*this) : cmdDec_Click(*this);
+    // The batch took the click as its cancel request: it stops only after the file in work, which may
+    // take a while. The button greys at once; the batch's end gives it back (RunningBatchChanged).
+    if (RunningBatch() == side && CancelRequested() && !cancelBefore)
+        GuardSide(side, true, false);
 }
 
 void MainWindow::MaskClicked() {
     const bool masked = PasswordsMasked();
     SetPasswordsMasked(!masked);
-    SetMaskCaption(masked ? window_texts::ClearTextCaption : window_texts::MaskedCaption);
+    ShowMaskButton(masked ? window_texts::ClearTextCaption : window_texts::MaskedCaption,
+                   masked ? window_texts::ClearTextName : window_texts::MaskedName);
     FocusDummy();
 }
 
@@ -333,4 +352,17 @@ void MainWindow::DoubleClicked(widgets::Id list) {
 
 void MainWindow::Dropped(widgets::Id list, const std::vector<std::string>& paths) {
     Guarded([&] { FilesDropped(widgets::SideOfList(list), paths); });
+}
+
+void MainWindow::EnterPressed(widgets::Id passwordBox) {
+    if (widgets::Row(passwordBox).kind != widgets::Kind::Password)
+        return;
+    const BatchSide side = widgets::SideOfPassword(passwordBox);
+    // Enter does what a click on the button does, and nothing where the button would not take a click.
+    if (BatchButtonTakesClicks(side))
+        Clicked(widgets::BatchButtonOf(side));
+}
+
+void MainWindow::DeletePressed(widgets::Id list) {
+    Guarded([&] { ListDeletePressed(widgets::SideOfList(list)); });
 }

@@ -40,21 +40,33 @@ public:
     void Clicked(widgets::Id widget);
     void DoubleClicked(widgets::Id list);
     void Dropped(widgets::Id list, const std::vector<std::string>& paths);
+    // Enter or the keypad's Enter in a password box: a click on that side's batch button (Text3(0) and
+    // Text3(1): cmdEnc; Text3(2): cmdDec), as long as that button takes clicks.
+    void EnterPressed(widgets::Id passwordBox);
+    // The Delete key on a list.
+    void DeletePressed(widgets::Id list);
 
     // Handlers. Each ignores the user while the list it would change is being read by a batch.
     // Files dropped on a list, full paths in the drop's order: folders are skipped, List2 refuses a name
     // without ".rc4" with a warning per file.
     void FilesDropped(BatchSide side, const std::vector<std::string>& paths);
-    // A double-click anywhere on a list, or its Delete key, which does the same: the selected item goes,
-    // whatever lies under the pointer, and the count is shown again. A list emptied so loses its
-    // sideways scrolling.
+    // A double-click anywhere on a list: the selected item goes, whatever lies under the pointer, and
+    // the count is shown again; nothing is selected afterwards. A list emptied so loses its sideways
+    // scrolling.
     void ListDoubleClicked(BatchSide side);
+    // The Delete key on a list: as a double-click, but then the item that took the removed one's place
+    // (or the last one, when the removed one was last) is selected, so Delete can go on removing, as in
+    // a file manager.
+    void ListDeletePressed(BatchSide side);
     // The list emptied, its count shown again and its sideways scrolling gone.
     void ClearClicked(BatchSide side);
     void OpenClicked(BatchSide side);
-    // cmdEnc/cmdDec and their padlocks: runs, cancels or ignores as the batches decide.
+    // cmdEnc/cmdDec and their padlocks: runs, cancels or ignores as the batches decide. Once the running
+    // batch has taken a click as its cancel request, its button is greyed until the batch ends, so the
+    // user sees at once that the click was heard; its caption stays "Abbrechen" meanwhile.
     void BatchClicked(BatchSide side);
     // Command2: all three password boxes masked or clear together, caption "N" or "P", focus to dummy.
+    // The button's name for screen readers says which of the two the boxes show.
     void MaskClicked();
     // The main window closes (Command1, its close box, the system): the program ends. During a batch it
     // ends at once, leaving the file in work as far as it was written; the batch that called into this
@@ -120,7 +132,8 @@ protected:
     virtual std::vector<std::string> ShowOpenDialog(const OpenDialogRequest& request) = 0;
     virtual bool PasswordsMasked() const = 0;
     virtual void SetPasswordsMasked(bool masked) = 0;
-    virtual void SetMaskCaption(const std::string& caption) = 0;
+    // Command2: its caption and its name for assistive technology.
+    virtual void ShowMaskButton(const std::string& caption, const std::string& name) = 0;
     // cmdEnc (Encrypt) or cmdDec (Decrypt): its caption and its name for assistive technology.
     virtual void ShowBatchButton(BatchSide side, const std::string& caption, const std::string& name) = 0;
     virtual void FocusDummy() = 0;
@@ -142,6 +155,11 @@ protected:
 
 private:
     bool ListInUse(BatchSide side) const { return RunningBatch() == side; }
+    // Whether the side's batch button takes a click: not while the other batch runs, nor once the
+    // running batch has taken its cancel request.
+    bool BatchButtonTakesClicks(BatchSide side) const {
+        return !RunningBatch() || (RunningBatch() == side && !CancelRequested());
+    }
     // Runs a handler; a failure it lets through becomes a warning.
     template <class Handler> void Guarded(Handler&& handler);
     // Adds the paths the list does not hold yet and keeps the widest of them.

@@ -74,6 +74,9 @@ enum class Access {
     Decoration,
     // Not offered at all: dummy, which only takes the focus away from the password boxes.
     Hidden,
+    // The status line: named by its text and offered as a status bar, so that screen readers tell
+    // each change of it.
+    Status,
 };
 
 // The main window's widgets, in the order they are made (and stacked, the first lowest).
@@ -352,7 +355,7 @@ inline constexpr detail::W Main[] = {
      .text = detail::t::MaskedCaption,
      .tip = detail::t::MaskTip,
      .access = Access::Named,
-     .accessibleName = detail::t::MaskName},
+     .accessibleName = detail::t::MaskedName},
     {.id = Id::cmdDec,
      .name = "cmdDec",
      .kind = Kind::Button,
@@ -402,6 +405,7 @@ inline constexpr detail::W Main[] = {
      .kind = Kind::Label,
      .place = layout::Label1,
      .text = texts::StatusStart,
+     .access = Access::Status,
      .align = Align::Centre,
      .hiddenAtStart = true},
     {.id = Id::Command4,
@@ -533,6 +537,10 @@ inline constexpr Id PasswordBoxes[] = {Id::Text3_0, Id::Text3_1, Id::Text3_2};
 // The batch side a list belongs to.
 constexpr BatchSide SideOfList(Id list) {
     return list == Id::List1 ? BatchSide::Encrypt : BatchSide::Decrypt;
+}
+// The batch side a password box belongs to: Text3(0) and Text3(1) encrypt, Text3(2) decrypts.
+constexpr BatchSide SideOfPassword(Id box) {
+    return box == Id::Text3_2 ? BatchSide::Decrypt : BatchSide::Encrypt;
 }
 
 } // namespace widgets

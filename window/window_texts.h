@@ -49,13 +49,29 @@ inline constexpr char DecryptClearName[] = "Alle zu entschlüsselnden Dateien au
 inline constexpr char DecryptPasswordName[] = "Passwort zum Entschlüsseln";
 inline constexpr char EncryptBatchName[] = "Dateien der oberen Liste verschlüsseln";
 inline constexpr char DecryptBatchName[] = "Dateien der unteren Liste entschlüsseln";
-inline constexpr char MaskName[] = "Passwörter verdeckt oder im Klartext zeigen";
+// Command2 tells whether the passwords are shown, and what a click does.
+inline constexpr char MaskedName[] = "Passwörter verdeckt – im Klartext zeigen";
+inline constexpr char ClearTextName[] = "Passwörter im Klartext – verdecken";
 inline constexpr char OriginalNameName[] = "Entschlüsselte Dateien unter dem Originalnamen speichern";
 inline constexpr char SuffixName[] = "Entschlüsselte Dateien mit Suffix speichern";
 inline constexpr char SuffixBoxName[] = "Suffix der entschlüsselten Dateien";
 inline constexpr char InfoName[] = "Info-Fenster öffnen";
 inline constexpr char ExitName[] = "Programm beenden";
 inline constexpr char InfoTextName[] = "Informationen zu Tessarin";
+
+// A character typed or pasted into a password box that a password cannot hold: the box refuses it and
+// tells why. One character: Single, the character in quotes, SingleEnd; several: Several, the
+// characters in quotes joined by ", " and And, SeveralEnd; then Reason.
+inline constexpr char RefusedCharacterTitle[] = "Zeichen nicht möglich";
+inline constexpr char RefusedCharacterSingle[] = "Das Zeichen ";
+inline constexpr char RefusedCharacterSingleEnd[] = " kann nicht Teil des Passworts sein.";
+inline constexpr char RefusedCharacterSeveral[] = "Die Zeichen ";
+inline constexpr char RefusedCharacterSeveralEnd[] = " können nicht Teil des Passworts sein.";
+inline constexpr char RefusedCharacterAnd[] = " und ";
+inline constexpr char RefusedCharacterOpenQuote[] = "„";
+inline constexpr char RefusedCharacterCloseQuote[] = "“";
+inline constexpr char RefusedCharacterReason[] =
+    "Ein Passwort besteht nur aus Zeichen, die die Codepage Windows-1252 kennt.";
 
 // A handler that failed in an unforeseen way: this line, CR LF and the reason.
 inline constexpr char HandlerFailed[] = "Die Aktion wurde wegen eines Fehlers abgebrochen:";

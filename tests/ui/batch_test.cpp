@@ -164,13 +164,51 @@ TEST_F(BatchTest, NamesThatAreNoUtf8AreEncryptedUnderTheirRealNames) {
     }
 }
 
-TEST_F(BatchTest, PadlockClickIsAClickOnItsButton) {
+TEST_F(BatchTest, PadlockClickOrEnterInAPasswordBoxIsAClickOnItsButton) {
+    const QString encrypt = QString::fromUtf8("Bitte eine zu verschlüsselnde Dateien auswählen !");
+    const QString decrypt = QString::fromUtf8("Bitte eine zu entschlüsselnde Dateien auswählen !");
+    const struct {
+        const char* widget;
+        // 0: a click; else the key pressed in the widget.
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        QString warning;
+    } rows[] = {
+        {"Picture1", Qt::Key(0), {}, encrypt},     {"Picture2", Qt::Key(0), {}, decrypt},
+        {"Text3(0)", Qt::Key_Return, {}, encrypt}, {"Text3(1)", Qt::Key_Enter, Qt::KeypadModifier, encrypt},
+        {"Text3(2)", Qt::Key_Return, {}, decrypt}, {"Text3(2)", Qt::Key_Enter, Qt::KeypadModifier, decrypt},
+    };
     Open();
-    QTest::mouseClick(Find<QLabel>("Picture1"), Qt::LeftButton);
-    QTest::mouseClick(Find<QLabel>("Picture2"), Qt::LeftButton);
-    ASSERT_EQ(warnings_.size(), 2u);
-    EXPECT_EQ(warnings_[0].text, QString::fromUtf8("Bitte eine zu verschlüsselnde Dateien auswählen !"));
-    EXPECT_EQ(warnings_[1].text, QString::fromUtf8("Bitte eine zu entschlüsselnde Dateien auswählen !"));
+    Window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.widget << " " << row.key);
+        warnings_.clear();
+        QWidget* widget = Find<QWidget>(QString::fromLatin1(row.widget));
+        if (row.key == Qt::Key(0)) {
+            QTest::mouseClick(widget, Qt::LeftButton);
+        } else {
+            widget->setFocus();
+            QTest::keyClick(widget, row.key, row.modifiers);
+        }
+        ASSERT_EQ(warnings_.size(), 1u);
+        EXPECT_EQ(warnings_[0].text, row.warning);
+    }
+
+    // Enter starts the batch in its box and ends there: when the focus has moved on during the batch
+    // (a greyed button hands it on), the key presses nothing else afterwards.
+    const QStringList plain = {MakeFile("1.bin", 300000, 1), MakeFile("2.bin", 300000, 2)};
+    Open(Quoted(plain).toStdString());
+    Window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
+    Window().SetPumpIntervals(std::chrono::nanoseconds(0), std::chrono::nanoseconds(0));
+    onPass_ = [&] { Button("Command2")->setFocus(); };
+    Password(0)->setText("pw");
+    Password(1)->setText("pw");
+    Password(1)->setFocus();
+    QTest::keyClick(Password(1), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(SizeOf(plain[1] + ".rc4"), 300000 + 31);
+    EXPECT_EQ(Button("Command2")->text(), "N");
 }
 
 TEST_F(BatchTest, ClickDuringTheFirstFileCancelsTheRest) {
@@ -183,6 +221,11 @@ TEST_F(BatchTest, ClickDuringTheFirstFileCancelsTheRest) {
     };
     QString captionSeen;
     std::string namesSeen[2];
+    struct Looks {
+        bool enabled;
+        QString caption;
+    };
+    std::vector<Looks> afterCancel;
     onPass_ = [&] {
         if (passes_ == 1) {
             captionSeen = Button("cmdEnc")->text();
@@ -190,9 +233,20 @@ TEST_F(BatchTest, ClickDuringTheFirstFileCancelsTheRest) {
             namesSeen[0] = name("cmdEnc");
             namesSeen[1] = name("cmdDec");
             QTest::mouseClick(Button("cmdEnc"), Qt::LeftButton);
+            // The request is taken: the button greys at once and keeps its caption until the batch ends.
+            afterCancel.push_back({Button("cmdEnc")->isEnabled(), Button("cmdEnc")->text()});
+        } else if (passes_ > 1) {
+            afterCancel.push_back({Button("cmdEnc")->isEnabled(), Button("cmdEnc")->text()});
         }
     };
     Encrypt("pw");
+    EXPECT_TRUE(warnings_.empty());
+    ASSERT_GE(afterCancel.size(), 2u);
+    for (const Looks& looks : afterCancel) {
+        EXPECT_FALSE(looks.enabled);
+        EXPECT_EQ(looks.caption, "Abbrechen");
+    }
+    EXPECT_TRUE(Button("cmdEnc")->isEnabled());
     EXPECT_EQ(captionSeen, "Abbrechen");
     EXPECT_EQ(namesSeen[0], CancellingBatchButtonName);
     EXPECT_EQ(namesSeen[1], "Dateien der unteren Liste entschlüsseln");

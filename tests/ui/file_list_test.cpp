@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QToolTip>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -214,9 +215,10 @@ TEST_F(WindowTest, DragWithoutFilesIsNotTaken) {
 TEST_F(WindowTest, DoubleClickOrDeleteRemovesTheSelectedItemAndClearEmptiesTheList) {
     const QStringList all = {"/f/a.txt", "/f/b.txt", "/f/c.txt"};
     // The first, a middle and the last item, each removed by a double-click on it, by a double-click
-    // beside the items while it is selected, and by the Delete key: each time exactly that item goes,
-    // and the neighbour that takes its place is left unselected, so the next double-click removes
-    // nothing.
+    // beside the items while it is selected, and by the Delete key: each time exactly that item goes.
+    // After a double-click the neighbour that takes its place is left unselected, so the next
+    // double-click removes nothing; after Delete it is selected (the last item when the last went), so
+    // Delete goes on removing, as in a file manager.
     enum class Gesture { DoubleClick, DoubleClickBeside, DeleteKey };
     for (const Gesture gesture : {Gesture::DoubleClick, Gesture::DoubleClickBeside, Gesture::DeleteKey})
         for (int row = 0; row < all.size(); ++row) {
@@ -243,6 +245,19 @@ TEST_F(WindowTest, DoubleClickOrDeleteRemovesTheSelectedItemAndClearEmptiesTheLi
             rest.removeAt(row);
             EXPECT_EQ(Items(1), rest);
             EXPECT_EQ(LabelText("Label5"), "Files: 2");
+            if (gesture == Gesture::DeleteKey) {
+                for (int at = row; !rest.isEmpty();) {
+                    at = std::min(at, static_cast<int>(rest.size()) - 1);
+                    ASSERT_EQ(list->selectedItems().size(), 1);
+                    ASSERT_EQ(list->currentRow(), at);
+                    QTest::keyClick(list, Qt::Key_Delete);
+                    rest.removeAt(at);
+                    EXPECT_EQ(Items(1), rest);
+                    EXPECT_EQ(LabelText("Label5"), QStringLiteral("Files: %1").arg(rest.size()));
+                }
+                EXPECT_TRUE(list->selectedItems().isEmpty());
+                continue;
+            }
             EXPECT_TRUE(list->selectedItems().isEmpty());
 
             // Nothing selected: nothing goes, the count is written again.

@@ -35,7 +35,12 @@ TEST_F(WindowTest, InfoWindowOpensOnceCentredAndAfreshAfterClosing) {
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     EXPECT_EQ(text->toPlainText(), shown);
     EXPECT_EQ(window->findChild<QLabel*>("Label4")->text(), "Version: 1.1");
-    // A screen reader calls the text by what it holds.
+    // A screen reader meets a dialog named by its title, and calls the text by what it holds.
+    QAccessibleInterface* dialog = QAccessible::queryAccessibleInterface(window);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->role(), QAccessible::Dialog);
+    EXPECT_EQ(dialog->text(QAccessible::Name), "Tessarin - Info");
+    EXPECT_GE(dialog->indexOfChild(QAccessible::queryAccessibleInterface(text)), 0);
     QAccessibleInterface* node = QAccessible::queryAccessibleInterface(text);
     ASSERT_NE(node, nullptr);
     EXPECT_EQ(node->text(QAccessible::Name), "Informationen zu Tessarin");

@@ -4,7 +4,9 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QTest>
+#include <QToolTip>
 
 #include <algorithm>
 #include <functional>
@@ -201,6 +203,12 @@ TEST_F(WindowTest, ScreenReadersGetATellingNameForEveryControlAndNoneForDecorati
         EXPECT_EQ(relations.front().first->object(), found[label]->object()) << labelled.toStdString();
     }
 
+    // The status line is a status bar, named by what it shows.
+    QAccessibleInterface* status = QAccessible::queryAccessibleInterface(Find<QLabel>("Label1"));
+    ASSERT_NE(status, nullptr);
+    EXPECT_EQ(status->role(), QAccessible::StatusBar);
+    EXPECT_EQ(status->text(QAccessible::Name), "0 %");
+
     // Pictures, frames and the line are decoration: no name, no focus, a role that says what they are.
     const std::vector<std::pair<const char*, QAccessible::Role>> decoration = {
         {"Image1(0)", QAccessible::Graphic}, {"Image1(1)", QAccessible::Graphic},
@@ -301,8 +309,8 @@ TEST_F(WindowTest, EnterPressesTheFocusedButtonAndTheFocusIsMarkedOnEveryControl
     Open();
     Window().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
-    // Enter and the keypad's Enter press the button that has the focus; in a password box they do
-    // nothing.
+    // Enter and the keypad's Enter press the button that has the focus; in a password box they press
+    // that side's batch button, never the focused-before one.
     QPushButton* toggle = Button("Command2");
     toggle->setFocus();
     QTest::keyClick(toggle, Qt::Key_Return);
@@ -313,7 +321,8 @@ TEST_F(WindowTest, EnterPressesTheFocusedButtonAndTheFocusIsMarkedOnEveryControl
     Password(0)->setFocus();
     QTest::keyClick(Password(0), Qt::Key_Return);
     EXPECT_EQ(toggle->text(), "N");
-    EXPECT_EQ(QApplication::focusWidget(), Password(0));
+    ASSERT_EQ(warnings_.size(), 1u);
+    EXPECT_EQ(warnings_[0].text, QString::fromUtf8("Bitte eine zu verschlüsselnde Dateien auswählen !"));
 
     // Every control the keys reach looks different around its edge with the focus on it: a frame the
     // eye finds at once, not only a tint inside.
@@ -340,15 +349,23 @@ TEST_F(WindowTest, PasswordToggleShowsAndMasksAllThreeBoxes) {
     Password(0)->setText("geheim");
     Password(2)->setFocus();
     QPushButton* toggle = Button("Command2");
+    // A screen reader hears which of the two the boxes show, and what a click does.
+    const auto name = [&] {
+        return QAccessible::queryAccessibleInterface(toggle)->text(QAccessible::Name).toStdString();
+    };
+    EXPECT_EQ(name(), "Passwörter verdeckt – im Klartext zeigen");
     const struct {
         QLineEdit::EchoMode mode;
         const char* caption;
-    } after[] = {{QLineEdit::Normal, "P"}, {QLineEdit::Password, "N"}};
+        const char* name;
+    } after[] = {{QLineEdit::Normal, "P", "Passwörter im Klartext – verdecken"},
+                 {QLineEdit::Password, "N", "Passwörter verdeckt – im Klartext zeigen"}};
     for (const auto& state : after) {
         QTest::mouseClick(toggle, Qt::LeftButton);
         for (int i = 0; i < 3; ++i)
             EXPECT_EQ(Password(i)->echoMode(), state.mode) << i;
         EXPECT_EQ(toggle->text(), state.caption);
+        EXPECT_EQ(name(), state.name);
         // No password box keeps the focus after a toggle.
         EXPECT_EQ(Window().focusWidget(), Button("dummy"));
     }
@@ -362,11 +379,60 @@ TEST_F(WindowTest, PasswordBoxesTakeAtMost32CodePageCharacters) {
         QTest::keyClicks(box, QString(33, u'x'));
         EXPECT_EQ(box->text(), QString(32, u'x')) << i;
     }
-    // Characters the code page holds are taken; others would become '?' in the key and are refused.
+    // Characters the code page holds are taken; others would become '?' in the key and are refused,
+    // typed or pasted, and a tip at the box says which and why. A character the box takes takes the tip
+    // away.
+    Window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
+    const QString rule = QString::fromUtf8("\nEin Passwort besteht nur aus Zeichen, die die Codepage "
+                                           "Windows-1252 kennt.");
+    const struct {
+        const char* typed;
+        bool pasted;
+        const char* kept;
+        // The tip after the last character; empty: none.
+        const char* tip;
+    } rows[] = {
+        {"äß€?z", false, "äß€?z", ""},
+        {"ał", false, "a", "Das Zeichen „ł“ kann nicht Teil des Passworts sein."},
+        {"a✓b", false, "ab", ""},
+        {"a\xF0\x9F\x94\x91", false, "a",
+         "Das Zeichen „\xF0\x9F\x94\x91“ kann nicht Teil des Passworts sein."},
+        {"Łódź", true, "", "Die Zeichen „Ł“ und „ź“ können nicht Teil des Passworts sein."},
+        {"ĳ€ĳ✓ł", true, "", "Die Zeichen „ĳ“, „✓“ und „ł“ können nicht Teil des Passworts sein."},
+        {"Grüße", true, "Grüße", ""},
+    };
     QLineEdit* box = Password(2);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.typed);
+        box->clear();
+        box->setFocus();
+        QToolTip::hideText();
+        ASSERT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }));
+        const QString typed = QString::fromUtf8(row.typed);
+        if (row.pasted) {
+            QApplication::clipboard()->setText(typed);
+            QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        } else {
+            // Key by key, as the keyboard delivers them: a character beyond 16 bits in one event.
+            for (const uint character : typed.toUcs4())
+                QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown,
+                                    QString::fromUcs4(reinterpret_cast<const char32_t*>(&character), 1),
+                                    Qt::NoModifier);
+        }
+        EXPECT_EQ(box->text(), QString::fromUtf8(row.kept));
+        const QString tip = QString::fromUtf8(row.tip);
+        if (tip.isEmpty()) {
+            EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }));
+        } else {
+            EXPECT_TRUE(QToolTip::isVisible());
+            EXPECT_EQ(QToolTip::text(), tip + rule);
+        }
+    }
+    // The tip goes with the focus.
     box->clear();
-    // Typed one by one, as keys would; a refused character leaves the text as it was.
-    for (const QString& character : QString::fromUtf8("äß€?ł✓z").split(QString(), Qt::SkipEmptyParts))
-        box->insert(character);
-    EXPECT_EQ(box->text(), QString::fromUtf8("äß€?z"));
+    QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString::fromUtf8("ł"), Qt::NoModifier);
+    ASSERT_TRUE(QToolTip::isVisible());
+    Password(0)->setFocus();
+    EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }));
 }

@@ -144,7 +144,11 @@ TEST_F(NativeWindowTest, AClickDuringTheFirstFileCancelsTheRestWhileTheListInWor
     Window().SetPumpIntervals(std::chrono::nanoseconds(0), std::chrono::nanoseconds(0));
     std::string captionSeen;
     std::string namesSeen[2];
+    // After the cancel click: whether cmdEnc took clicks, and its caption, at every later pass.
+    std::vector<std::pair<bool, std::string>> afterCancel;
     onPass_ = [&] {
+        if (passes_ > 1)
+            afterCancel.emplace_back(::IsWindowEnabled(Control("cmdEnc")) != FALSE, Text("cmdEnc"));
         if (passes_ != 1)
             return;
         captionSeen = Text("cmdEnc");
@@ -161,12 +165,38 @@ TEST_F(NativeWindowTest, AClickDuringTheFirstFileCancelsTheRestWhileTheListInWor
         Drop(2, {container});
         EXPECT_EQ(Items(1), plain);
         EXPECT_EQ(Items(2), std::vector<std::string>{container});
+        ::SetFocus(Control("cmdEnc"));
         Click("cmdEnc");
+        // The request is taken: the button greys at once, keeps its caption, and the window keeps the
+        // keyboard focus it had.
+        EXPECT_FALSE(::IsWindowEnabled(Control("cmdEnc")));
+        EXPECT_EQ(Text("cmdEnc"), texts::CaptionCancel);
+        EXPECT_EQ(::GetFocus(), Window().Handle());
     };
     Type("Text3(0)", "pw");
     Type("Text3(1)", "pw");
+    // A screen reader hears each new text of the status line, which it knows as a status bar.
+    static int statusRenamed = 0;
+    static HWND statusLine = nullptr;
+    statusRenamed = 0;
+    statusLine = Control("Label1");
+    HWINEVENTHOOK hook = ::SetWinEventHook(
+        EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr,
+        [](HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG, DWORD, DWORD) {
+            statusRenamed += window == statusLine && object == OBJID_CLIENT;
+        },
+        0, 0, WINEVENT_OUTOFCONTEXT);
     Click("cmdEnc");
+    Pass();
+    ::UnhookWinEvent(hook);
+    EXPECT_GE(statusRenamed, 3);
     EXPECT_EQ(captionSeen, texts::CaptionCancel);
+    ASSERT_FALSE(afterCancel.empty());
+    for (const auto& [enabled, caption] : afterCancel) {
+        EXPECT_FALSE(enabled);
+        EXPECT_EQ(caption, texts::CaptionCancel);
+    }
+    EXPECT_TRUE(::IsWindowEnabled(Control("cmdEnc")));
     EXPECT_EQ(namesSeen[0], CancellingBatchButtonName);
     EXPECT_EQ(namesSeen[1], "Dateien der unteren Liste entschlüsseln");
     EXPECT_EQ(Accessible(Control("cmdEnc")), "Dateien der oberen Liste verschlüsseln");

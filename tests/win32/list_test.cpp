@@ -108,7 +108,9 @@ TEST_F(NativeWindowTest, DropsFillTheListsByTheirRules) {
 TEST_F(NativeWindowTest, DoubleClickOrDeleteRemovesTheSelectedItemAndClearEmptiesTheList) {
     const std::vector<std::string> plain = {MakeFile("1.txt", 1), MakeFile("2.txt", 1), MakeFile("3.txt", 1)};
     // The middle item removed by a double-click on it, by a double-click beside the items while it is
-    // selected, and by the Delete key: each time exactly that item goes, and nothing stays selected.
+    // selected, and by the Delete key: each time exactly that item goes. After a double-click nothing
+    // stays selected; after Delete the item that took its place is selected (the last item when the
+    // last went), so Delete goes on removing, as in a file manager.
     enum class Gesture { DoubleClick, DoubleClickBeside, DeleteKey };
     for (const Gesture gesture : {Gesture::DoubleClick, Gesture::DoubleClickBeside, Gesture::DeleteKey}) {
         SCOPED_TRACE(static_cast<int>(gesture));
@@ -119,8 +121,12 @@ TEST_F(NativeWindowTest, DoubleClickOrDeleteRemovesTheSelectedItemAndClearEmptie
         } else {
             ClickAt(list, ItemCentre(list, 1));
             if (gesture == Gesture::DeleteKey) {
+                // The pointer rests on the item: its tip names the item that takes the removed one's place.
+                Mouse(list, WM_MOUSEMOVE, ItemCentre(list, 1));
+                ASSERT_EQ(ToolTip(Window().Handle(), list), plain[1]);
                 ::PostMessageW(list, WM_KEYDOWN, VK_DELETE, 1);
                 Pass();
+                EXPECT_EQ(ToolTip(Window().Handle(), list), plain[2]);
             } else {
                 // A click beside the items leaves the selection as it is; the double-click removes it.
                 ClickAt(list, Beside(list));
@@ -130,6 +136,20 @@ TEST_F(NativeWindowTest, DoubleClickOrDeleteRemovesTheSelectedItemAndClearEmptie
         }
         EXPECT_EQ(Items(1), (std::vector<std::string>{plain[0], plain[2]}));
         EXPECT_EQ(Text("Label5"), "Files: 2");
+        if (gesture == Gesture::DeleteKey) {
+            EXPECT_EQ(::SendMessageW(list, LB_GETCURSEL, 0, 0), 1);
+            ::PostMessageW(list, WM_KEYDOWN, VK_DELETE, 1);
+            Pass();
+            EXPECT_EQ(Items(1), std::vector<std::string>{plain[0]});
+            EXPECT_EQ(Text("Label5"), "Files: 1");
+            EXPECT_EQ(::SendMessageW(list, LB_GETCURSEL, 0, 0), 0);
+            ::PostMessageW(list, WM_KEYDOWN, VK_DELETE, 1);
+            Pass();
+            EXPECT_TRUE(Items(1).empty());
+            EXPECT_EQ(Text("Label5"), "Files: 0");
+            EXPECT_EQ(::SendMessageW(list, LB_GETCURSEL, 0, 0), LB_ERR);
+            continue;
+        }
         EXPECT_EQ(::SendMessageW(list, LB_GETCURSEL, 0, 0), LB_ERR);
         // Nothing selected: a double-click beside the items removes nothing.
         DoubleClickAt(list, Beside(list));

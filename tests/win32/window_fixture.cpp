@@ -137,6 +137,22 @@ std::string Accessible(HWND control, bool description) {
     return result;
 }
 
+long AccessibleRole(HWND control) {
+    IAccessible* object = nullptr;
+    if (FAILED(::AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                            reinterpret_cast<void**>(&object))))
+        return 0;
+    VARIANT self;
+    ::VariantInit(&self);
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    VARIANT role;
+    ::VariantInit(&role);
+    const HRESULT got = object->get_accRole(self, &role);
+    object->Release();
+    return SUCCEEDED(got) && role.vt == VT_I4 ? role.lVal : 0;
+}
+
 std::string ToolTip(HWND window, HWND control) {
     // The tool tips are a window of their own, owned by the main window.
     for (HWND tips = nullptr; (tips = ::FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr)) != nullptr;) {

@@ -71,3 +71,5 @@ std::string ToolTip(HWND window, HWND control);
 // What assistive technology reads of a control: its accessible object's name or description. Needs COM
 // on the calling thread.
 std::string Accessible(HWND control, bool description = false);
+// Its accessible object's role (ROLE_SYSTEM_...); 0 when it has none.
+long AccessibleRole(HWND control);

@@ -15,11 +15,31 @@
 
 #include <commctrl.h>
 #include <objbase.h>
+#include <oleacc.h>
 
+#include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
 namespace {
+
+// What the warning balloon at a box says while it is shown; empty when none is.
+std::string Balloon(HWND box) {
+    for (HWND tips = nullptr; (tips = ::FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr)) != nullptr;) {
+        if ((::GetWindowLongW(tips, GWL_STYLE) & TTS_BALLOON) == 0 || !::IsWindowVisible(tips))
+            continue;
+        wchar_t text[1024] = {};
+        TOOLINFOW tool{};
+        tool.cbSize = sizeof(tool);
+        tool.hwnd = ::GetParent(box);
+        tool.uId = reinterpret_cast<UINT_PTR>(box);
+        tool.lpszText = text;
+        ::SendMessageW(tips, TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&tool));
+        return host::windows::Narrow(text);
+    }
+    return "";
+}
 
 struct Placed {
     const char* name;
@@ -240,27 +260,79 @@ TEST_F(NativeWindowTest, DialogKeysWalkTheFocusOrderAndPressButtons) {
     ::PostMessageW(Control("Command2"), WM_KEYDOWN, VK_RETURN, 1);
     Pass();
     EXPECT_EQ(Text("Command2"), window_texts::ClearTextCaption);
+    // In a password box Enter, and the keypad's Enter (an extended key), press that side's batch button.
+    const struct {
+        const char* box;
+        LPARAM flags;
+        const char* warning;
+    } enters[] = {
+        {"Text3(0)", 1, texts::NoFilesToEncrypt},
+        {"Text3(1)", 1 | (1 << 24), texts::NoFilesToEncrypt},
+        {"Text3(2)", 1, texts::NoFilesToDecrypt},
+        {"Text3(2)", 1 | (1 << 24), texts::NoFilesToDecrypt},
+    };
+    for (const auto& enter : enters) {
+        SCOPED_TRACE(enter.box);
+        warnings_.clear();
+        ::SetFocus(Control(enter.box));
+        ::PostMessageW(Control(enter.box), WM_KEYDOWN, VK_RETURN, enter.flags);
+        Pass();
+        ASSERT_EQ(warnings_.size(), 1u);
+        EXPECT_EQ(warnings_[0].text, enter.warning);
+        EXPECT_EQ(Text("Command2"), window_texts::ClearTextCaption);
+    }
 }
 
 TEST_F(NativeWindowTest, PasswordBoxesTakeThirtyTwoCodePageCharactersMaskedOrClear) {
     Open();
+    const std::string rule = "\r\nEin Passwort besteht nur aus Zeichen, die die Codepage Windows-1252 kennt.";
     struct Row {
         const char* typed;
+        bool pasted;
         const char* kept;
+        // What the balloon at the box says after the last character; empty: no balloon.
+        const char* tip;
     };
     const Row rows[] = {
-        {"123456789012345678901234567890123", "12345678901234567890123456789012"},
-        {"Grüße €", "Grüße €"},
-        // Outside Windows-1252: refused, as are both halves of a character beyond the 16-bit range.
-        {"Łódź", "ód"},
-        {"a\xF0\x9F\x94\x91z", "az"},
+        {"123456789012345678901234567890123", false, "12345678901234567890123456789012", ""},
+        {"Grüße €", false, "Grüße €", ""},
+        // Outside Windows-1252: refused and told, a character beyond the 16-bit range as a whole. A
+        // character the box takes takes the balloon away.
+        {"Łódź", false, "ód", "Das Zeichen „ź“ kann nicht Teil des Passworts sein."},
+        {"a\xF0\x9F\x94\x91", false, "a",
+         "Das Zeichen „\xF0\x9F\x94\x91“ kann nicht Teil des Passworts sein."},
+        {"a\xF0\x9F\x94\x91z", false, "az", ""},
+        // Pasted: refused as a whole, every refused character named once.
+        {"Łódź", true, "", "Die Zeichen „Ł“ und „ź“ können nicht Teil des Passworts sein."},
+        {"Grüße", true, "Grüße", ""},
     };
+    HWND box = Control("Text3(2)");
     for (const Row& row : rows) {
         SCOPED_TRACE(row.typed);
-        ::SetWindowTextW(Control("Text3(2)"), L"");
-        Type("Text3(2)", row.typed);
+        ::SetWindowTextW(box, L"");
+        if (row.pasted) {
+            const std::wstring wide = host::windows::Widen(row.typed);
+            ASSERT_TRUE(::OpenClipboard(Window().Handle()));
+            ::EmptyClipboard();
+            HGLOBAL copy = ::GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t));
+            std::memcpy(::GlobalLock(copy), wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
+            ::GlobalUnlock(copy);
+            ::SetClipboardData(CF_UNICODETEXT, copy);
+            ::CloseClipboard();
+            ::SendMessageW(box, WM_PASTE, 0, 0);
+        } else {
+            Type("Text3(2)", row.typed);
+        }
         EXPECT_EQ(Text("Text3(2)"), row.kept);
+        EXPECT_EQ(Balloon(box), *row.tip != '\0' ? row.tip + rule : "");
     }
+    // The balloon goes with the focus.
+    ::SetFocus(box);
+    Type("Text3(2)", "ł");
+    ASSERT_NE(Balloon(box), "");
+    ::SetFocus(Control("Text3(0)"));
+    EXPECT_EQ(Balloon(box), "");
+    ::SetWindowTextW(box, L"");
 
     for (const char* box : {"Text3(0)", "Text3(1)", "Text3(2)"})
         EXPECT_EQ(::SendMessageW(Control(box), EM_GETPASSWORDCHAR, 0, 0), L'*') << box;
@@ -371,16 +443,42 @@ TEST_F(NativeWindowTest, ScreenReadersGetATellingNameForEveryControlAndNoneForDe
     for (widgets::Id drawn : {widgets::Id::Shape1, widgets::Id::Shape2, widgets::Id::Line1})
         EXPECT_EQ(Window().Control(drawn), nullptr);
 
-    // dummy is not offered: invisible and no Tab stop, though it takes the focus after a toggle.
+    // The status line is a status bar, named by its text.
+    EXPECT_EQ(AccessibleRole(Control("Label1")), ROLE_SYSTEM_STATUSBAR);
+    EXPECT_EQ(Accessible(Control("Label1")), "0 %");
+
+    // dummy is not offered: invisible and no Tab stop, though it takes the focus after a toggle. The
+    // toggle's name tells which of the two the boxes show, and a screen reader hears it change.
+    static std::vector<HWND> renamed;
+    renamed.clear();
+    HWINEVENTHOOK hook = ::SetWinEventHook(
+        EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr,
+        [](HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
+            if (object == OBJID_CLIENT && child == CHILDID_SELF)
+                renamed.push_back(window);
+        },
+        0, 0, WINEVENT_OUTOFCONTEXT);
+    ASSERT_NE(hook, nullptr);
     const LONG dummy = ::GetWindowLongW(Control("dummy"), GWL_STYLE);
     EXPECT_EQ(dummy & (WS_VISIBLE | WS_TABSTOP), 0);
     Click("Command2");
     EXPECT_EQ(::GetFocus(), Control("dummy"));
+    EXPECT_EQ(Accessible(Control("Command2")), "Passwörter im Klartext – verdecken");
+    Pass();
+    EXPECT_NE(std::find(renamed.begin(), renamed.end(), Control("Command2")), renamed.end());
+    Click("Command2");
+    EXPECT_EQ(Accessible(Control("Command2")), "Passwörter verdeckt – im Klartext zeigen");
+    ::UnhookWinEvent(hook);
 
-    // The info window's text is named for what it holds.
+    // The info window is a window of its own, a dialog named by its caption; its text is named for what
+    // it holds.
     Click("Command4");
     HWND info = frmInfo::Window();
     ASSERT_NE(info, nullptr);
+    EXPECT_EQ(::GetAncestor(info, GA_PARENT), ::GetDesktopWindow());
+    EXPECT_TRUE(::GetWindowLongW(info, GWL_STYLE) & WS_CAPTION);
+    EXPECT_EQ(AccessibleRole(info), ROLE_SYSTEM_DIALOG);
+    EXPECT_EQ(Accessible(info), window_texts::InfoCaption);
     EXPECT_EQ(Accessible(::FindWindowExW(info, nullptr, L"EDIT", nullptr)), "Informationen zu Tessarin");
     ::SendMessageW(info, WM_CLOSE, 0, 0);
     if (SUCCEEDED(com))

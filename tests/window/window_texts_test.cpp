@@ -1,5 +1,6 @@
 #include "window/info_text.h"
 #include "window/open_dialog.h"
+#include "window/password_input.h"
 
 #include <gtest/gtest.h>
 
@@ -62,4 +63,35 @@ TEST(OpenDialog, DefaultSuffixIsThePatternsExtensionWithoutWildcards) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(open_dialog::DefaultSuffix(c.pattern), c.suffix) << c.pattern;
+}
+
+TEST(PasswordInput, RefusedCharactersAreNamedEachOnceWithTheRule) {
+    const std::string rule = "\nEin Passwort besteht nur aus Zeichen, die die Codepage Windows-1252 kennt.";
+    const struct {
+        std::string typed;
+        std::vector<std::string> refused;
+        std::string text;
+    } cases[] = {
+        // Windows-1252 holds all of these, its five undefined bytes' characters included.
+        {"Grüße €‰ \t\xC2\x81", {}, ""},
+        {"", {}, ""},
+        {"ał", {"ł"}, "Das Zeichen „ł“ kann nicht Teil des Passworts sein." + rule},
+        {"\xF0\x9F\x94\x91",
+         {"\xF0\x9F\x94\x91"},
+         "Das Zeichen „\xF0\x9F\x94\x91“ kann nicht Teil des Passworts sein." + rule},
+        {"ŁódźŁ", {"Ł", "ź"}, "Die Zeichen „Ł“ und „ź“ können nicht Teil des Passworts sein." + rule},
+        {"ĳ€✓ĳł",
+         {"ĳ", "✓", "ł"},
+         "Die Zeichen „ĳ“, „✓“ und „ł“ können nicht Teil des Passworts sein." + rule},
+        // Bytes that are no UTF-8 (a lone surrogate's, a stray one) stand for the replacement character.
+        {"a\xED\xA0\x80\xFF",
+         {"\xEF\xBF\xBD"},
+         "Das Zeichen „\xEF\xBF\xBD“ kann nicht Teil des Passworts sein." + rule},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        const std::vector<std::string> refused = password_input::RefusedCharacters(c.typed);
+        EXPECT_EQ(refused, c.refused);
+        EXPECT_EQ(password_input::RefusedText(refused), c.text);
+    }
 }
