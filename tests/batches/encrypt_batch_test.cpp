@@ -213,11 +213,21 @@ TEST_F(Encrypt, EveryFailingFlushIsReportedForItsOwnFileAndTheOthersAreDone) {
     ExpectIdle();
 }
 
-TEST_F(Encrypt, AFailedChecksumPassDoesNotSpoilTheNextBatch) {
+TEST_F(Encrypt, AReadFailingInTheMiddleDoesNotSpoilTheNextBatch) {
     AddPlain("a", 3'000'000);
-    host::faults::FailOperation(4, host::faults::Fault::IoError); // a read in the middle of the checksum pass
+    // A read of "a" after the checksum has taken in the bytes before it (the file is read in several
+    // pieces): the batch ends with the checksum half-way, and the next one must start from a clear one.
+    bool failed = false;
+    host::faults::BeforeOperation([&](const char* path) {
+        if (!failed && path == dir.File("a") && window.m_CRC.value() != 0) {
+            failed = true;
+            throw host::FileError(host::FileErrorKind::Other, path,
+                                  "Ein-/Ausgabefehler beim Lesen oder Schreiben");
+        }
+    });
     cmdEnc_Click(window);
     host::faults::Reset();
+    ASSERT_TRUE(failed);
     ASSERT_EQ(window.warnings.size(), 1u);
     window.warnings.clear();
     cmdEnc_Click(window);
