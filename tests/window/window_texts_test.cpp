@@ -1,6 +1,8 @@
 #include "window/info_text.h"
 #include "window/open_dialog.h"
 
+#include "version.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -50,7 +52,9 @@ TEST(InfoText, ReadsAsLinesWithCrLfBreaks) {
               "(Hinweis: \"RC4\" ist ein eingetragenes Warenzeichen von RSA Data Securities Inc.)");
     EXPECT_TRUE(lines[15].empty());
     EXPECT_FALSE(lines[16].empty());
-    EXPECT_EQ(info_text::VersionText(), "Version: 1.1");
+    // Major and minor of the version the project() line of CMakeLists.txt names.
+    EXPECT_EQ(info_text::VersionText(),
+              "Version: " + std::to_string(version::Major) + "." + std::to_string(version::Minor));
 }
 
 TEST(OpenDialog, DefaultSuffixIsThePatternsExtensionWithoutWildcards) {
