@@ -30,8 +30,18 @@ public:
     PageBuffer() = default;
     explicit PageBuffer(std::size_t size) { Resize(size); }
     ~PageBuffer() { SetSize(capacity_); }
-    PageBuffer(const PageBuffer&) = delete;
-    PageBuffer& operator=(const PageBuffer&) = delete;
+    PageBuffer(PageBuffer&& other) noexcept
+        : data_(std::move(other.data_)), size_(std::exchange(other.size_, 0)),
+          capacity_(std::exchange(other.capacity_, 0)) {}
+    PageBuffer& operator=(PageBuffer&& other) noexcept {
+        if (this != &other) {
+            Release();
+            data_ = std::move(other.data_);
+            size_ = std::exchange(other.size_, 0);
+            capacity_ = std::exchange(other.capacity_, 0);
+        }
+        return *this;
+    }
 
     // Makes room for size bytes. The contents are not kept; memory is only taken when the buffer grows.
     void Resize(std::size_t size) {
