@@ -2,7 +2,8 @@
 # Sets up a fresh Debian 12 machine if needed, builds everything and runs every test through CTest:
 #   1. the release build, with warnings as errors and Debian's hardening flags; its tests include the two
 #      Debian packages (contents, dependencies, lintian) and the file-manager actions;
-#   2. the same tests again built with AddressSanitizer and UndefinedBehaviorSanitizer;
+#   2. the same tests again built with AddressSanitizer and UndefinedBehaviorSanitizer (float-to-integer
+#      conversions included) and libstdc++'s own checks;
 #   3. the libFuzzer targets (clang), each for a bounded number of inputs;
 #   4. the Windows build (mingw-w64): its tests and a tessarin-cli.exe round trip under Wine, with
 #      containers checked against the Linux build of step 1, and the installer in a fresh Wine prefix.

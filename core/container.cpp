@@ -104,9 +104,7 @@ std::string ChecksumText(std::span<const std::uint8_t> plain) {
 }
 
 std::string ChecksumText(std::int32_t crc, std::int64_t length) {
-    // The format stores zeros for files of 0 or 1 byte (the file checksum never reads them), whatever
-    // their CRC-32.
-    return clsCRC::ChecksumText(length < 2 ? 0 : crc);
+    return clsCRC::FileChecksumText(crc, length);
 }
 
 HeaderVerdict CheckHeader(std::span<const std::uint8_t> head, const std::string& password) {

@@ -1,29 +1,22 @@
 #include "core/status_text.h"
 
 #include "core/batch_texts.h"
+#include "crypto/round_half_even.h"
 
-#include <cfenv>
+#include <algorithm>
 #include <cmath>
 
 namespace status {
-namespace {
 
-// Rounds halves to the even neighbour whatever rounding mode the caller left behind.
-double RoundHalfEven(double x) {
-    const int mode = std::fegetround();
-    std::fesetround(FE_TONEAREST);
-    const double r = std::nearbyint(x);
-    std::fesetround(mode);
-    return r;
-}
-
-} // namespace
+using rounding::RoundHalfEven;
 
 std::int32_t Percentage(std::int64_t processed, std::int64_t total) {
     if (total <= 0)
         return 0;
+    // Within 0 .. total the quotient is at most 1, so the result fits whatever the numbers are.
+    const std::int64_t within = std::clamp<std::int64_t>(processed, 0, total);
     return static_cast<std::int32_t>(
-        RoundHalfEven(static_cast<double>(processed) / static_cast<double>(total) * 100.0));
+        RoundHalfEven(static_cast<double>(within) / static_cast<double>(total) * 100.0));
 }
 
 std::string ProgressLine(int position, int count, std::int32_t percent) {

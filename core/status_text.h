@@ -7,7 +7,8 @@
 
 namespace status {
 
-// processed / total × 100, rounded to the nearest integer with halves to even.
+// processed / total × 100, rounded to the nearest integer with halves to even. processed counts as 0
+// below 0 and as total above it, so the result lies in 0 .. 100; a total of 0 or less gives 0.
 std::int32_t Percentage(std::int64_t processed, std::int64_t total);
 
 // "File: <position> von <count>,  File bearbeitet: <percent> %"; a percentage of 0 prints nothing.

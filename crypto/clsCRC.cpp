@@ -35,15 +35,15 @@ void clsCRC::value(std::int64_t New_Value) {
 }
 
 std::string clsCRC::CalculateFile(const std::string& strFilePath) {
-    // A file of one byte is never read and gives "00000000" like an empty one: the containers store that
-    // text for such files. An empty file is not even opened.
+    // A file of one byte is never read, as its checksum does not depend on it (FileChecksumText). An
+    // empty file is not even opened.
     if (host::FileLength(strFilePath) == 0)
-        return ChecksumText(0);
+        return FileChecksumText(value(), 0);
 
     host::InputFile file(strFilePath); // closed by its destructor on every way out
     const std::int64_t length = file.Length();
     if (length < 2)
-        return ChecksumText(0);
+        return FileChecksumText(value(), length);
 
     const std::size_t bufferSize = static_cast<std::size_t>(std::min<std::int64_t>(length, kFileChunk));
     host::PageBuffer buffer(bufferSize);
@@ -56,11 +56,15 @@ std::string clsCRC::CalculateFile(const std::string& strFilePath) {
             yield_();
     }
     file.Close();
-    return ChecksumText(value());
+    return FileChecksumText(value(), length);
 }
 
 std::string clsCRC::ChecksumText(std::int32_t number) {
     char text[9];
     std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(static_cast<std::uint32_t>(number)));
     return text;
+}
+
+std::string clsCRC::FileChecksumText(std::int32_t crc, std::int64_t length) {
+    return ChecksumText(length < 2 ? 0 : crc);
 }

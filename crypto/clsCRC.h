@@ -42,6 +42,9 @@ public:
 
     // The checksum text of a number: 8 upper-case hex digits of its 32-bit two's complement form.
     static std::string ChecksumText(std::int32_t number);
+    // The checksum text of a file of length bytes whose CRC-32 is crc, as CalculateFile gives it: a file
+    // of 0 or 1 byte gives "00000000" whatever its byte (the containers store that text for it).
+    static std::string FileChecksumText(std::int32_t crc, std::int64_t length);
 
 private:
     std::uint32_t register_ = 0xFFFFFFFFu;

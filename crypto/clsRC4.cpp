@@ -1,5 +1,6 @@
 #include "crypto/clsRC4.h"
 
+#include "crypto/round_half_even.h"
 #include "crypto/wipe.h"
 #include "crypto/xor_kernels.h"
 #include "text/codepage.h"
@@ -40,16 +41,6 @@ struct Generator {
         i = j = 0;
     }
 };
-
-// Rounds to the nearest whole number, halves to the even one (the progress percentage's rule), whatever
-// rounding mode the floating-point unit is in.
-double RoundHalfEven(double x) {
-    const double below = std::floor(x);
-    const double fraction = x - below;
-    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(below, 2.0) != 0.0))
-        return below + 1.0;
-    return below;
-}
 
 } // namespace
 
@@ -210,7 +201,7 @@ void clsRC4::EncryptByte(std::span<const std::uint8_t> Source, std::span<std::ui
         reader.Apply(out + done, in + done, static_cast<std::size_t>(at) + 1 - done);
         done = static_cast<std::size_t>(at) + 1;
         percent = static_cast<std::int32_t>(std::floor(static_cast<double>(at) / total * 100.0));
-        next = static_cast<std::uint64_t>(RoundHalfEven((percent + 1) / 100.0 * total + 1.0));
+        next = static_cast<std::uint64_t>(rounding::RoundHalfEven((percent + 1) / 100.0 * total + 1.0));
         progress(percent);
     }
     reader.Apply(out + done, in + done, n - done);

@@ -8,6 +8,18 @@
 #include <cstdint>
 #include <memory>
 #include <new>
+#include <utility>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define TESSARIN_PAGE_BUFFER_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define TESSARIN_PAGE_BUFFER_ASAN 1
+#endif
+#endif
+#ifdef TESSARIN_PAGE_BUFFER_ASAN
+#include <sanitizer/common_interface_defs.h>
+#endif
 
 namespace host {
 
@@ -17,19 +29,35 @@ public:
 
     PageBuffer() = default;
     explicit PageBuffer(std::size_t size) { Resize(size); }
+    ~PageBuffer() { SetSize(capacity_); }
+    PageBuffer(PageBuffer&& other) noexcept
+        : data_(std::move(other.data_)), size_(std::exchange(other.size_, 0)),
+          capacity_(std::exchange(other.capacity_, 0)) {}
+    PageBuffer& operator=(PageBuffer&& other) noexcept {
+        if (this != &other) {
+            Release();
+            data_ = std::move(other.data_);
+            size_ = std::exchange(other.size_, 0);
+            capacity_ = std::exchange(other.capacity_, 0);
+        }
+        return *this;
+    }
 
     // Makes room for size bytes. The contents are not kept; memory is only taken when the buffer grows.
     void Resize(std::size_t size) {
         if (size > capacity_) {
             // The capacity is raised only once the memory is there: a failed allocation leaves the
             // buffer as it was, not claiming room it does not have.
-            data_.reset(static_cast<std::uint8_t*>(::operator new (size, std::align_val_t{Alignment})));
-            capacity_ = size;
+            Memory grown(static_cast<std::uint8_t*>(::operator new (size, std::align_val_t{Alignment})));
+            SetSize(capacity_);
+            data_ = std::move(grown);
+            size_ = capacity_ = size;
         }
-        size_ = size;
+        SetSize(size);
     }
     // Gives the memory back.
     void Release() noexcept {
+        SetSize(capacity_);
         data_.reset();
         size_ = capacity_ = 0;
     }
@@ -43,7 +71,21 @@ private:
             ::operator delete (p, std::align_val_t{Alignment});
         }
     };
-    std::unique_ptr<std::uint8_t, AlignedDelete> data_;
+    using Memory = std::unique_ptr<std::uint8_t, AlignedDelete>;
+
+    // Sets the size. Under AddressSanitizer the bytes from the size to the capacity are marked unusable,
+    // so an access past the size is reported even where it stays inside the memory taken for an earlier,
+    // larger size; the whole capacity is usable again before the memory goes back.
+    void SetSize(std::size_t size) noexcept {
+#ifdef TESSARIN_PAGE_BUFFER_ASAN
+        if (data_)
+            __sanitizer_annotate_contiguous_container(data_.get(), data_.get() + capacity_,
+                                                      data_.get() + size_, data_.get() + size);
+#endif
+        size_ = size;
+    }
+
+    Memory data_;
     std::size_t size_ = 0;
     std::size_t capacity_ = 0;
 };

@@ -212,9 +212,10 @@ TEST_F(Encrypt, EveryFailingFlushIsReportedForItsOwnFileAndTheOthersAreDone) {
     ExpectIdle();
 }
 
-TEST_F(Encrypt, AFailedChecksumPassDoesNotSpoilTheNextBatch) {
+TEST_F(Encrypt, AReadFailingInTheMiddleDoesNotSpoilTheNextBatch) {
     AddPlain("a", 3'000'000);
-    // A read in the middle of the file: the checksum taken so far must not reach the next batch.
+    // The second read of "a" (it is read in pieces of a megabyte), once the checksum holds the first: the
+    // batch ends with the checksum half-way, and the next one must start from a clear one.
     host::faults::FailOperation(host::faults::Operation::Read, dir.File("a"), 2,
                                 host::faults::Fault::IoError);
     cmdEnc_Click(window);

@@ -10,8 +10,8 @@
 
 namespace {
 
-// Sizes clustered where the code changes behaviour: empty and one-byte files, the 4 KiB blocks of the
-// checksum pass, the 100000-byte cipher blocks, and files of a few million bytes.
+// Sizes clustered where the code changes behaviour: empty and one-byte files, the 4 KiB pages of the
+// write-back, the 100000-byte cipher blocks, and files of a few million bytes (read in million-byte pieces).
 std::vector<std::size_t> ClusteredSizes() {
     std::vector<std::size_t> sizes = {0, 1, 2, 3'000'001, 4'194'319};
     for (std::size_t centre : {4096u, 8192u, 100000u, 200000u})

@@ -4,6 +4,7 @@
 #include "cli_runner.h"
 
 #include "core/container.h"
+#include "version.h"
 
 #include <sys/stat.h>
 
@@ -325,7 +326,7 @@ TEST_F(Cli, StandardOutputThatCannotTakeTheBytesIsReported) {
 TEST_F(Cli, HelpAndVersion) {
     Result r = Run({"--version"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, "tessarin-cli 1.1.0.109\n");
+    EXPECT_EQ(r.out, std::string("tessarin-cli ") + version::Text + "\n"); // as the project() line names it
     r = Run({"--help"});
     EXPECT_EQ(r.status, 0);
     EXPECT_NE(r.out.find("tessarin-cli encrypt"), std::string::npos);

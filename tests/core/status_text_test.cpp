@@ -9,6 +9,8 @@ TEST(StatusText, PercentageRoundsHalvesToEven) {
     EXPECT_EQ(status::Percentage(300000, 20'000'000), 2); // 1.5 % goes up to 2
     EXPECT_EQ(status::Percentage(100000, 250000), 40);
     EXPECT_EQ(status::Percentage(250000, 250000), 100);
+    EXPECT_EQ(status::Percentage(8'000'000'000, 1), 100); // beyond the whole: no overflow, at most 100
+    EXPECT_EQ(status::Percentage(-1, 250000), 0);
 }
 
 TEST(StatusText, ProgressLineLeavesZeroOut) {

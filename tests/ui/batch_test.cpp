@@ -266,13 +266,18 @@ TEST_F(BatchTest, ACancelClickIsSeenWithinOneFileHoweverSmall) {
         plain << MakeFile(std::to_string(i) + ".bin", 10, static_cast<std::uint32_t>(i));
     Open(Quoted(plain).toStdString());
     Window().SetPumpIntervals(std::chrono::hours(1), std::chrono::hours(1));
+    // The click arrives just after the first pass: it is due from the next pass on, which waits until it
+    // is there.
+    QTimer click;
+    click.setSingleShot(true);
+    click.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&click, &QTimer::timeout, Button("cmdEnc"), [&] { Button("cmdEnc")->click(); });
     onPass_ = [&] {
-        // The click arrives just after the first pass: it is due from the next pass on.
         if (passes_ == 1)
-            QTimer::singleShot(std::chrono::milliseconds(1), Button("cmdEnc"),
-                               [&] { Button("cmdEnc")->click(); });
+            click.start(std::chrono::milliseconds(1));
         else if (passes_ == 2)
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            while (click.remainingTime() > 0) // 0 once due; -1 once it has fired
+                std::this_thread::yield();
     };
     Encrypt("pw");
     EXPECT_EQ(SizeOf(plain[0] + ".rc4"), 10 + 31);

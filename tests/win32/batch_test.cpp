@@ -124,8 +124,13 @@ TEST_F(NativeWindowTest, APadlockClickIsAClickOnItsButton) {
         clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
         clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
         ::SendInput(2, clicks, sizeof(INPUT));
-        for (int i = 0; i < 20 && warnings_.size() < (picture == std::string("Picture1") ? 1u : 2u); ++i) {
-            ::Sleep(10);
+        // The window meets the click when it arrives in the thread's input queue: wait for it there,
+        // with a bound so that a click that never comes fails the test instead of hanging it.
+        const std::size_t expected = picture == std::string("Picture1") ? 1u : 2u;
+        const ULONGLONG deadline = ::GetTickCount64() + 10000;
+        for (ULONGLONG now; warnings_.size() < expected && (now = ::GetTickCount64()) < deadline;) {
+            ::MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(deadline - now), QS_ALLINPUT,
+                                          MWMO_INPUTAVAILABLE);
             Pass();
         }
     }

@@ -2,6 +2,8 @@
 #include "window/open_dialog.h"
 #include "window/password_input.h"
 
+#include "version.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -51,7 +53,9 @@ TEST(InfoText, ReadsAsLinesWithCrLfBreaks) {
               "(Hinweis: \"RC4\" ist ein eingetragenes Warenzeichen von RSA Data Securities Inc.)");
     EXPECT_TRUE(lines[15].empty());
     EXPECT_FALSE(lines[16].empty());
-    EXPECT_EQ(info_text::VersionText(), "Version: 1.1");
+    // Major and minor of the version the project() line of CMakeLists.txt names.
+    EXPECT_EQ(info_text::VersionText(),
+              "Version: " + std::to_string(version::Major) + "." + std::to_string(version::Minor));
 }
 
 TEST(OpenDialog, DefaultSuffixIsThePatternsExtensionWithoutWildcards) {
