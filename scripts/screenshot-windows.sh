@@ -28,14 +28,15 @@ for name in "Projekte/Angebot 2024/Kalkulation.xlsx" "Projekte/Angebot 2024/Ansc
 done
 win='C:\users\Public\Documents\Meine Dateien'
 
-# A free display number from 90 up; 24-bit colour so the icons keep their shading.
-display=90
-while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
-Xvfb ":$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
+# Xvfb picks a free display number and writes it once it takes connections; 24-bit colour so the icons
+# keep their shading.
+display_file=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
 xvfb=$!
-trap 'rm -rf "$docs"; wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
-export DISPLAY=":$display"
-sleep 1
+trap 'rm -rf "$docs" "$display_file"; wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
+for _ in $(seq 200); do [ -s "$display_file" ] && break; sleep 0.05; done
+[ -s "$display_file" ] || { echo "Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$(cat "$display_file")"
 
 wine "$build/app/tessarin.exe" "$win\\Projekte\\Angebot 2024\\Kalkulation.xlsx" \
     "$win\\Projekte\\Angebot 2024\\Anschreiben.odt" "$win\\Projekte\\bilanz.pdf" "$win\\Urlaubsfotos.zip" \

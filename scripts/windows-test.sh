@@ -49,7 +49,7 @@ if command -v Xvfb >/dev/null; then
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
     xvfb=$!
     trap 'kill $xvfb 2>/dev/null || true; rm -f "$display_file"' EXIT
-    for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.05; done
+    for _ in $(seq 200); do [ -s "$display_file" ] && break; sleep 0.05; done
     if [ -s "$display_file" ]; then
         DISPLAY=:$(cat "$display_file") ctest --test-dir "$build" --output-on-failure -j1 -L wine-window ||
             status=$?

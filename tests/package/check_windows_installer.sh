@@ -32,6 +32,10 @@ send_to="$users/AppData/Roaming/Microsoft/Windows/SendTo/Tessarin.lnk"
 win_instdir='C:\users\'"$(id -un)"'\AppData\Local\Programs\Tessarin'
 
 key() { "$wine" reg query "$1" "${@:2}" 2>/dev/null | tr -d '\r'; }
+# Waits until every process of the prefix has ended and the Wine server with them (at most 2 minutes).
+settle() {
+    timeout 120 wineserver -w || fail "$1: Wine's processes did not end within 2 minutes"
+}
 
 # Wine waits for the installer's process to end.
 "$wine" "$installer" /S
@@ -89,9 +93,15 @@ got
 $lists"
 echo "ok: four files sent as Explorer passes them are four items in the right lists"
 
-# The uninstaller starts a copy of itself from the temporary folder and ends at once; the copy does the work.
+# The windows opened above have closed, but their processes may still be ending: a program still
+# running could not be deleted. So every process of the prefix ends before the uninstaller starts.
+settle "the windows' processes"
+# The uninstaller starts a copy of itself from the temporary folder (Au_.exe) and ends at once; the copy
+# does the work, removing the program folder first and the entries and keys after it. Only when the
+# copy has ended too, every process of the prefix with it, is what it leaves judged; the registry is
+# written to user.reg by then as well.
 "$wine" "$instdir/uninstall.exe" /S
-for _ in $(seq 300); do [ -e "$instdir" ] || break; sleep 0.1; done
+settle "the uninstaller"
 [ ! -e "$instdir" ] || fail "left behind: $(find "$instdir")"
 [ ! -e "$start_menu" ] || fail "left behind: the Start-menu entry"
 [ ! -e "$send_to" ] || fail "left behind: the \"Senden an\" entry"
@@ -100,5 +110,7 @@ for k in 'HKCU\Software\Classes\.rc4' 'HKCU\Software\Classes\Tessarin.Container'
          'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tessarin'; do
     if "$wine" reg query "$k" >/dev/null 2>&1; then fail "left behind: $k"; fi
 done
-grep -qi 'tessarin' "$WINEPREFIX/user.reg" && fail "left behind in the registry: $(grep -i tessarin "$WINEPREFIX/user.reg")"
+if grep -qi 'tessarin' "$WINEPREFIX/user.reg"; then
+    fail "left behind in the registry: $(grep -i tessarin "$WINEPREFIX/user.reg")"
+fi
 echo "ok: the uninstaller left no file and no key"
