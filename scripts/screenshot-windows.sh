@@ -17,7 +17,8 @@ build=$(cd "$build" && pwd)
 # A Wine prefix of its own, so the files sit on drive C: and the lists show Windows paths. Every path
 # holds a space, so Wine hands each over in double quotes, as Explorer does, and the window's intake
 # takes each as one item (unquoted paths in a row would make one item).
-export WINEPREFIX="$build/wine-screenshot" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine's menu builder is off, so that nothing of the prefix reaches the user's desktop menus and icons.
+export WINEPREFIX="$build/wine-screenshot" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 [ -f "$WINEPREFIX/system.reg" ] || wine wineboot --init >/dev/null 2>&1 || true
 docs="$WINEPREFIX/drive_c/users/Public/Documents/Meine Dateien"
 trap 'rm -rf "$docs"; wineserver -k 2>/dev/null || true' EXIT

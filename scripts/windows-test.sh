@@ -30,8 +30,10 @@ cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake
 cmake --build "$build" -j"$jobs"
 built=$(date +%s)
 
-# A Wine prefix of its own inside the build folder; no display, no Mono or Gecko installers, quiet.
-export WINEPREFIX=$build/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# A Wine prefix of its own inside the build folder; no display, no Mono or Gecko installers, quiet. Wine's
+# menu builder is off: it would copy the prefix's shortcuts and file types into the user's desktop menus,
+# icons and MIME database, where they would outlive the prefix.
+export WINEPREFIX=$build/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 unset DISPLAY WAYLAND_DISPLAY
 [ -f "$WINEPREFIX/system.reg" ] || "$wine" wineboot --init >/dev/null 2>&1
 # There is no window manager on the virtual screen: Wine places and removes its windows itself, instead
