@@ -8,7 +8,7 @@ packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev q
           g++-mingw-w64-x86-64-posix wine wine64 googletest
           qt6-translations-l10n
           appstream lintian bash-completion libglib2.0-bin
-          nsis
+          nsis zip
           clang-format
           librsvg2-bin icoutils xdotool)
 

@@ -3,7 +3,8 @@
 # programs, the Start-menu and "Senden an" entries and the registry keys of the ".rc4" type in place;
 # opening a container through its type (ShellExecute, as a double-click does) and sending several files
 # as Explorer passes them (only paths with a space quoted) both reach the window's right lists; a silent
-# uninstall leaves no file and no key of its own behind. The window needs a display (DISPLAY).
+# uninstall leaves no file and no key of its own behind; the installer and the zip have their SHA-256 sums
+# beside them. The window needs a display (DISPLAY).
 # A 32-bit installer would not run on a 64-bit-only Wine, which still exits with 0: so every step is
 # judged by the files, keys and windows it leaves, not by exit codes.
 # Usage: check_windows_installer.sh WINE INSTALLER PROBE
@@ -21,6 +22,13 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 [ -n "${DISPLAY:-}" ] || fail "no display: the window needs one (run under Xvfb)"
 file "$installer" | grep -q 'PE32+' || fail "the installer is no 64-bit program: $(file -b "$installer")"
+# The installer and the zip beside it each have their SHA-256 sum beside them, naming them.
+packages=$(dirname "$installer")
+for f in "$installer" "$packages"/*-portable.zip; do
+    [ -s "$f.sha256" ] || fail "no SHA-256 sum beside $(basename "$f")"
+    (cd "$packages" && sha256sum --check --status "$(basename "$f").sha256") ||
+        fail "the SHA-256 sum of $(basename "$f") does not match"
+done
 
 # The prefix is made without the display, so that no desktop process stays behind to be waited for.
 DISPLAY= "$wine" wineboot --init >/dev/null 2>&1
