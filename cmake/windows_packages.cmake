@@ -62,8 +62,8 @@ add_custom_command(
     COMMAND ${TESSARIN_MAKENSIS} -V2 -DVERSION=${PROJECT_VERSION} -DSTAGE=${stage}
             -DICON=${CMAKE_BINARY_DIR}/win32/icons/tessarin.ico -DOUTFILE=${TESSARIN_WINDOWS_INSTALLER}
             ${installer_script}
-    # Info-ZIP without its extra fields (owner, and access and change times, which no one can set): each
-    # member has its name, permissions and the date as Windows reads it, local time, here UTC's.
+    # Info-ZIP without its extra fields (the owner, and the change time, which cannot be set): each member
+    # has its name, its permissions and its date in the zip's own form, local time, here UTC's.
     COMMAND ${CMAKE_COMMAND} -E rm -f ${TESSARIN_WINDOWS_ZIP}
     COMMAND ${CMAKE_COMMAND} -E env TZ=UTC ${TESSARIN_ZIP} -q -X -9 ${TESSARIN_WINDOWS_ZIP} ${zip_members}
     # Each package's SHA-256 sum beside it, as sha256sum writes it (PACKAGE.sha256), as the Debian

@@ -127,9 +127,8 @@ if [ "$gui" = --with-gui ]; then
     grep -q "<release version=\"${version##* }\" date=\"" "$metainfo" || fail "AppStream names no release $version"
 fi
 
-# The Debian packages themselves, as cpack makes them when the caller sets no SOURCE_DATE_EPOCH.
-(cd "$work" && env -u SOURCE_DATE_EPOCH cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/deb" >/dev/null) ||
-    fail "cpack failed"
+# The Debian packages themselves.
+(cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/deb" >/dev/null) || fail "cpack failed"
 arch=$(dpkg --print-architecture)
 check_deb() { # NAME FILE...: the package exists and holds each file under /usr
     local name=$1 deb
@@ -172,18 +171,21 @@ fi
 # every member, in the package and in its two archives, carries the release date; each package has its
 # SHA-256 sum beside it, as sha256sum checks it.
 mkdir "$work/again"
-(cd "$work/again" && env -u SOURCE_DATE_EPOCH cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/again/deb" \
-    >/dev/null) || fail "cpack failed the second time"
+(cd "$work/again" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/again/deb" >/dev/null) ||
+    fail "cpack failed the second time"
+# The release date, unless a SOURCE_DATE_EPOCH of the caller's names another.
 release_date=$(sed -n 's/^set(TESSARIN_RELEASE_DATE \([0-9-]*\))$/\1/p' "$source_dir/cmake/release.cmake")
 [ -n "$release_date" ] || fail "no release date in cmake/release.cmake"
+epoch=${SOURCE_DATE_EPOCH:-$(date -u -d "$release_date" +%s)}
+release_date=$(TZ=UTC date -d "@$epoch" '+%Y-%m-%d %H:%M:%S')
 for deb in "${debs[@]}"; do
     name=$(basename "$deb")
     cmp -s "$deb" "$work/again/deb/$name" || fail "two runs of cpack made two different $name"
     times=$({ TZ=UTC dpkg-deb --fsys-tarfile "$deb" | tar -tv --full-time
               TZ=UTC dpkg-deb --ctrl-tarfile "$deb" | tar -tv --full-time; } | awk '{print $4 " " $5}' | sort -u)
-    [ "$times" = "$release_date 00:00:00" ] || fail "$name holds files not dated $release_date: $times"
+    [ "$times" = "$release_date" ] || fail "$name holds files not dated $release_date: $times"
     times=$(LC_ALL=C TZ=UTC ar tv "$deb" | awk '{print $4 " " $5 " " $6 " " $7}' | sort -u)
-    [ "$times" = "$(LC_ALL=C TZ=UTC date -d "$release_date" '+%b %-d 00:00 %Y')" ] ||
+    [ "$times" = "$(LC_ALL=C TZ=UTC date -d "@$epoch" '+%b %-d %H:%M %Y')" ] ||
         fail "$name's members are not dated $release_date: $times"
     [ -s "$deb.sha256" ] || fail "no SHA-256 sum beside $name"
     (cd "$work/deb" && sha256sum --check --status "$name.sha256") || fail "the SHA-256 sum of $name does not match"
