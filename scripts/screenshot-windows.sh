@@ -37,7 +37,8 @@ xvfb=$!
 trap 'rm -rf "$docs" "$display_file"; wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
 for _ in $(seq 200); do [ -s "$display_file" ] && break; sleep 0.05; done
 [ -s "$display_file" ] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(cat "$display_file")"
+DISPLAY=":$(cat "$display_file")"
+export DISPLAY
 
 wine "$build/app/tessarin.exe" "$win\\Projekte\\Angebot 2024\\Kalkulation.xlsx" \
     "$win\\Projekte\\Angebot 2024\\Anschreiben.odt" "$win\\Projekte\\bilanz.pdf" "$win\\Urlaubsfotos.zip" \
