@@ -14,7 +14,8 @@ scripts/setup.sh
 jobs=$(nproc)
 
 echo "== Release build"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DTESSARIN_WERROR=ON
+# Tests and benchmarks named, since run.sh configures the same folder without them.
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DTESSARIN_WERROR=ON -DTESSARIN_TESTS=ON -DTESSARIN_BENCH=ON
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs" -LE slow
 

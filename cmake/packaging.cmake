@@ -145,4 +145,22 @@ Dolphin und Nemo bieten „Mit Tessarin verschlüsseln“ und „Mit Tessarin
 entschlüsseln“ an, Thunar sendet Dateien an Tessarin. Das Containerformat
 verbirgt Dateien vor neugierigen Blicken; vor einem Angreifer, der einen Teil
 einer Datei kennt, schützt es nicht.")
+# Reproducible packages: every file and folder in them, and their own members, carry the release date,
+# which CPack's Debian generator takes from SOURCE_DATE_EPOCH (a value the caller of cpack sets wins).
+file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/CPackProjectConfig.cmake CONTENT [[
+if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
+    set(ENV{SOURCE_DATE_EPOCH} @TESSARIN_SOURCE_DATE_EPOCH@)
+endif()
+]] @ONLY)
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_BINARY_DIR}/CPackProjectConfig.cmake)
+# The folders in the packages get the usual permissions, whatever the packer's umask: CPack makes them
+# under it, and with umask 077 /usr/share/nemo/actions and the like would be installed readable by root
+# alone. Run between staging and packing.
+file(WRITE ${CMAKE_BINARY_DIR}/CPackFolderPermissions.cmake [[
+file(CHMOD_RECURSE ${CPACK_TEMPORARY_INSTALL_DIRECTORY} DIRECTORY_PERMISSIONS
+     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+]])
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_BINARY_DIR}/CPackFolderPermissions.cmake)
+# Each package's SHA-256 sum beside it, as sha256sum writes it: PACKAGE.deb.sha256.
+set(CPACK_PACKAGE_CHECKSUM SHA256)
 include(CPack)

@@ -17,7 +17,8 @@ build=$(cd "$build" && pwd)
 # A Wine prefix of its own, so the files sit on drive C: and the lists show Windows paths. Every path
 # holds a space, so Wine hands each over in double quotes, as Explorer does, and the window's intake
 # takes each as one item (unquoted paths in a row would make one item).
-export WINEPREFIX="$build/wine-screenshot" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine's menu builder is off, so that nothing of the prefix reaches the user's desktop menus and icons.
+export WINEPREFIX="$build/wine-screenshot" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 [ -f "$WINEPREFIX/system.reg" ] || wine wineboot --init >/dev/null 2>&1 || true
 docs="$WINEPREFIX/drive_c/users/Public/Documents/Meine Dateien"
 trap 'rm -rf "$docs"; wineserver -k 2>/dev/null || true' EXIT
@@ -28,14 +29,16 @@ for name in "Projekte/Angebot 2024/Kalkulation.xlsx" "Projekte/Angebot 2024/Ansc
 done
 win='C:\users\Public\Documents\Meine Dateien'
 
-# A free display number from 90 up; 24-bit colour so the icons keep their shading.
-display=90
-while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
-Xvfb ":$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
+# Xvfb picks a free display number and writes it once it takes connections; 24-bit colour so the icons
+# keep their shading.
+display_file=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
 xvfb=$!
-trap 'rm -rf "$docs"; wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
-export DISPLAY=":$display"
-sleep 1
+trap 'rm -rf "$docs" "$display_file"; wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
+for _ in $(seq 200); do [ -s "$display_file" ] && break; sleep 0.05; done
+[ -s "$display_file" ] || { echo "Xvfb did not start" >&2; exit 1; }
+DISPLAY=":$(cat "$display_file")"
+export DISPLAY
 
 wine "$build/app/tessarin.exe" "$win\\Projekte\\Angebot 2024\\Kalkulation.xlsx" \
     "$win\\Projekte\\Angebot 2024\\Anschreiben.odt" "$win\\Projekte\\bilanz.pdf" "$win\\Urlaubsfotos.zip" \

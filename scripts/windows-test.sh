@@ -30,8 +30,10 @@ cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake
 cmake --build "$build" -j"$jobs"
 built=$(date +%s)
 
-# A Wine prefix of its own inside the build folder; no display, no Mono or Gecko installers, quiet.
-export WINEPREFIX=$build/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# A Wine prefix of its own inside the build folder; no display, no Mono or Gecko installers, quiet. Wine's
+# menu builder is off: it would copy the prefix's shortcuts and file types into the user's desktop menus,
+# icons and MIME database, where they would outlive the prefix.
+export WINEPREFIX=$build/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 unset DISPLAY WAYLAND_DISPLAY
 [ -f "$WINEPREFIX/system.reg" ] || "$wine" wineboot --init >/dev/null 2>&1
 # There is no window manager on the virtual screen: Wine places and removes its windows itself, instead
@@ -49,7 +51,7 @@ if command -v Xvfb >/dev/null; then
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
     xvfb=$!
     trap 'kill $xvfb 2>/dev/null || true; rm -f "$display_file"' EXIT
-    for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.05; done
+    for _ in $(seq 200); do [ -s "$display_file" ] && break; sleep 0.05; done
     if [ -s "$display_file" ]; then
         DISPLAY=:$(cat "$display_file") ctest --test-dir "$build" --output-on-failure -j1 -L wine-window ||
             status=$?

@@ -14,6 +14,8 @@ test_ui=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
+# What GLib's launcher and the programs keep for the user goes into the work folder, not the user's home.
+export XDG_CONFIG_HOME="$work/config" XDG_CACHE_HOME="$work/cache" XDG_DATA_HOME="$work/data" XDG_STATE_HOME="$work/state"
 
 staging="$work/staging"
 cmake --install "$build" --prefix "$staging" >/dev/null

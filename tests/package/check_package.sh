@@ -12,6 +12,8 @@ source_dir=$(cd "$(dirname "$0")/../.." && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
+# What GLib, AppStream and lintian keep for the user goes into the work folder, not the user's home.
+export XDG_CONFIG_HOME="$work/config" XDG_CACHE_HOME="$work/cache" XDG_DATA_HOME="$work/data" XDG_STATE_HOME="$work/state"
 
 staging="$work/staging"
 cmake --install "$build" --prefix "$staging" >/dev/null
@@ -185,6 +187,32 @@ if [ "$gui" = --with-gui ]; then
     if dpkg-deb -c "$window_deb" | grep -q 'tessarin-cli'; then fail "tessarin holds tessarin-cli's files"; fi
     debs+=("$window_deb")
 fi
+
+# Reproducible: a second run, from and into other folders and some seconds later, packs the same bytes;
+# every member, in the package and in its two archives, carries the release date; each package has its
+# SHA-256 sum beside it, as sha256sum checks it.
+mkdir "$work/again"
+(cd "$work/again" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/again/deb" >/dev/null) ||
+    fail "cpack failed the second time"
+# The release date, unless a SOURCE_DATE_EPOCH of the caller's names another.
+release_date=$(sed -n 's/^set(TESSARIN_RELEASE_DATE \([0-9-]*\))$/\1/p' "$source_dir/cmake/release.cmake")
+[ -n "$release_date" ] || fail "no release date in cmake/release.cmake"
+epoch=${SOURCE_DATE_EPOCH:-$(date -u -d "$release_date" +%s)}
+release_date=$(TZ=UTC date -d "@$epoch" '+%Y-%m-%d %H:%M:%S')
+for deb in "${debs[@]}"; do
+    name=$(basename "$deb")
+    cmp -s "$deb" "$work/again/deb/$name" || fail "two runs of cpack made two different $name"
+    times=$({ TZ=UTC dpkg-deb --fsys-tarfile "$deb" | tar -tv --full-time
+              TZ=UTC dpkg-deb --ctrl-tarfile "$deb" | tar -tv --full-time; } | awk '{print $4 " " $5}' | sort -u)
+    [ "$times" = "$release_date" ] || fail "$name holds files not dated $release_date: $times"
+    times=$(LC_ALL=C TZ=UTC ar tv "$deb" | awk '{print $4 " " $5 " " $6 " " $7}' | sort -u)
+    [ "$times" = "$(LC_ALL=C TZ=UTC date -d "@$epoch" '+%b %-d %H:%M %Y')" ] ||
+        fail "$name's members are not dated $release_date: $times"
+    [ -s "$deb.sha256" ] || fail "no SHA-256 sum beside $name"
+    (cd "$work/deb" && sha256sum --check --status "$name.sha256") || fail "the SHA-256 sum of $name does not match"
+    grep -q " $name\$" "$deb.sha256" || fail "$name.sha256 names another file: $(cat "$deb.sha256")"
+done
+echo "reproducible: two runs of cpack gave the same bytes, dated $release_date, with their SHA-256 sums"
 
 # Debian's own checks: no error and no warning (information tags are German words taken for typos).
 lintian --allow-root --pedantic "${debs[@]}" >"$work/lintian.log" 2>&1 || true

@@ -3,7 +3,8 @@
 # programs, the Start-menu and "Senden an" entries and the registry keys of the ".rc4" type in place;
 # opening a container through its type (ShellExecute, as a double-click does) and sending several files
 # as Explorer passes them (only paths with a space quoted) both reach the window's right lists; a silent
-# uninstall leaves no file and no key of its own behind. The window needs a display (DISPLAY).
+# uninstall leaves no file and no key of its own behind; the installer and the zip have their SHA-256 sums
+# beside them. The window needs a display (DISPLAY).
 # A 32-bit installer would not run on a 64-bit-only Wine, which still exits with 0: so every step is
 # judged by the files, keys and windows it leaves, not by exit codes.
 # Usage: check_windows_installer.sh WINE INSTALLER PROBE
@@ -12,13 +13,22 @@ wine=$1
 installer=$2
 probe=$3
 work=$(mktemp -d)
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine's menu builder is off: it would turn the installer's shortcuts into entries and icons in the user's
+# own desktop menus, pointing into this prefix, which is gone after the test.
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 cleanup() { wineserver -k 2>/dev/null || true; rm -rf "$work"; }
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 [ -n "${DISPLAY:-}" ] || fail "no display: the window needs one (run under Xvfb)"
 file "$installer" | grep -q 'PE32+' || fail "the installer is no 64-bit program: $(file -b "$installer")"
+# The installer and the zip beside it each have their SHA-256 sum beside them, naming them.
+packages=$(dirname "$installer")
+for f in "$installer" "$packages"/*-portable.zip; do
+    [ -s "$f.sha256" ] || fail "no SHA-256 sum beside $(basename "$f")"
+    (cd "$packages" && sha256sum --check --status "$(basename "$f").sha256") ||
+        fail "the SHA-256 sum of $(basename "$f") does not match"
+done
 
 # The prefix is made without the display, so that no desktop process stays behind to be waited for.
 DISPLAY= "$wine" wineboot --init >/dev/null 2>&1
@@ -32,6 +42,10 @@ send_to="$users/AppData/Roaming/Microsoft/Windows/SendTo/Tessarin.lnk"
 win_instdir='C:\users\'"$(id -un)"'\AppData\Local\Programs\Tessarin'
 
 key() { "$wine" reg query "$1" "${@:2}" 2>/dev/null | tr -d '\r'; }
+# Waits until every process of the prefix has ended and the Wine server with them (at most 2 minutes).
+settle() {
+    timeout 120 wineserver -w || fail "$1: Wine's processes did not end within 2 minutes"
+}
 
 # Wine waits for the installer's process to end.
 "$wine" "$installer" /S
@@ -89,9 +103,15 @@ got
 $lists"
 echo "ok: four files sent as Explorer passes them are four items in the right lists"
 
-# The uninstaller starts a copy of itself from the temporary folder and ends at once; the copy does the work.
+# The windows opened above have closed, but their processes may still be ending: a program still
+# running could not be deleted. So every process of the prefix ends before the uninstaller starts.
+settle "the windows' processes"
+# The uninstaller starts a copy of itself from the temporary folder (Au_.exe) and ends at once; the copy
+# does the work, removing the program folder first and the entries and keys after it. Only when the
+# copy has ended too, every process of the prefix with it, is what it leaves judged; the registry is
+# written to user.reg by then as well.
 "$wine" "$instdir/uninstall.exe" /S
-for _ in $(seq 300); do [ -e "$instdir" ] || break; sleep 0.1; done
+settle "the uninstaller"
 [ ! -e "$instdir" ] || fail "left behind: $(find "$instdir")"
 [ ! -e "$start_menu" ] || fail "left behind: the Start-menu entry"
 [ ! -e "$send_to" ] || fail "left behind: the \"Senden an\" entry"
@@ -100,5 +120,7 @@ for k in 'HKCU\Software\Classes\.rc4' 'HKCU\Software\Classes\Tessarin.Container'
          'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tessarin'; do
     if "$wine" reg query "$k" >/dev/null 2>&1; then fail "left behind: $k"; fi
 done
-grep -qi 'tessarin' "$WINEPREFIX/user.reg" && fail "left behind in the registry: $(grep -i tessarin "$WINEPREFIX/user.reg")"
+if grep -qi 'tessarin' "$WINEPREFIX/user.reg"; then
+    fail "left behind in the registry: $(grep -i tessarin "$WINEPREFIX/user.reg")"
+fi
 echo "ok: the uninstaller left no file and no key"
