@@ -503,8 +503,10 @@ void OutputFile::ReserveAhead() noexcept {
         return;
     const std::int64_t from = std::max(reserved_, written_);
     const std::int64_t to = std::min(announced_, written_ + ReserveStep);
-    if (to > from && ::fallocate(Descriptor(handle_), FALLOC_FL_KEEP_SIZE, static_cast<off_t>(from),
-                                 static_cast<off_t>(to - from)) == 0)
+    if (to <= from)
+        return;
+    if (::fallocate(Descriptor(handle_), FALLOC_FL_KEEP_SIZE, static_cast<off_t>(from),
+                    static_cast<off_t>(to - from)) == 0)
         reserved_ = to;
     else
         announced_ = 0; // the file system cannot: no further tries
