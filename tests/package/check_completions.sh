@@ -21,18 +21,11 @@ fish_completion="$staging/share/fish/vendor_completions.d/tessarin-cli.fish"
 export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share"
 export XDG_CACHE_HOME="$work/home/.cache" XDG_DATA_DIRS="$staging/share:/usr/share" PATH="$staging/bin:$PATH"
 mkdir -p "$HOME"
+source "$(dirname "$0")/completion_cases.sh"
 files="$work/files"
-mkdir -p "$files/ordner"
-touch "$files/bericht.pdf" "$files/bericht.pdf.rc4" "$files/alt.RC4"
-lines=("tessarin-cli " "tessarin-cli decrypt --s" "tessarin-cli encrypt --q" "tessarin-cli decrypt "
-       "tessarin-cli verify -- " "tessarin-cli encrypt " "tessarin-cli verify --password-file ")
-expected='tessarin-cli |--help --version decrypt encrypt verify 
-tessarin-cli decrypt --s|--stdout --suffix 
-tessarin-cli encrypt --q|--quiet 
-tessarin-cli decrypt |alt.RC4 bericht.pdf.rc4 ordner 
-tessarin-cli verify -- |alt.RC4 bericht.pdf.rc4 ordner 
-tessarin-cli encrypt |alt.RC4 bericht.pdf bericht.pdf.rc4 ordner 
-tessarin-cli verify --password-file |alt.RC4 bericht.pdf bericht.pdf.rc4 ordner '
+make_completion_files "$files"
+lines=("${completion_lines[@]}")
+expected=$expected_completions
 # One line per completed line: the line, "|", the offers sorted, each followed by a space.
 offers_line() { # LINE, the offers on standard input
     printf '%s|' "$1"

@@ -66,9 +66,9 @@ done
 
 # The completion, loaded as bash-completion loads it on first use (from XDG_DATA_DIRS), completes the
 # sub-commands, each sub-command's options, and after decrypt and verify only containers and folders.
+source "$(dirname "$0")/completion_cases.sh"
 files="$work/files"
-mkdir -p "$files/ordner"
-touch "$files/bericht.pdf" "$files/bericht.pdf.rc4" "$files/alt.RC4"
+make_completion_files "$files"
 completed=$(cd "$files" && XDG_DATA_DIRS="$staging/share:/usr/share" bash --norc --noprofile -c '
     source /usr/share/bash-completion/bash_completion
     __load_completion tessarin-cli || { echo "not loaded"; exit; }
@@ -79,21 +79,8 @@ completed=$(cd "$files" && XDG_DATA_DIRS="$staging/share:/usr/share" bash --norc
         _tessarin_cli tessarin-cli "${COMP_WORDS[COMP_CWORD]}" "${COMP_WORDS[COMP_CWORD-1]}"
         printf "%s|" "$1"; printf "%s " $(printf "%s\n" "${COMPREPLY[@]}" | sort); echo
     }
-    complete_line "tessarin-cli "
-    complete_line "tessarin-cli decrypt --s"
-    complete_line "tessarin-cli encrypt --q"
-    complete_line "tessarin-cli decrypt "
-    complete_line "tessarin-cli verify -- "
-    complete_line "tessarin-cli encrypt "
-    complete_line "tessarin-cli verify --password-file "
-')
-expected_completions='tessarin-cli |--help --version decrypt encrypt verify 
-tessarin-cli decrypt --s|--stdout --suffix 
-tessarin-cli encrypt --q|--quiet 
-tessarin-cli decrypt |alt.RC4 bericht.pdf.rc4 ordner 
-tessarin-cli verify -- |alt.RC4 bericht.pdf.rc4 ordner 
-tessarin-cli encrypt |alt.RC4 bericht.pdf bericht.pdf.rc4 ordner 
-tessarin-cli verify --password-file |alt.RC4 bericht.pdf bericht.pdf.rc4 ordner '
+    for line; do complete_line "$line"; done
+' _ "${completion_lines[@]}")
 [ "$completed" = "$expected_completions" ] ||
     fail "bash completion: expected
 $expected_completions
