@@ -55,7 +55,7 @@ for option in $options; do
     grep -qE -- "(^|[^a-z-])$option([^a-z-]|\$)" <<<"$man_text" || fail "the man page does not name $option"
     [ "$option" = -h ] || grep -qE -- "(^|[ '])$option([ ']|\$)" "$completion" ||
         fail "the completion does not offer $option"
-    # zsh: an option's own spec ('--name[...', '--name:...', {-q,--quiet}), not a list of those it excludes.
+    # zsh: an option's own entry ('--name[...', '--name:...', {-q,--quiet}), not a list of those it excludes.
     [ "$option" = -h ] || grep -qE -- "(^|['),{])$option([:[,}])" "$staging/share/zsh/vendor-completions/_tessarin-cli" ||
         fail "the zsh completion does not offer $option"
     # fish: "-l name", "-s q" or "-a --name"; "--" is fish's own, which its completions do not offer.
