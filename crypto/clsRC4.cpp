@@ -13,11 +13,10 @@
 
 namespace {
 
-// The batches encipher blocks of this size, each from the keystream's first byte; the keystream is kept
-// at least this long so that every block is one XOR.
-constexpr std::size_t kMinKeystream = 100000;
-// Longer arrays extend the kept keystream up to this length; bytes beyond it are generated as they are
-// needed, so that the kept keystream does not grow with the largest array ever seen.
+// The keystream is kept as long as the longest array seen under the key (the batches' blocks of 100000
+// bytes, each from the keystream's first byte, are then one XOR each), up to this length; bytes beyond it
+// are generated as they are needed, so that the kept keystream does not grow with the largest array ever
+// seen. A short array costs only its own length: nothing is generated ahead of need.
 constexpr std::size_t kMaxKeystream = std::size_t{16} << 20;
 
 constexpr std::size_t kStateSize = 256;
@@ -61,8 +60,9 @@ struct clsRC4::Keystream {
         if (length <= bytes.size())
             return;
         if (length > bytes.capacity()) {
+            // Room for twice as much: a keystream grown by many small arrays is copied a few times only.
             std::vector<std::uint8_t> grown;
-            grown.reserve(length);
+            grown.reserve(std::max(length, std::min(2 * bytes.capacity(), kMaxKeystream)));
             grown.assign(bytes.begin(), bytes.end());
             crypto_detail::Wipe(bytes.data(), bytes.size());
             bytes.swap(grown);
@@ -170,7 +170,7 @@ void clsRC4::EncryptByte(std::span<const std::uint8_t> Source, std::span<std::ui
     // Only the outermost call extends the kept keystream: a call made from a Progress subscriber must not
     // move the buffer the outer call is reading.
     if (depth_ == 0)
-        stream->Extend(std::min(std::max(n, kMinKeystream), kMaxKeystream));
+        stream->Extend(std::min(n, kMaxKeystream));
 
     struct Depth {
         int& depth;
