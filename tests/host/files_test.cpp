@@ -2,6 +2,7 @@
 // tell apart, and names outside ASCII.
 
 #include "support/temp_dir.h"
+#include "write_output.h"
 
 #include "host/files.h"
 #include "host/system_reasons.h"
@@ -37,15 +38,6 @@ template <typename Operation> host::FileErrorKind FailureKind(Operation operatio
     }
     ADD_FAILURE() << "the operation did not fail";
     return host::FileErrorKind::Other;
-}
-
-// Writes bytes as an output of path, as the batches do: a new file, flushed, then renamed into place.
-void WriteOutput(const std::string& path, const std::vector<std::uint8_t>& bytes, bool replace = true) {
-    const host::OutputFolder folder(path);
-    host::OutputFile out(folder);
-    out.Write(bytes.data(), bytes.size());
-    out.Flush();
-    out.Commit(replace);
 }
 
 // The names in the folder, "." and ".." left out.

@@ -4,6 +4,7 @@
 #ifdef _WIN32
 
 #include "support/temp_dir.h"
+#include "write_output.h"
 
 #include "host/files.h"
 #include "host/process.h"
@@ -26,15 +27,6 @@ void SetAttributes(const std::string& path, DWORD attributes) {
 
 DWORD AttributesOf(const std::string& path) {
     return ::GetFileAttributesW(Wide(path).c_str());
-}
-
-// Writes bytes as an output of path, as the batches do: a new file, flushed, then renamed into place.
-void WriteOutput(const std::string& path, const std::vector<std::uint8_t>& bytes, bool replace = true) {
-    const host::OutputFolder folder(path);
-    host::OutputFile out(folder);
-    out.Write(bytes.data(), bytes.size());
-    out.Flush();
-    out.Commit(replace);
 }
 
 // The failure of writing an output over path; the reason goes to reason when given.
