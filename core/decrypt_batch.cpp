@@ -117,63 +117,59 @@ public:
         clsCRC& crc = window.m_CRC;
         crc.Clear();
         const std::string key = container::TrimSpaces(password);
+        std::unique_ptr<host::OutputFile> output;
+        host::NullSink nowhere;
+        host::StandardOutput out;
+        host::ByteSink* sink = &nowhere;
         if (target_ == RestoreTo::Files) {
-            RestoreToFile(run, std::move(folder), source, containerPath, key, storedChecksum);
-            return true;
-        }
-        if (target_ == RestoreTo::Nowhere) {
-            host::NullSink nowhere;
-            run.TransformBlocks(rc4_, key, source, nowhere, length, crc);
-        } else {
-            host::StandardOutput out;
+            // A suffix can make the restored name the container's own; replacing it would destroy it.
+            run.CheckOutputName(*folder, containerPath, texts::SameFileReason);
+            output = std::make_unique<host::OutputFile>(*folder, source.Permissions());
+            run.Created(*output);
+            sink = output.get();
+        } else if (target_ == RestoreTo::StandardOutput) {
             // Appending the plain text to the container it comes from would damage it for good.
             if (out.Is(source.Identity()))
                 throw host::FileError(host::FileErrorKind::Other, containerPath,
                                       texts::OutputIsContainerReason);
-            run.TransformBlocks(rc4_, key, source, out, length, crc);
-            out.Flush();
+            sink = &out;
         }
+        run.TransformBlocks(rc4_, key, source, *sink, length, crc);
+        if (target_ == RestoreTo::StandardOutput)
+            out.Flush();
         source.CheckUnchanged();
         source.Close();
-        const std::string checksum = container::ChecksumText(crc.value(), length);
+        const bool whole = container::ChecksumText(crc.value(), length) == storedChecksum;
         crc.Clear();
-        if (checksum != storedChecksum)
+        if (output)
+            return Restored(run, std::move(folder), std::move(output), containerPath, whole);
+        if (!whole)
             window.ShowWarning(ChecksumMessage(window, containerPath));
         return true;
     }
 
 private:
-    // Restores the container into a new file under a temporary name, which takes the restored name once
-    // it is on the disk. A restoration whose checksum does not match still goes under its name, so a
-    // damaged container gives up what it holds; but a file already standing there is kept, since the
-    // restoration is known to be wrong.
-    void RestoreToFile(BatchRun& run, std::unique_ptr<host::OutputFolder> folder, host::InputFile& source,
-                       const std::string& containerPath, const std::string& key,
-                       const std::string& storedChecksum) {
+    // The restored file, written under a temporary name, takes the restored name once it is on the disk
+    // (the run sees to that). One whose checksum does not match still goes under its name, so a damaged
+    // container gives up what it holds; but a file already standing there is kept, since the restoration
+    // is known to be wrong.
+    static bool Restored(BatchRun& run, std::unique_ptr<host::OutputFolder> folder,
+                         std::unique_ptr<host::OutputFile> output, const std::string& containerPath,
+                         bool whole) {
         BatchWindow& window = run.Window();
         const std::string outputPath = folder->OutputPath();
-        // A suffix can make the restored name the container's own; replacing it would destroy it.
-        run.CheckOutputName(*folder, containerPath, texts::SameFileReason);
-        auto output = std::make_unique<host::OutputFile>(*folder, source.Permissions());
-        run.Created(*output);
-        const std::int64_t length = source.Length() - static_cast<std::int64_t>(container::HeaderSize);
-        clsCRC& crc = window.m_CRC;
-        run.TransformBlocks(rc4_, key, source, *output, length, crc);
-        source.CheckUnchanged();
-        source.Close();
-        const std::string checksum = container::ChecksumText(crc.value(), length);
-        crc.Clear();
-        if (checksum == storedChecksum) {
+        if (whole) {
             run.Completed(std::move(folder), std::move(output), containerPath, texts::SameFileReason);
-            return;
+            return true;
         }
         if (folder->Look().kind == host::EntryKind::None) {
             window.ShowWarning(ChecksumMessage(window, outputPath));
             run.Completed(std::move(folder), std::move(output), containerPath, texts::SameFileReason, false);
-            return;
+            return true;
         }
         output->Discard();
         window.ShowWarning(ChecksumMessage(window, outputPath) + texts::NewLine + texts::ChecksumErrorKept);
+        return true;
     }
 
     static std::string ChecksumMessage(const BatchWindow& window, const std::string& named) {
