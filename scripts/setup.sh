@@ -35,7 +35,7 @@ missing() { # PACKAGE...: prints those not installed
 sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
 updated=no
-install() { # [APT_OPTION...] -- PACKAGE...
+install_missing() { # [APT_OPTION...] -- PACKAGE...
     local options=() wanted
     while [ "$1" != -- ]; do options+=("$1"); shift; done
     shift
@@ -51,7 +51,7 @@ install() { # [APT_OPTION...] -- PACKAGE...
 
 for set in "${sets[@]}"; do
     case $set in
-        window) install --no-install-recommends -- "${window_packages[@]}" ;;
-        tests) install -- "${test_packages[@]}" ;;
+        window) install_missing --no-install-recommends -- "${window_packages[@]}" ;;
+        tests) install_missing -- "${test_packages[@]}" ;;
     esac
 done

@@ -94,11 +94,6 @@ public:
             return static_cast<const QLabel*>(widget())->text();
         return QAccessibleWidget::text(kind);
     }
-    QAccessible::State state() const override {
-        QAccessible::State state = QAccessibleWidget::state();
-        state.focusable = false;
-        return state;
-    }
 };
 
 // Puts the interface in the place of the one Qt made or would make for its widget. Qt's own factory

@@ -53,12 +53,15 @@ void DialogKeys::FocusMoved(QWidget* now) {
         marker_->setWidget(now != nullptr && window_->isAncestorOf(now) ? now : nullptr);
 }
 
+bool IsPlainEnter(const QKeyEvent& key) {
+    const bool enter = key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+    return enter && (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
 bool DialogKeys::eventFilter(QObject* watched, QEvent* event) {
     if (watched == window_ && event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
         auto* button = qobject_cast<QPushButton*>(window_->focusWidget());
-        if (enter && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && button != nullptr) {
+        if (IsPlainEnter(*static_cast<QKeyEvent*>(event)) && button != nullptr) {
             button->click();
             return true;
         }

@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QPointer>
 
+class QKeyEvent;
 class QWidget;
 
 // The keys of a window as the system's dialogs have them, and a mark on the control they act on:
@@ -15,6 +16,9 @@ class QWidget;
 //     around it, whatever the style draws for the focus itself (often a faint tint, or nothing on an
 //     empty list).
 // Made once the window's controls exist, as the window's child.
+// Whether the key is Enter (either key) pressed alone: the key that presses a button.
+bool IsPlainEnter(const QKeyEvent& key);
+
 class DialogKeys : public QObject {
     Q_OBJECT
 

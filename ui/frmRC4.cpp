@@ -252,9 +252,7 @@ void frmRC4::CloseMainWindow() {
 
 bool frmRC4::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-        if (enter && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier)
+        if (IsPlainEnter(*static_cast<QKeyEvent*>(event)))
             for (Id box : widgets::PasswordBoxes)
                 if (watched == &At(box)) {
                     // Taken here, not left to pass on to the window: the batch runs inside this call,

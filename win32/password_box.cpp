@@ -57,7 +57,7 @@ void HideBalloon(HWND edit, Box& box) {
     ::SendMessageW(box.balloon, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
 }
 
-// The balloon below the box's left edge, its point at the box, with a warning icon, a title and the text.
+// The balloon below the box's middle, its point at the box, with a warning icon, a title and the text.
 void ShowBalloon(HWND edit, Box& box, const std::string& message) {
     if (box.balloon == nullptr) {
         box.balloon = ::CreateWindowExW(

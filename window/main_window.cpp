@@ -117,14 +117,13 @@ void MainWindow::ListDoubleClicked(BatchSide side) {
 void MainWindow::ListDeletePressed(BatchSide side) {
     if (ListInUse(side))
         return;
+    // As a double-click, and then the item now at the removed one's place (or the last) is selected, so
+    // that Delete can be pressed again.
     FileList& list = List(side);
     const int removed = list.SelectedIndex();
-    xListRemoveSelected(list);
-    if (list.Count() == 0)
-        Emptied(side);
-    else if (removed >= 0)
+    ListDoubleClicked(side);
+    if (removed >= 0 && list.Count() > 0)
         list.Select(std::min(removed, list.Count() - 1));
-    ShowFileCount(side);
 }
 
 void MainWindow::ClearClicked(BatchSide side) {
@@ -159,12 +158,10 @@ void MainWindow::OpenClicked(BatchSide side) {
 void MainWindow::BatchClicked(BatchSide side) {
     // A click during a batch goes to the batches as it is: they make it a cancel request or ignore it
     // (a one-file batch, or the other batch's button). They report every failure themselves.
-    const bool cancelBefore = CancelRequested();
     side == BatchSide::Encrypt ? cmdEnc_Click(*this) : cmdDec_Click(*this);
-    // The batch took the click as its cancel request: it stops only after the file in work, which may
-    // take a while. The button greys at once; the batch's end gives it back (RunningBatchChanged).
-    if (RunningBatch() == side && CancelRequested() && !cancelBefore)
-        GuardSide(side, true, false);
+    // When the batch took the click as its cancel request, it stops only after the file in work, which
+    // may take a while: the button greys at once, and the batch's end gives it back.
+    GuardSides();
 }
 
 void MainWindow::MaskClicked() {
@@ -186,12 +183,15 @@ void MainWindow::Closing() {
     CloseWindows();
 }
 
-void MainWindow::RunningBatchChanged() {
-    const std::optional<BatchSide> running = RunningBatch();
+void MainWindow::GuardSides() {
     for (BatchSide side : {BatchSide::Encrypt, BatchSide::Decrypt})
-        GuardSide(side, running == side, !running || running == side);
+        GuardSide(side, ListInUse(side), BatchButtonTakesClicks(side));
+}
+
+void MainWindow::RunningBatchChanged() {
+    GuardSides();
     // The batch's last selection and status line, the time text included.
-    if (!running)
+    if (!RunningBatch())
         ShowNewest();
 }
 

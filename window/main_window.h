@@ -160,6 +160,8 @@ private:
     bool BatchButtonTakesClicks(BatchSide side) const {
         return !RunningBatch() || (RunningBatch() == side && !CancelRequested());
     }
+    // Each side's list and buttons as the running batch (if any) and its cancel request allow.
+    void GuardSides();
     // Runs a handler; a failure it lets through becomes a warning.
     template <class Handler> void Guarded(Handler&& handler);
     // Adds the paths the list does not hold yet and keeps the widest of them.

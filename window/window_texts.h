@@ -50,8 +50,8 @@ inline constexpr char DecryptPasswordName[] = "Passwort zum Entschlüsseln";
 inline constexpr char EncryptBatchName[] = "Dateien der oberen Liste verschlüsseln";
 inline constexpr char DecryptBatchName[] = "Dateien der unteren Liste entschlüsseln";
 // Command2 tells whether the passwords are shown, and what a click does.
-inline constexpr char MaskedName[] = "Passwörter verdeckt – im Klartext zeigen";
-inline constexpr char ClearTextName[] = "Passwörter im Klartext – verdecken";
+inline constexpr char MaskedName[] = "Passwörter sind verdeckt; im Klartext zeigen";
+inline constexpr char ClearTextName[] = "Passwörter sind im Klartext; verdecken";
 inline constexpr char OriginalNameName[] = "Entschlüsselte Dateien unter dem Originalnamen speichern";
 inline constexpr char SuffixName[] = "Entschlüsselte Dateien mit Suffix speichern";
 inline constexpr char SuffixBoxName[] = "Suffix der entschlüsselten Dateien";
@@ -62,7 +62,7 @@ inline constexpr char InfoTextName[] = "Informationen zu Tessarin";
 // A character typed or pasted into a password box that a password cannot hold: the box refuses it and
 // tells why. One character: Single, the character in quotes, SingleEnd; several: Several, the
 // characters in quotes joined by ", " and And, SeveralEnd; then Reason.
-inline constexpr char RefusedCharacterTitle[] = "Zeichen nicht möglich";
+inline constexpr char RefusedCharacterTitle[] = "Zeichen nicht erlaubt";
 inline constexpr char RefusedCharacterSingle[] = "Das Zeichen ";
 inline constexpr char RefusedCharacterSingleEnd[] = " kann nicht Teil des Passworts sein.";
 inline constexpr char RefusedCharacterSeveral[] = "Die Zeichen ";

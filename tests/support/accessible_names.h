@@ -17,7 +17,7 @@ inline const std::vector<std::pair<const char*, const char*>> AccessibleNames = 
     {"Text3(0)", "Passwort zum Verschlüsseln"},
     {"Text3(1)", "Wiederholung des Passworts zum Verschlüsseln"},
     {"Text3(2)", "Passwort zum Entschlüsseln"},
-    {"Command2", "Passwörter verdeckt – im Klartext zeigen"},
+    {"Command2", "Passwörter sind verdeckt; im Klartext zeigen"},
     {"cmdEnc", "Dateien der oberen Liste verschlüsseln"},
     {"cmdDec", "Dateien der unteren Liste entschlüsseln"},
     {"Option1(0)", "Entschlüsselte Dateien unter dem Originalnamen speichern"},

@@ -2,6 +2,7 @@
 #include "window_fixture.h"
 
 #include "host/files.h"
+#include "host/temporary_name.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -39,9 +40,11 @@ ino_t Inode(const QString& path) {
 QString BeingWritten(const QString& output) {
     const std::filesystem::path path = output.toStdString();
     std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator(path.parent_path(), ec))
-        if (entry.path().filename().string().starts_with(path.filename().string() + ".tessarin-"))
+    for (const auto& entry : std::filesystem::directory_iterator(path.parent_path(), ec)) {
+        const std::string name = entry.path().filename().string();
+        if (host::IsTemporaryName(name) && name.starts_with(path.filename().string()))
             return QString::fromStdString(entry.path().string());
+    }
     return {};
 }
 

@@ -353,13 +353,13 @@ TEST_F(WindowTest, PasswordToggleShowsAndMasksAllThreeBoxes) {
     const auto name = [&] {
         return QAccessible::queryAccessibleInterface(toggle)->text(QAccessible::Name).toStdString();
     };
-    EXPECT_EQ(name(), "Passwörter verdeckt – im Klartext zeigen");
+    EXPECT_EQ(name(), "Passwörter sind verdeckt; im Klartext zeigen");
     const struct {
         QLineEdit::EchoMode mode;
         const char* caption;
         const char* name;
-    } after[] = {{QLineEdit::Normal, "P", "Passwörter im Klartext – verdecken"},
-                 {QLineEdit::Password, "N", "Passwörter verdeckt – im Klartext zeigen"}};
+    } after[] = {{QLineEdit::Normal, "P", "Passwörter sind im Klartext; verdecken"},
+                 {QLineEdit::Password, "N", "Passwörter sind verdeckt; im Klartext zeigen"}};
     for (const auto& state : after) {
         QTest::mouseClick(toggle, Qt::LeftButton);
         for (int i = 0; i < 3; ++i)

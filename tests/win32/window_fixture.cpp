@@ -98,6 +98,16 @@ void NativeWindowTest::Pass() {
     message_loop::PassPending(window_ ? window_->Handle() : nullptr);
 }
 
+bool NativeWindowTest::PassUntil(const std::function<bool()>& done) {
+    const ULONGLONG deadline = ::GetTickCount64() + 10000;
+    for (ULONGLONG now; !done() && (now = ::GetTickCount64()) < deadline;) {
+        ::MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(deadline - now), QS_ALLINPUT,
+                                      MWMO_INPUTAVAILABLE);
+        Pass();
+    }
+    return done();
+}
+
 std::string NativeWindowTest::MakeFile(const std::string& name, std::size_t size, std::uint32_t seed) {
     const std::string path = dir_.File(name);
     WriteBytes(path, RandomBytes(size, seed));

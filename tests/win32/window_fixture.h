@@ -43,6 +43,9 @@ protected:
     void Drop(int list, const std::vector<std::string>& paths);
     // Handles every pending message, as the program's loop would.
     void Pass();
+    // Handles messages as they arrive until done() holds or 10 s have passed: for what comes back through
+    // the system (a sent click, an event to a hook) and may take more than one pass.
+    bool PassUntil(const std::function<bool()>& done);
 
     // A file of the given size in the temporary folder; returns its path.
     std::string MakeFile(const std::string& name, std::size_t size, std::uint32_t seed = 1);
