@@ -1,6 +1,7 @@
 // The file services on POSIX systems. Files are plain descriptors; every failure becomes a FileError
 // that tells refused access (EACCES, EPERM, EROFS) from every other reason, with the reason in German.
 
+#include "host/errno_reasons.h"
 #include "host/fault_injection.h"
 #include "host/files.h"
 #include "host/system_reasons.h"
@@ -21,78 +22,6 @@
 
 namespace host {
 namespace {
-
-std::string ReasonText(int error) {
-    switch (error) {
-    case EACCES:
-        return reasons::AccessDenied;
-    case EPERM:
-        return reasons::NotPermitted;
-    case EROFS:
-        return reasons::ReadOnlyMedium;
-    case ETXTBSY:
-    case EBUSY:
-        return reasons::InUse;
-    case ENOSPC:
-        return reasons::NoSpace;
-    case EDQUOT:
-        return reasons::QuotaExceeded;
-    case EIO:
-        return reasons::InputOutput;
-    case EISDIR:
-        return reasons::IsFolder;
-    case ENXIO:
-    case ENODEV:
-        return reasons::NotOrdinary;
-    case ENAMETOOLONG:
-        return reasons::NameTooLong;
-    case EINVAL:
-    case EILSEQ:
-        return reasons::BadName;
-    case ENOENT:
-        return reasons::NotFound;
-    case ENOTDIR:
-        return reasons::PathNotFolder;
-    case ELOOP:
-    case EMLINK:
-        return reasons::TooManyLinks;
-    case EEXIST:
-        return reasons::AlreadyThere;
-    case EFBIG:
-    case EOVERFLOW:
-        return reasons::TooLarge;
-    case EMFILE:
-    case ENFILE:
-        return reasons::TooManyOpen;
-    case ENOMEM:
-        return reasons::OutOfMemory;
-    case ESTALE:
-    case ENOTCONN:
-    case EHOSTDOWN:
-    case ECONNRESET:
-    case ETIMEDOUT:
-        return reasons::ConnectionLost;
-    case EPIPE:
-        return reasons::ReaderGone;
-    case EBADF:
-        return reasons::BadDescriptor;
-    case ESPIPE:
-        return reasons::NotSeekable;
-    case EAGAIN:
-        return reasons::TryAgain;
-    case EOPNOTSUPP:
-        return reasons::NotSupported;
-    case EXDEV:
-        return reasons::OtherVolume;
-    default:
-        return reasons::SystemError + std::to_string(error);
-    }
-}
-
-[[noreturn]] void ThrowErrno(const std::string& path, int error) {
-    const bool refused = error == EACCES || error == EPERM || error == EROFS;
-    throw FileError(refused ? FileErrorKind::AccessRefused : FileErrorKind::Other, path, ReasonText(error));
-}
 
 [[noreturn]] void ThrowNotOrdinary(const std::string& path, mode_t mode) {
     throw FileError(FileErrorKind::Other, path, S_ISDIR(mode) ? reasons::IsFolder : reasons::NotOrdinary);
@@ -231,14 +160,6 @@ int RenameWithoutReplacing(int folder, const char* from, const char* to) {
 }
 
 } // namespace
-
-char PathSeparator() noexcept {
-    return '/';
-}
-
-std::string NativePath(std::string path) {
-    return path;
-}
 
 bool FileExists(const std::string& path) noexcept {
     struct stat st {};
@@ -427,14 +348,6 @@ void OutputFolder::Sync() const {
     // Some file systems cannot flush a folder on its own and keep its names safe by other means.
     if (result != 0 && errno != EINVAL && errno != EROFS)
         ThrowErrno(folder_, errno);
-}
-
-const char* NameProblem(const std::string& name) noexcept {
-    return name.find('/') != std::string::npos ? reasons::SeparatorInName : nullptr;
-}
-
-bool FitsInName(const std::string& text) noexcept {
-    return text.find_first_of("/\\") == std::string::npos;
 }
 
 OutputFile::OutputFile(const OutputFolder& folder, std::uint32_t permissions)

@@ -1,0 +1,24 @@
+// Paths and names on POSIX systems, the same whichever file layer serves them.
+
+#include "host/files.h"
+#include "host/system_reasons.h"
+
+namespace host {
+
+char PathSeparator() noexcept {
+    return '/';
+}
+
+std::string NativePath(std::string path) {
+    return path;
+}
+
+const char* NameProblem(const std::string& name) noexcept {
+    return name.find('/') != std::string::npos ? reasons::SeparatorInName : nullptr;
+}
+
+bool FitsInName(const std::string& text) noexcept {
+    return text.find_first_of("/\\") == std::string::npos;
+}
+
+} // namespace host
