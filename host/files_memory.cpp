@@ -483,6 +483,8 @@ void InputFile::Read(std::uint8_t* data, std::size_t n) {
     if (available > 0)
         std::memcpy(data, node->data.data() + position_, available);
     position_ += static_cast<std::int64_t>(available);
+    if (length_ >= UncachedLength) // the account the system layer keeps of its cache
+        dropped_ = position_;
     if (available < n)
         throw FileError(FileErrorKind::Other, path_, reasons::UnexpectedEnd);
 }
@@ -584,6 +586,8 @@ void DiscardOutputsInProgress() noexcept {
 
 void OutputFile::Reserve(std::int64_t length) noexcept {
     announced_ = length;
+    writesBack_ = true;
+    uncached_ = length >= UncachedLength;
     ReserveAhead();
 }
 
@@ -609,16 +613,26 @@ void OutputFile::Write(const std::uint8_t* data, std::size_t n) {
     node.modified = ++TheDisk().clock;
     written_ += static_cast<std::int64_t>(n);
     ReserveAhead();
+    WriteBack();
 }
 
-void OutputFile::WriteBack() noexcept {}
+// The write-back and the cache are only accounted for: everything written is in memory at once.
+void OutputFile::WriteBack() noexcept {
+    if (writesBack_)
+        started_ = written_;
+}
 
-void OutputFile::StartWriteBack() noexcept {}
+void OutputFile::StartWriteBack() noexcept {
+    WriteBack();
+}
 
 void OutputFile::Flush() {
     faults::CountOperation(path_.c_str(), faults::Operation::Flush);
     Node& node = *Held(handle_);
     node.durable = node.data;
+    settled_ = written_;
+    if (uncached_)
+        dropped_ = written_;
 }
 
 FileIdentity OutputFile::Identity() const {
