@@ -4,6 +4,7 @@
 // name, a fault at some operation, and the checks every run ends with (the window idle, no temporary
 // file left, nothing but the outputs changed, each output old or exactly one of its allowed contents).
 
+#include "reference_container.h"
 #include "support/recording_window.h"
 
 #include "core/batch_texts.h"
@@ -29,6 +30,7 @@ inline const std::string Folder = "/w";
 // What a link at an output's name leads to: a file that must stay as it is.
 inline const std::string Elsewhere = "/w/elsewhere";
 inline const Bytes OldBytes = {'a', 'l', 't'};
+constexpr std::size_t BlockSize = container::BlockSize;
 
 [[noreturn]] inline void Fail(const std::string& what) {
     std::fprintf(stderr, "property broken: %s\n", what.c_str());
@@ -43,12 +45,18 @@ inline Bytes ToBytes(const std::string& text) {
     return {text.begin(), text.end()};
 }
 
-// A fresh disk with the folder and the file links lead to.
-inline void FreshFolder() {
-    host::memory::Reset();
-    host::memory::MakeFolder(Folder);
-    host::memory::WriteFile(Elsewhere, ToBytes("anders"));
-}
+// A fresh disk with the folder and the file links lead to; emptied again when the run ends, so a run
+// frees what it allocated (libFuzzer reruns an input whose allocations outlive it, looking for a leak).
+struct FreshFolder {
+    FreshFolder() {
+        host::memory::Reset();
+        host::memory::MakeFolder(Folder);
+        host::memory::WriteFile(Elsewhere, ToBytes("anders"));
+    }
+    ~FreshFolder() { host::memory::Reset(); }
+    FreshFolder(const FreshFolder&) = delete;
+    FreshFolder& operator=(const FreshFolder&) = delete;
+};
 
 // A name from the input: a few bytes, none of them a separator or NUL, never "." or "..".
 inline std::string FuzzedName(FuzzedDataProvider& in, std::size_t maxLength) {
@@ -170,6 +178,35 @@ inline FaultPlan PlanFault(FuzzedDataProvider& in, const std::vector<std::string
     }
     plan.Arm();
     return plan;
+}
+
+// The input's bytes repeated to length.
+HARNESS_UNCOUNTED inline Bytes Stretched(const Bytes& plain, std::size_t length) {
+    Bytes stretched(length);
+    std::uint8_t* to = stretched.data();
+    for (std::size_t i = 0; i < length; ++i)
+        to[i] = plain.empty() ? static_cast<std::uint8_t>(i * 7) : plain[i % plain.size()];
+    return stretched;
+}
+
+// Whether this input's plain bytes go past a block: for one input in 1024, by a hash of the whole input
+// rather than by a byte of it, so the inputs derived from a long one are mostly short again. A long
+// payload costs as much as a few hundred short ones; chosen by a byte, the fuzzer would keep choosing it.
+HARNESS_UNCOUNTED inline bool LongPayload(const std::uint8_t* data, std::size_t size) {
+    std::uint32_t hash = 2166136261u;
+    for (std::size_t i = 0; i < size; ++i)
+        hash = (hash ^ data[i]) * 16777619u;
+    return (hash >> 22) == 0;
+}
+
+// The plain bytes: the input's, or (long) stretched to end just before, at or past the end of the first
+// or second block.
+inline Bytes PlainBytes(FuzzedDataProvider& in, bool long_) {
+    Bytes plain = in.ConsumeBytes<std::uint8_t>(in.ConsumeIntegralInRange<std::size_t>(0, 2048));
+    if (long_)
+        plain = Stretched(plain, (in.ConsumeBool() ? 2 : 1) * BlockSize - 2 +
+                                     in.ConsumeIntegralInRange<std::size_t>(0, 4));
+    return plain;
 }
 
 inline void CheckIdle(const RecordingWindow& window) {

@@ -37,35 +37,6 @@ struct Item {
     harness::Occupant occupant = harness::Occupant::None;
 };
 
-// The input's bytes repeated to length.
-HARNESS_UNCOUNTED inline Bytes Stretched(const Bytes& plain, std::size_t length) {
-    Bytes stretched(length);
-    std::uint8_t* to = stretched.data();
-    for (std::size_t i = 0; i < length; ++i)
-        to[i] = plain.empty() ? static_cast<std::uint8_t>(i * 7) : plain[i % plain.size()];
-    return stretched;
-}
-
-// Whether this input's plain bytes go past a block: for one input in 256, by a hash of the whole input
-// rather than by a byte of it, so the inputs derived from a long one are mostly short again. A long
-// payload costs as much as a hundred short ones; chosen by a byte, the fuzzer would keep choosing it.
-HARNESS_UNCOUNTED inline bool LongPayload(const std::uint8_t* data, std::size_t size) {
-    std::uint32_t hash = 2166136261u;
-    for (std::size_t i = 0; i < size; ++i)
-        hash = (hash ^ data[i]) * 16777619u;
-    return (hash >> 24) == 0;
-}
-
-// The plain bytes: the input's, or (long) stretched to end just before, at or past the end of the first
-// or second block.
-inline Bytes PlainBytes(FuzzedDataProvider& in, bool long_) {
-    Bytes plain = in.ConsumeBytes<std::uint8_t>(in.ConsumeIntegralInRange<std::size_t>(0, 2048));
-    if (long_)
-        plain = Stretched(plain, (in.ConsumeBool() ? 2 : 1) * container::BlockSize - 2 +
-                                     in.ConsumeIntegralInRange<std::size_t>(0, 4));
-    return plain;
-}
-
 inline std::string ChecksumText(ChecksumField field, const Bytes& plain, FuzzedDataProvider& in) {
     std::string text = reference::ChecksumText(plain);
     switch (field) {
@@ -116,8 +87,8 @@ inline std::string ChecksumMessage(const std::string& name) {
 
 inline void Run(const std::uint8_t* data, std::size_t size, bool withFault) {
     FuzzedDataProvider in(data, size);
-    harness::FreshFolder();
-    bool longPayload = LongPayload(data, size);
+    const harness::FreshFolder folder;
+    bool longPayload = harness::LongPayload(data, size);
 
     RecordingWindow window;
     const Way way = static_cast<Way>(in.ConsumeIntegralInRange(0, 3));
@@ -147,7 +118,7 @@ inline void Run(const std::uint8_t* data, std::size_t size, bool withFault) {
                                          [&](const Item& other) { return other.name == name; });
         item.name = unique ? name : name + std::to_string(i);
 
-        const Bytes plain = PlainBytes(in, std::exchange(longPayload, false));
+        const Bytes plain = harness::PlainBytes(in, std::exchange(longPayload, false));
         const auto field = static_cast<ChecksumField>(in.ConsumeIntegralInRange(0, 5) % 4);
         item.password = in.ConsumeIntegralInRange(0, 7) == 0 ? in.ConsumeRandomLengthString(40) : Password;
         item.bytes = reference::Container(plain, item.password, ChecksumText(field, plain, in));
