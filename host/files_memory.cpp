@@ -779,9 +779,9 @@ void Rename(const std::string& from, const std::string& to) {
     Settle(target);
 }
 
-EntryKind Kind(const std::string& path) {
+EntryKind Kind(const std::string& path, bool followLinks) {
     Found found;
-    if (Resolve(path, false, found) != 0 || !found.node)
+    if (Resolve(path, followLinks, found) != 0 || !found.node)
         return EntryKind::None;
     return found.node->kind;
 }
@@ -802,6 +802,11 @@ std::uint32_t Permissions(const std::string& path) {
 
 void SetPermissions(const std::string& path, std::uint32_t permissions) {
     Existing(path, true)->mode = permissions & 0777;
+}
+
+std::size_t OpenHandles() {
+    const auto& open = TheDisk().open;
+    return static_cast<std::size_t>(std::count_if(open.begin(), open.end(), [](const NodePtr& node) { return node != nullptr; }));
 }
 
 void SetCurrentFolder(const std::string& path) {

@@ -6,7 +6,6 @@
 #include "core/batches.h"
 #include "core/container.h"
 
-#include <filesystem>
 #include <gtest/gtest.h>
 
 // A temporary folder and a recording window with one password set on both sides.
@@ -34,7 +33,7 @@ protected:
     }
 
     bool Exists(const std::string& name) const {
-        return std::filesystem::exists(PathFromUtf8(dir.File(name)));
+        return ::Exists(dir.File(name));
     }
 
     void ExpectIdle() const {
