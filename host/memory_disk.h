@@ -27,7 +27,8 @@ void Reset();
 // Creates a folder (its parent must exist). Throws FileError as the program's calls would.
 void MakeFolder(const std::string& path);
 // Writes a file of these bytes, replacing a file there (links at the name followed).
-void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes, std::uint32_t permissions = 0644);
+void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes,
+               std::uint32_t permissions = 0644);
 // The bytes of the file at path (links followed).
 std::vector<std::uint8_t> ReadFile(const std::string& path);
 // A symbolic link at path that leads to target (not checked).

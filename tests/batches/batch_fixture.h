@@ -32,9 +32,7 @@ protected:
         return path;
     }
 
-    bool Exists(const std::string& name) const {
-        return ::Exists(dir.File(name));
-    }
+    bool Exists(const std::string& name) const { return ::Exists(dir.File(name)); }
 
     void ExpectIdle() const {
         EXPECT_EQ(window.caption[0], "RC4 Encrypt");

@@ -48,22 +48,19 @@ TEST_F(SharedFiles, WhatStandsAtTheOutputNameIsReplacedOrRefusedWithoutFollowing
          },
          true, nullptr},
         {"dangling link", false,
-         [&](const std::string&, const std::string& out) { MakeLink(elsewhere, out); }, true,
-         nullptr},
+         [&](const std::string&, const std::string& out) { MakeLink(elsewhere, out); }, true, nullptr},
         {"link to /dev/null", true,
-         [](const std::string&, const std::string& out) { MakeLink("/dev/null", out); }, true,
-         nullptr},
-        {"link to the input", false,
-         [](const std::string& in, const std::string& out) { MakeLink(in, out); }, true, nullptr},
+         [](const std::string&, const std::string& out) { MakeLink("/dev/null", out); }, true, nullptr},
+        {"link to the input", false, [](const std::string& in, const std::string& out) { MakeLink(in, out); },
+         true, nullptr},
         {"hard link of the input", false,
          [](const std::string& in, const std::string& out) { MakeHardLink(in, out); }, true, nullptr},
-        {"FIFO", false, [](const std::string&, const std::string& out) { MakeFifo(out); },
-         false, "Fehler bei der Datei: "},
-        {"FIFO for the restored file", true,
-         [](const std::string&, const std::string& out) { MakeFifo(out); }, false,
+        {"FIFO", false, [](const std::string&, const std::string& out) { MakeFifo(out); }, false,
          "Fehler bei der Datei: "},
-        {"folder", false, [](const std::string&, const std::string& out) { MakeFolder(out); },
-         false, "Fehler bei der Datei: "},
+        {"FIFO for the restored file", true,
+         [](const std::string&, const std::string& out) { MakeFifo(out); }, false, "Fehler bei der Datei: "},
+        {"folder", false, [](const std::string&, const std::string& out) { MakeFolder(out); }, false,
+         "Fehler bei der Datei: "},
         // The plain file is a link to its own container: deleting the container would delete the data.
         {"input is a link to the output", false,
          [&](const std::string& in, const std::string& out) {
@@ -316,8 +313,7 @@ TEST_F(SharedFiles, AFolderSwappedForALinkAtAnyMomentCannotRedirectTheOutput) {
                             : sealed == c.sealed && container::MakeContainer(plain, Password) == c.sealed;
                 EXPECT_TRUE(asBefore || madeHere) << context << ": " << at;
                 changed += asBefore ? 0 : 1;
-                EXPECT_EQ(Names(at).size(), 2u)
-                    << context << ": " << at;
+                EXPECT_EQ(Names(at).size(), 2u) << context << ": " << at;
             }
             EXPECT_LE(changed, 1) << context;
             if (operations < k)

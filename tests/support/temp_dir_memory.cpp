@@ -10,8 +10,8 @@ namespace memory = host::memory;
 
 namespace {
 
-int liveFolders = 0;   // the test's temporary folders that exist now
-int foldersMade = 0;   // for each a name of its own
+int liveFolders = 0; // the test's temporary folders that exist now
+int foldersMade = 0; // for each a name of its own
 
 } // namespace
 
