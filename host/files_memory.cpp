@@ -40,6 +40,8 @@ struct Node {
 // The identity's volume: one disk, one volume.
 constexpr std::uint64_t Volume = 0x6d656d;
 constexpr std::size_t MaxNameBytes = 255;
+// The longest path the system takes, its closing zero byte included.
+constexpr std::size_t MaxPathBytes = 4096;
 constexpr int MaxLinks = 40;
 
 struct Disk {
@@ -140,6 +142,8 @@ int Resolve(const std::string& path, bool followLast, Found& found, NodePtr star
     Disk& disk = TheDisk();
     if (path.empty())
         return ENOENT;
+    if (path.size() >= MaxPathBytes)
+        return ENAMETOOLONG;
     std::vector<NodePtr> folders;
     std::vector<std::string> names;
     auto restart = [&] {
