@@ -32,7 +32,7 @@ void EndAndCheck(Scenario& s, std::uint64_t k, const std::string& context) {
     host::faults::BeforeOperation([&](const char*) {
         if (++seen != k)
             return;
-        // Inside the batch, whose handlers would take a failure to read for one of its own.
+        // Inside the batch, which would catch an exception of the check as a failure of its own.
         try {
             s.CheckFiles(context + ", killed", true);
             host::memory::Crash();
@@ -124,7 +124,7 @@ TEST_P(CrashSweep, AKillAtAnyOperationLeavesEveryNameOldOrWhole) {
     }
     ASSERT_GT(operations, 20u);
     for (std::uint64_t k = 1; k <= operations; ++k) {
-        const std::string context = "killed at operation " + std::to_string(k);
+        const std::string context = "ended at operation " + std::to_string(k);
         Scenario s(GetParam(), true);
         EndAndCheck(s, k, context);
         if (HasFailure())

@@ -12,7 +12,7 @@
 #include <vector>
 
 // A fresh folder under the temporary folder, removed with everything in it at the end. On the in-memory
-// disk, the first one of a test starts a fresh disk.
+// disk, one made while no other exists starts on a fresh disk: each test starts on one.
 class TempDir {
 public:
     TempDir();
