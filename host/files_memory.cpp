@@ -29,8 +29,8 @@ struct Node {
     EntryKind kind = EntryKind::File;
     std::uint64_t id = 0;
     std::uint32_t mode = 0644;
-    std::uint64_t links = 0;   // names the node has in folders
-    std::int64_t modified = 0; // the disk's clock at the last change of the data
+    std::uint64_t links = 0;                                // names the node has in folders
+    std::int64_t modified = 0;                              // the disk's clock at the last change of the data
     std::vector<std::uint8_t> data, durable;                // a file: its bytes, and those flushed
     std::string target;                                     // a link
     std::map<std::string, NodePtr> entries, durableEntries; // a folder: its names, and those flushed
@@ -40,6 +40,8 @@ struct Node {
 // The identity's volume: one disk, one volume.
 constexpr std::uint64_t Volume = 0x6d656d;
 constexpr std::size_t MaxNameBytes = 255;
+// The longest path the system takes, its closing zero byte included.
+constexpr std::size_t MaxPathBytes = 4096;
 constexpr int MaxLinks = 40;
 
 struct Disk {
@@ -96,8 +98,14 @@ bool MayRead(const Node& node) {
     return Privileged() || (node.mode & 0400) != 0;
 }
 
+// Names are looked up in a folder with its search (execute) permission, and created, removed or renamed
+// with write and search permission.
+bool MaySearch(const Node& folder) {
+    return Privileged() || (folder.mode & 0100) != 0;
+}
+
 bool MayChange(const Node& folder) {
-    return Privileged() || (folder.mode & 0200) != 0;
+    return Privileged() || (folder.mode & 0300) == 0300;
 }
 
 std::uint32_t Umask() {
@@ -134,6 +142,8 @@ int Resolve(const std::string& path, bool followLast, Found& found, NodePtr star
     Disk& disk = TheDisk();
     if (path.empty())
         return ENOENT;
+    if (path.size() >= MaxPathBytes)
+        return ENAMETOOLONG;
     std::vector<NodePtr> folders;
     std::vector<std::string> names;
     auto restart = [&] {
@@ -182,7 +192,7 @@ int Resolve(const std::string& path, bool followLast, Found& found, NodePtr star
         if (part.size() > MaxNameBytes)
             return ENAMETOOLONG;
         const NodePtr& folder = folders.back();
-        if (!Privileged() && (folder->mode & 0100) == 0)
+        if (!MaySearch(*folder))
             return EACCES;
         const auto it = folder->entries.find(part);
         if (it == folder->entries.end()) {
@@ -250,6 +260,14 @@ const NodePtr& Held(std::intptr_t handle) {
     return handle >= 0 && static_cast<std::size_t>(handle) < open.size() ? open[handle] : none;
 }
 
+// What an open handle holds; a closed one fails as a closed descriptor does.
+Node& Open(std::intptr_t handle, const std::string& path) {
+    const NodePtr& node = Held(handle);
+    if (!node)
+        ThrowErrno(path, EBADF);
+    return *node;
+}
+
 void Release(std::intptr_t handle) {
     auto& open = TheDisk().open;
     if (handle >= 0 && static_cast<std::size_t>(handle) < open.size())
@@ -283,6 +301,10 @@ NodePtr LookAt(const NodePtr& folder, const std::string& name, int& error) {
     error = 0;
     if (name.empty()) {
         error = ENOENT;
+        return nullptr;
+    }
+    if (!MaySearch(*folder)) {
+        error = EACCES;
         return nullptr;
     }
     if (name == ".")
@@ -428,7 +450,7 @@ std::int64_t FileLength(const std::string& path) {
 InputFile::InputFile(const std::string& path) : path_(path), handle_(-1) {
     faults::CountOperation(path.c_str(), faults::Operation::OpenInput);
     const NodePtr node = Existing(path, true);
-    if (node->kind == EntryKind::File && !MayRead(*node))
+    if (!MayRead(*node))
         ThrowErrno(path, EACCES);
     handle_ = Hold(node);
     Opened();
@@ -442,7 +464,7 @@ InputFile::InputFile(const OutputFolder& folder, const std::string& path) : path
     int error = at ? Resolve(name, true, found, at) : EBADF;
     if (error == 0 && !found.node)
         error = ENOENT;
-    if (error == 0 && found.node->kind == EntryKind::File && !MayRead(*found.node))
+    if (error == 0 && !MayRead(*found.node))
         error = EACCES;
     if (error != 0)
         ThrowErrno(path, error);
@@ -463,7 +485,7 @@ void InputFile::Opened() {
 }
 
 void InputFile::CheckUnchanged() const {
-    const Node& node = *Held(handle_);
+    const Node& node = Open(handle_, path_);
     if (LengthOf(node) != length_ || node.modified != modified_)
         throw FileError(FileErrorKind::Other, path_, reasons::ChangedWhileRead);
 }
@@ -490,7 +512,7 @@ void InputFile::Read(std::uint8_t* data, std::size_t n) {
 }
 
 FileIdentity InputFile::Identity() const {
-    return IdentityOf(*Held(handle_));
+    return IdentityOf(Open(handle_, path_));
 }
 
 void InputFile::Close() noexcept {
@@ -506,6 +528,8 @@ OutputFolder::OutputFolder(const std::string& outputPath) : path_(outputPath), h
     const NodePtr node = Existing(folder_, true, path_);
     if (node->kind != EntryKind::Folder)
         ThrowErrno(path_, ENOTDIR);
+    if (!MayRead(*node)) // a folder is opened for reading
+        ThrowErrno(path_, EACCES);
     handle_ = Hold(node);
 }
 
@@ -539,12 +563,14 @@ OutputFile::OutputFile(const OutputFolder& folder, std::uint32_t permissions)
     : folder_(folder), path_(folder.path_), handle_(-1) {
     faults::CountOperation(path_.c_str(), faults::Operation::CreateOutput);
     const NodePtr at = Held(folder.handle_);
-    if (!MayChange(*at))
-        ThrowErrno(path_, EACCES);
     for (int attempt = 0; handle_ < 0; ++attempt) {
         temporary_ = host::TemporaryName(folder.name_);
         if (temporary_.size() > MaxNameBytes)
             ThrowErrno(path_, ENAMETOOLONG);
+        if (!MayChange(*at))
+            ThrowErrno(path_, EACCES);
+        if (at->links == 0) // the folder was removed while it was open
+            ThrowErrno(path_, ENOENT);
         if (at->entries.contains(temporary_)) {
             if (attempt == 100)
                 ThrowErrno(path_, EEXIST);
@@ -604,7 +630,7 @@ void OutputFile::ReleaseUnused() noexcept {
 
 void OutputFile::Write(const std::uint8_t* data, std::size_t n) {
     faults::CountOperation(path_.c_str(), faults::Operation::Write);
-    Node& node = *Held(handle_);
+    Node& node = Open(handle_, path_);
     const std::size_t at = static_cast<std::size_t>(written_);
     if (node.data.size() < at + n)
         node.data.resize(at + n);
@@ -628,7 +654,7 @@ void OutputFile::StartWriteBack() noexcept {
 
 void OutputFile::Flush() {
     faults::CountOperation(path_.c_str(), faults::Operation::Flush);
-    Node& node = *Held(handle_);
+    Node& node = Open(handle_, path_);
     node.durable = node.data;
     settled_ = written_;
     if (uncached_)
@@ -636,12 +662,12 @@ void OutputFile::Flush() {
 }
 
 FileIdentity OutputFile::Identity() const {
-    return IdentityOf(*Held(handle_));
+    return IdentityOf(Open(handle_, path_));
 }
 
 void OutputFile::WriteAt(std::int64_t offset, const std::uint8_t* data, std::size_t n) {
     faults::CountOperation(path_.c_str(), faults::Operation::Rewrite);
-    Node& node = *Held(handle_);
+    Node& node = Open(handle_, path_);
     const std::size_t at = static_cast<std::size_t>(offset);
     if (node.data.size() < at + n)
         node.data.resize(at + n);
@@ -793,9 +819,9 @@ void Rename(const std::string& from, const std::string& to) {
     Settle(target);
 }
 
-EntryKind Kind(const std::string& path) {
+EntryKind Kind(const std::string& path, bool followLinks) {
     Found found;
-    if (Resolve(path, false, found) != 0 || !found.node)
+    if (Resolve(path, followLinks, found) != 0 || !found.node)
         return EntryKind::None;
     return found.node->kind;
 }
@@ -816,6 +842,12 @@ std::uint32_t Permissions(const std::string& path) {
 
 void SetPermissions(const std::string& path, std::uint32_t permissions) {
     Existing(path, true)->mode = permissions & 0777;
+}
+
+std::size_t OpenHandles() {
+    const auto& open = TheDisk().open;
+    return static_cast<std::size_t>(
+        std::count_if(open.begin(), open.end(), [](const NodePtr& node) { return node != nullptr; }));
 }
 
 void SetCurrentFolder(const std::string& path) {

@@ -13,6 +13,7 @@
 
 #include "host/files.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -26,7 +27,8 @@ void Reset();
 // Creates a folder (its parent must exist). Throws FileError as the program's calls would.
 void MakeFolder(const std::string& path);
 // Writes a file of these bytes, replacing a file there (links at the name followed).
-void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes, std::uint32_t permissions = 0644);
+void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes,
+               std::uint32_t permissions = 0644);
 // The bytes of the file at path (links followed).
 std::vector<std::uint8_t> ReadFile(const std::string& path);
 // A symbolic link at path that leads to target (not checked).
@@ -39,13 +41,15 @@ void MakeSpecial(const std::string& path);
 void Remove(const std::string& path);
 // Renames what stands at from to to, replacing what stands there (but never a folder).
 void Rename(const std::string& from, const std::string& to);
-// What stands at path, not following a link there.
-EntryKind Kind(const std::string& path);
+// What stands at path, not following a link there unless followLinks (a dangling link: None).
+EntryKind Kind(const std::string& path, bool followLinks = false);
 // The names in a folder, in order.
 std::vector<std::string> Entries(const std::string& folder);
 // Permission bits (0777) of what the path leads to.
 std::uint32_t Permissions(const std::string& path);
 void SetPermissions(const std::string& path, std::uint32_t permissions);
+// How many files and folders the program holds open.
+std::size_t OpenHandles();
 // The current folder relative paths start from.
 void SetCurrentFolder(const std::string& path);
 

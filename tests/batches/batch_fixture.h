@@ -6,7 +6,6 @@
 #include "core/batches.h"
 #include "core/container.h"
 
-#include <filesystem>
 #include <gtest/gtest.h>
 
 // A temporary folder and a recording window with one password set on both sides.
@@ -33,9 +32,7 @@ protected:
         return path;
     }
 
-    bool Exists(const std::string& name) const {
-        return std::filesystem::exists(PathFromUtf8(dir.File(name)));
-    }
+    bool Exists(const std::string& name) const { return ::Exists(dir.File(name)); }
 
     void ExpectIdle() const {
         EXPECT_EQ(window.caption[0], "RC4 Encrypt");

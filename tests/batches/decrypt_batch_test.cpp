@@ -195,7 +195,7 @@ TEST_F(Decrypt, ASuffixThatNamesTheContainerItselfNeverDestroysIt) {
 TEST_F(Decrypt, OutputFolderInTheWayIsReported) {
     AddContainer("x.txt.rc4", {1, 2});
     window.suffixSelected = false;
-    std::filesystem::create_directory(dir.File("x.txt"));
+    MakeFolder(dir.File("x.txt"));
     cmdDec_Click(window);
     ASSERT_EQ(window.warnings.size(), 1u);
     EXPECT_EQ(window.warnings[0].rfind("Fehler bei der Datei: x.txt\r\n", 0), 0u) << window.warnings[0];

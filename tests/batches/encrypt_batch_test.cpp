@@ -111,7 +111,7 @@ TEST_F(Encrypt, MissingFilesAreSkippedSilentlyAndTheTimeTextStillComes) {
 TEST_F(Encrypt, ReadOnlyContainerIsReplaced) {
     const std::string plain = AddPlain("doc.txt", 5000);
     WriteBytes(plain + ".rc4", {1, 2, 3});
-    std::filesystem::permissions(plain + ".rc4", std::filesystem::perms::owner_read);
+    SetPermissions(plain + ".rc4", 0400);
     cmdEnc_Click(window);
     EXPECT_TRUE(window.warnings.empty());
     EXPECT_EQ(ReadBytes(plain + ".rc4"), container::MakeContainer(ReadBytes(plain), Password));
@@ -162,7 +162,7 @@ TEST_F(Encrypt, FailuresEndTheBatchWithAMessage) {
     // An output path that is a folder: not refused access, but the user must still hear of it.
     AddPlain("a", 10);
     AddPlain("b", 10);
-    std::filesystem::create_directory(dir.File("a.rc4"));
+    MakeFolder(dir.File("a.rc4"));
     cmdEnc_Click(window);
     ASSERT_EQ(window.warnings.size(), 1u);
     EXPECT_EQ(window.warnings[0].rfind("Fehler bei der Datei: a.rc4\r\n", 0), 0u) << window.warnings[0];

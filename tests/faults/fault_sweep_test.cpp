@@ -7,7 +7,6 @@
 #include "host/fault_injection.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <gtest/gtest.h>
 
 #ifdef _WIN32
@@ -25,18 +24,18 @@ const char* Name(Fault f) {
     return f == Fault::AccessRefused ? "access refused" : f == Fault::DiskFull ? "disk full" : "I/O error";
 }
 
-// Notices a file the batch left open. On Linux the process's descriptors are counted before and after.
-// On Windows (where Wine does not count handles) every file of the folder is opened exclusively
+// Notices a file the batch left open. Elsewhere the files the program holds open are counted before and
+// after. On Windows (where Wine does not count handles) every file of the folder is opened exclusively
 // afterwards: the file layer never shares writing, so any handle it left open makes that fail.
 class OpenFileCheck {
 public:
-    explicit OpenFileCheck(const Folder& dir) : dir_(dir), before_(Descriptors()) {}
+    explicit OpenFileCheck(const Folder& dir) : dir_(dir), before_(OpenFileCount()) {}
 
     bool SomethingLeftOpen() const {
 #ifdef _WIN32
-        for (const auto& entry : std::filesystem::directory_iterator(dir_.Path())) {
-            const HANDLE h = ::CreateFileW(entry.path().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                           FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        for (const std::string& name : Names(Utf8FromPath(dir_.Path()))) {
+            const HANDLE h = ::CreateFileW(PathFromUtf8(dir_.File(name)).c_str(), GENERIC_READ, 0, nullptr,
+                                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
             if (h == INVALID_HANDLE_VALUE && ::GetLastError() == ERROR_SHARING_VIOLATION)
                 return true;
             if (h != INVALID_HANDLE_VALUE)
@@ -44,20 +43,11 @@ public:
         }
         return false;
 #else
-        return Descriptors() != before_;
+        return OpenFileCount() != before_;
 #endif
     }
 
 private:
-    static std::size_t Descriptors() {
-        std::size_t n = 0;
-#ifndef _WIN32
-        for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd"))
-            ++n;
-#endif
-        return n;
-    }
-
     const Folder& dir_;
     std::size_t before_;
 };

@@ -110,10 +110,9 @@ struct Scenario {
 
     // Whether the output's name holds what it held before the batch.
     bool OutputAsBefore(std::size_t i) const {
-        const auto path = PathFromUtf8(Output(i));
         if (!oldOutputs)
-            return !std::filesystem::exists(path);
-        return std::filesystem::is_regular_file(path) && ReadBytes(Output(i)) == OldOutput;
+            return !Exists(Output(i));
+        return IsFile(Output(i)) && ReadBytes(Output(i)) == OldOutput;
     }
 
     // What every run must leave behind, however it ended: the inputs as they were, every output's name
@@ -132,8 +131,7 @@ struct Scenario {
                 << context << ": output " << i << " is neither old nor whole";
             done.insert(i);
         }
-        for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
-            const std::string name = Utf8FromPath(entry.path().filename());
+        for (const std::string& name : Names(Utf8FromPath(dir.Path()))) {
             if (known.contains(name))
                 continue;
             EXPECT_TRUE(leftTemporary && host::IsTemporaryName(name)) << context << ": left behind: " << name;
