@@ -37,6 +37,16 @@ constexpr std::size_t BlockSize = container::BlockSize;
     std::abort();
 }
 
+// The batch's messages are not the predicted ones: both lists, for whoever replays the input.
+[[noreturn]] inline void FailMessages(const std::vector<std::string>& shown,
+                                      const std::vector<std::string>& predicted) {
+    for (const std::string& text : shown)
+        std::fprintf(stderr, "shown:     %s\n", text.c_str());
+    for (const std::string& text : predicted)
+        std::fprintf(stderr, "predicted: %s\n", text.c_str());
+    Fail("the messages differ from the independent reading");
+}
+
 inline std::string Path(const std::string& name) {
     return Folder + "/" + name;
 }
@@ -74,8 +84,9 @@ enum class Occupant { None, File, Link, Folder, Special };
 
 inline Occupant PickOccupant(FuzzedDataProvider& in) {
     // Mostly nothing or an old file, the cases users meet.
-    static constexpr Occupant Choices[] = {Occupant::None, Occupant::None, Occupant::None, Occupant::File,
-                                           Occupant::File, Occupant::Link, Occupant::Folder, Occupant::Special};
+    static constexpr Occupant Choices[] = {Occupant::None,   Occupant::None,   Occupant::None,
+                                           Occupant::File,   Occupant::File,   Occupant::Link,
+                                           Occupant::Folder, Occupant::Special};
     return Choices[in.ConsumeIntegralInRange<std::size_t>(0, std::size(Choices) - 1)];
 }
 
@@ -142,14 +153,14 @@ struct FaultPlan {
     void Arm() const {
         if (at == 0 || !cut)
             return;
-        host::faults::BeforeOperation([at = at, path = cutPath, length = cutLength, seen = std::uint64_t{0}](
-                                          const char*) mutable {
-            if (++seen == at) {
-                Bytes bytes = host::memory::ReadFile(path);
-                bytes.resize(std::min(bytes.size(), length));
-                host::memory::WriteFile(path, bytes);
-            }
-        });
+        host::faults::BeforeOperation(
+            [at = at, path = cutPath, length = cutLength, seen = std::uint64_t{0}](const char*) mutable {
+                if (++seen == at) {
+                    Bytes bytes = host::memory::ReadFile(path);
+                    bytes.resize(std::min(bytes.size(), length));
+                    host::memory::WriteFile(path, bytes);
+                }
+            });
     }
     Bytes Cut(Bytes bytes) const {
         bytes.resize(std::min(bytes.size(), cutLength));
@@ -172,8 +183,8 @@ inline FaultPlan PlanFault(FuzzedDataProvider& in, const std::vector<std::string
         plan.cutLength = in.ConsumeIntegralInRange<std::size_t>(0, 300000);
         host::faults::Reset();
     } else {
-        static constexpr host::faults::Fault Faults[] = {host::faults::Fault::AccessRefused,
-                                                         host::faults::Fault::DiskFull, host::faults::Fault::IoError};
+        static constexpr host::faults::Fault Faults[] = {
+            host::faults::Fault::AccessRefused, host::faults::Fault::DiskFull, host::faults::Fault::IoError};
         host::faults::FailOperation(plan.at, Faults[kind % 3]);
     }
     plan.Arm();

@@ -144,8 +144,10 @@ inline void Run(const std::uint8_t* data, std::size_t size, bool withFault) {
         const bool intoFiles = way == Way::Suffix || way == Way::OriginalName;
         if (!intoFiles || item.output.empty() || item.output == "." || item.output == ".." ||
             item.output.find('/') != std::string::npos ||
-            host::memory::Kind(harness::Path(item.output)) != host::EntryKind::None)
-            continue;
+            host::memory::Kind(harness::Path(item.output)) != host::EntryKind::None ||
+            std::any_of(items.begin(), items.end(),
+                        [&](const Item& other) { return other.name == item.output; }))
+            continue; // nothing placed in a listed file's place, even a missing one's
         harness::Place(item.occupant, harness::Path(item.output));
         occupants[item.output] = item.occupant;
     }
@@ -189,7 +191,8 @@ inline void Run(const std::uint8_t* data, std::size_t size, bool withFault) {
         if (!item.present)
             continue;
         if (!ContainerName(item.name)) {
-            warnings.push_back(texts::RefusedFilePrefix + item.name + texts::NewLine + texts::RefusedFileReason);
+            warnings.push_back(texts::RefusedFilePrefix + item.name + texts::NewLine +
+                               texts::RefusedFileReason);
             break;
         }
         const Bytes& bytes = item.bytes;
@@ -219,7 +222,8 @@ inline void Run(const std::uint8_t* data, std::size_t size, bool withFault) {
         }
         // Restoring into files: what stands at the restored name decides.
         const std::string& output = item.output;
-        const harness::Occupant occupant = occupants.contains(output) ? occupants[output] : harness::Occupant::None;
+        const harness::Occupant occupant =
+            occupants.contains(output) ? occupants[output] : harness::Occupant::None;
         if (output == item.name) {
             warnings.push_back(harness::FailureMessage(item.name, texts::SameFileReason));
             break;
@@ -251,7 +255,7 @@ inline void Run(const std::uint8_t* data, std::size_t size, bool withFault) {
 
     if (!withFault || !fired) {
         if (window.warnings != warnings)
-            harness::Fail("the messages differ from the independent reading");
+            harness::FailMessages(window.warnings, warnings);
         if (host::memory::StandardOutputBytes() != standardOutput)
             harness::Fail("standard output differs from the independent reading");
         // Each output holds exactly its restoration.
@@ -286,7 +290,8 @@ inline void Run(const std::uint8_t* data, std::size_t size, bool withFault) {
     }
     const Bytes& written = host::memory::StandardOutputBytes();
     if (!std::equal(written.begin(), written.end(), standardOutput.begin(),
-                    standardOutput.begin() + static_cast<std::ptrdiff_t>(std::min(written.size(), standardOutput.size()))) ||
+                    standardOutput.begin() +
+                        static_cast<std::ptrdiff_t>(std::min(written.size(), standardOutput.size()))) ||
         written.size() > standardOutput.size())
         harness::Fail("standard output is no part of the independent reading");
     harness::CheckFolder(before, allowed);

@@ -77,8 +77,8 @@ inline std::string ChecksumText(const std::vector<std::uint8_t>& plain) {
 }
 
 // A container of plain under password, with the given checksum field.
-inline std::vector<std::uint8_t> Container(const std::vector<std::uint8_t>& plain, const std::string& password,
-                                          const std::string& checksumField) {
+inline std::vector<std::uint8_t> Container(const std::vector<std::uint8_t>& plain,
+                                           const std::string& password, const std::string& checksumField) {
     const auto header = container::ComposeHeader(checksumField, container::PasswordDigest(password));
     std::vector<std::uint8_t> data = plain;
     TransformData(data, password);
