@@ -79,7 +79,13 @@ inline std::string ChecksumText(const std::vector<std::uint8_t>& plain) {
 // A container of plain under password, with the given checksum field.
 inline std::vector<std::uint8_t> Container(const std::vector<std::uint8_t>& plain,
                                            const std::string& password, const std::string& checksumField) {
-    const auto header = container::ComposeHeader(checksumField, container::PasswordDigest(password));
+    // Most containers of a run share a password: its digest is made once.
+    static std::string lastPassword, lastDigest;
+    if (lastDigest.empty() || password != lastPassword) {
+        lastPassword = password;
+        lastDigest = container::PasswordDigest(password);
+    }
+    const auto header = container::ComposeHeader(checksumField, lastDigest);
     std::vector<std::uint8_t> data = plain;
     TransformData(data, password);
     std::vector<std::uint8_t> bytes(header.begin(), header.end());
