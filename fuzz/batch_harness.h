@@ -135,10 +135,8 @@ using Snapshot = std::map<std::string, Entry>;
 
 inline Snapshot Look() {
     Snapshot snapshot;
-    for (const std::string& name : host::memory::Entries(Folder)) {
-        const host::EntryKind kind = host::memory::Kind(Path(name));
-        snapshot[name] = {kind, kind == host::EntryKind::File ? host::memory::ReadFile(Path(name)) : Bytes{}};
-    }
+    for (host::memory::Listed& entry : host::memory::Listing(Folder))
+        snapshot[entry.name] = {entry.kind, std::move(entry.bytes)};
     return snapshot;
 }
 

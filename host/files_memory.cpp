@@ -836,6 +836,17 @@ std::vector<std::string> Entries(const std::string& folder) {
     return names;
 }
 
+std::vector<Listed> Listing(const std::string& folder) {
+    const NodePtr node = Existing(folder, true);
+    if (node->kind != EntryKind::Folder)
+        ThrowErrno(folder, ENOTDIR);
+    std::vector<Listed> listing;
+    for (const auto& [name, entry] : node->entries)
+        listing.push_back(
+            {name, entry->kind, entry->kind == EntryKind::File ? entry->data : std::vector<std::uint8_t>{}});
+    return listing;
+}
+
 std::uint32_t Permissions(const std::string& path) {
     return Existing(path, true)->mode;
 }

@@ -45,6 +45,14 @@ void Rename(const std::string& from, const std::string& to);
 EntryKind Kind(const std::string& path, bool followLinks = false);
 // The names in a folder, in order.
 std::vector<std::string> Entries(const std::string& folder);
+// What a folder holds, in one look: each name, what stands there (not following a link) and, for a
+// file, its bytes.
+struct Listed {
+    std::string name;
+    EntryKind kind;
+    std::vector<std::uint8_t> bytes;
+};
+std::vector<Listed> Listing(const std::string& folder);
 // Permission bits (0777) of what the path leads to.
 std::uint32_t Permissions(const std::string& path);
 void SetPermissions(const std::string& path, std::uint32_t permissions);
