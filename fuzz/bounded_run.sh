@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# One bounded run of a fuzz target, as the test command makes it:
+#   bounded_run.sh TARGET WORK_CORPUS SEED_CORPUS
+# The seed comes from TESSARIN_FUZZ_SEED, or else is new on every run, so that repeated test runs try
+# different inputs; it is printed first, so that a failing run can be repeated exactly. The number of
+# inputs is TESSARIN_FUZZ_RUNS (20000 when unset). A failing input is written to the current folder.
+set -euo pipefail
+
+if [[ $# -ne 3 ]]; then
+    echo "usage: $0 TARGET WORK_CORPUS SEED_CORPUS" >&2
+    exit 2
+fi
+target=$1 work=$2 seeds=$3
+runs=${TESSARIN_FUZZ_RUNS:-20000}
+
+# libFuzzer takes a seed from 1 to 2^32-1 (0 would make it pick one it does not tell us up front).
+seed=${TESSARIN_FUZZ_SEED:-$(( $(od -An -N4 -tu4 /dev/urandom) % 4294967295 + 1 ))}
+name=$(basename "$target")
+echo "Seed: $seed (wiederholen: TESSARIN_FUZZ_SEED=$seed ctest --test-dir $(dirname "$(dirname "$target")") -R '^$name\$' --output-on-failure)"
+
+# A fresh working corpus each time: the same seed then replays the same inputs.
+rm -rf "$work"
+mkdir -p "$work"
+exec "$target" -runs="$runs" -max_len=4096 -seed="$seed" "$work" "$seeds"
