@@ -99,8 +99,8 @@ void CheckArguments(const std::vector<std::string>& arguments) {
             std::abort();
         if (options.originalName && (!decrypt || options.suffix != texts::DefaultSuffix))
             std::abort();
-        if (options.toStandardOutput &&
-            (!decrypt || options.files.size() != 1 || options.originalName || Contains(arguments, "--suffix")))
+        if (options.toStandardOutput && (!decrypt || options.files.size() != 1 || options.originalName ||
+                                         Contains(arguments, "--suffix")))
             std::abort();
     }
 
@@ -110,7 +110,8 @@ void CheckArguments(const std::vector<std::string>& arguments) {
         onlyFiles.insert(onlyFiles.end(), arguments.begin() + 1, arguments.end());
         const ParseResult files = ParseCommandLine(onlyFiles);
         const std::vector<std::string> expected = WithoutRepeats({arguments.begin() + 1, arguments.end()});
-        if (files.options.has_value() == expected.empty() || (files.options && files.options->files != expected))
+        if (files.options.has_value() == expected.empty() ||
+            (files.options && files.options->files != expected))
             std::abort();
     }
 }
@@ -138,9 +139,9 @@ void CheckPasswordSource(const std::string& input) {
         std::abort();
 
     for (const bool encrypt : {false, true}) {
-        const bool usable = !line->empty() && (!encrypt || line->find_first_not_of(' ') != std::string::npos) &&
-                            codepage::Representable(*line) &&
-                            codepage::CharCount(*line) <= container::MaxPasswordLength;
+        const bool usable =
+            !line->empty() && (!encrypt || line->find_first_not_of(' ') != std::string::npos) &&
+            codepage::Representable(*line) && codepage::CharCount(*line) <= container::MaxPasswordLength;
         if (PasswordProblem(*line, encrypt).empty() != usable)
             std::abort();
     }

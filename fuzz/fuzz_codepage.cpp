@@ -115,8 +115,7 @@ void CheckText(const std::string& text) {
         const codepage::Utf8Char got = codepage::DecodeUtf8(text, pos);
         if (got.length != expected.length || (expected.length != 0 && got.cp != expected.cp))
             std::abort();
-        const std::optional<char> byte =
-            expected.length == 0 ? std::nullopt : ReferenceByte(expected.cp);
+        const std::optional<char> byte = expected.length == 0 ? std::nullopt : ReferenceByte(expected.cp);
         representable = representable && byte.has_value();
         ansi += byte.value_or('?');
         pos += expected.length == 0 ? 1 : expected.length;

@@ -52,7 +52,8 @@ std::vector<std::string> WriteDropList(const std::string& input, std::string& li
             list += std::string(form & 4 ? " \t" : "") + lineEnd;
         const char scheme[] = "file:";
         for (std::size_t i = 0; i < 5; ++i)
-            list += (form >> (i + 3) & 1) && scheme[i] != ':' ? static_cast<char>(scheme[i] - 'a' + 'A') : scheme[i];
+            list += (form >> (i + 3) & 1) && scheme[i] != ':' ? static_cast<char>(scheme[i] - 'a' + 'A')
+                                                              : scheme[i];
         // Without a host part the path must not begin with "//", which would read as one.
         const int host = path.starts_with("//") ? 1 + form % 2 : form % 3;
         if (host == 1)
@@ -61,9 +62,11 @@ std::vector<std::string> WriteDropList(const std::string& input, std::string& li
             list += form & 16 ? "//LocalHost" : "//localhost";
         for (std::size_t i = 0; i < path.size(); ++i) {
             const auto c = static_cast<std::uint8_t>(path[i]);
-            const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-                               (c != 0 && std::string_view("/-._~").find(static_cast<char>(c)) != std::string_view::npos);
-            // The leading '/' stays, as it tells an absolute path; other plain bytes are encoded now and then.
+            const bool plain =
+                (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                (c != 0 && std::string_view("/-._~").find(static_cast<char>(c)) != std::string_view::npos);
+            // The leading '/' stays, as it tells an absolute path; other plain bytes are encoded now and
+            // then.
             if (i == 0 || (plain && !(form & 32 && c % 3 == 0))) {
                 list += static_cast<char>(c);
             } else {
