@@ -100,7 +100,7 @@ void CheckArguments(const std::vector<std::string>& arguments) {
         if (options.originalName && (!decrypt || options.suffix != texts::DefaultSuffix))
             std::abort();
         if (options.toStandardOutput && (!decrypt || options.files.size() != 1 || options.originalName ||
-                                         Contains(arguments, "--suffix")))
+                                         options.suffix != texts::DefaultSuffix))
             std::abort();
     }
 

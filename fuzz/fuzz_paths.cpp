@@ -41,8 +41,9 @@ std::vector<std::string> WriteDropList(const std::string& input, std::string& li
         std::size_t end = input.find('\n', start);
         if (end == std::string::npos)
             end = input.size();
-        const std::uint8_t form = static_cast<std::uint8_t>(input[start]);
-        const std::string path = "/" + input.substr(start + 1, end - start - 1);
+        // An empty line of the input names the root in the plainest form.
+        const std::uint8_t form = end == start ? 0 : static_cast<std::uint8_t>(input[start]);
+        const std::string path = "/" + (end == start ? "" : input.substr(start + 1, end - start - 1));
         start = end + 1;
 
         const char* lineEnd = form & 1 ? "\r\n" : "\n";
