@@ -2,7 +2,9 @@
 # One bounded run of a fuzz target, as the test command makes it:
 #   bounded_run.sh TARGET WORK_CORPUS SEED_CORPUS
 # The seed comes from TESSARIN_FUZZ_SEED, or else is new on every run, so that repeated test runs try
-# different inputs; it is printed first, so that a failing run can be repeated exactly. The number of
+# different inputs; it is printed first, so that a failing run can be repeated. (The mutations follow
+# the seed, but libFuzzer's choices also depend on what the comparisons it watches see, so a repeat
+# may wander off after a while; the input written on a failure repeats the failure exactly.) The number of
 # inputs is TESSARIN_FUZZ_RUNS (20000 when unset). A failing input is written to the current folder.
 set -euo pipefail
 
@@ -18,7 +20,7 @@ seed=${TESSARIN_FUZZ_SEED:-$(( $(od -An -N4 -tu4 /dev/urandom) % 4294967295 + 1 
 name=$(basename "$target")
 echo "Seed: $seed (wiederholen: TESSARIN_FUZZ_SEED=$seed ctest --test-dir $(dirname "$(dirname "$target")") -R '^$name\$' --output-on-failure)"
 
-# A fresh working corpus each time: the same seed then replays the same inputs.
+# A fresh working corpus each time, so that a repeat with the same seed starts from the same inputs.
 rm -rf "$work"
 mkdir -p "$work"
 exec "$target" -runs="$runs" -max_len=4096 -seed="$seed" "$work" "$seeds"
