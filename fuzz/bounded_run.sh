@@ -4,7 +4,7 @@
 # The seed comes from TESSARIN_FUZZ_SEED, or else is new on every run, so that repeated test runs try
 # different inputs; it is printed first, so that a failing run can be repeated. (A repeat follows the
 # same mutations for the first thousands of inputs, but not exactly to the end: libFuzzer's coverage
-# also sees stack addresses and timing. The input written on a failure repeats the failure exactly.) The number of
+# also depends on stack addresses, among other things. The input written on a failure repeats the failure exactly.) The number of
 # inputs is TESSARIN_FUZZ_RUNS (20000 when unset). A failing input is written to the current folder.
 set -euo pipefail
 
