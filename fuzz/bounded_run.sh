@@ -2,10 +2,10 @@
 # One bounded run of a fuzz target, as the test command makes it:
 #   bounded_run.sh TARGET WORK_CORPUS SEED_CORPUS
 # The seed comes from TESSARIN_FUZZ_SEED, or else is new on every run, so that repeated test runs try
-# different inputs; it is printed first, so that a failing run can be repeated. (A repeat follows the
-# same mutations for the first thousands of inputs, but not exactly to the end: libFuzzer's coverage
-# also depends on stack addresses, among other things. The input written on a failure repeats the failure exactly.) The number of
-# inputs is TESSARIN_FUZZ_RUNS (20000 when unset). A failing input is written to the current folder.
+# different inputs; it is printed first, so that a failing run can be repeated. A repeat starts with
+# the same mutations but drifts apart within a few thousand inputs (libFuzzer's coverage also depends
+# on stack addresses, among other things); the input written on a failure, into the current folder,
+# repeats the failure exactly. The number of inputs is TESSARIN_FUZZ_RUNS (20000 when unset).
 set -euo pipefail
 
 if [[ $# -ne 3 ]]; then
