@@ -2,8 +2,9 @@
 // have head, body and tail loops whose bounds depend on where the array starts, so every path sees the
 // input at a fuzzed alignment (0 to 63 bytes past a cache line; one per input rather than all 64 keeps
 // the target fast enough to try millions), the CRC in two updates split at a fuzzed point, and the XOR
-// in place and out of place with fuzzed alignments of all three arrays. Bytes around the output must stay as
-// they were: a write past the end lands inside the buffer, where the address checks cannot see it.
+// in place and out of place with fuzzed alignments of all three arrays. Bytes around the output must
+// stay as they were: a write past the end lands inside the buffer, where the address checks cannot
+// see it.
 
 #include "crypto/crc32_update.h"
 #include "crypto/xor_kernels.h"
