@@ -18,7 +18,8 @@ runs=${TESSARIN_FUZZ_RUNS:-20000}
 # libFuzzer takes a seed from 1 to 2^32-1 (0 would make it pick one it does not tell us up front).
 seed=${TESSARIN_FUZZ_SEED:-$(( $(od -An -N4 -tu4 /dev/urandom) % 4294967295 + 1 ))}
 name=$(basename "$target")
-echo "Seed: $seed (wiederholen: TESSARIN_FUZZ_SEED=$seed ctest --test-dir $(dirname "$(dirname "$target")") -R '^$name\$' --output-on-failure)"
+build=$(dirname "$(dirname "$target")")
+echo "Seed: $seed (wiederholen: TESSARIN_FUZZ_SEED=$seed ctest --test-dir $build -R '^$name\$' --output-on-failure)"
 
 # A fresh working corpus each time, so that a repeat with the same seed starts from the same inputs.
 rm -rf "$work"
