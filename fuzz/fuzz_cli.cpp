@@ -138,10 +138,11 @@ void CheckPasswordSource(const std::string& input) {
     if (*line != expected || line->find('\n') != std::string::npos)
         std::abort();
 
+    const bool fits =
+        codepage::Representable(*line) && codepage::CharCount(*line) <= container::MaxPasswordLength;
     for (const bool encrypt : {false, true}) {
         const bool usable =
-            !line->empty() && (!encrypt || line->find_first_not_of(' ') != std::string::npos) &&
-            codepage::Representable(*line) && codepage::CharCount(*line) <= container::MaxPasswordLength;
+            fits && !line->empty() && (!encrypt || line->find_first_not_of(' ') != std::string::npos);
         if (PasswordProblem(*line, encrypt).empty() != usable)
             std::abort();
     }
