@@ -4,9 +4,10 @@
 # BUILD_DIR is a build configured with -DTESSARIN_FUZZ=ON; the targets are the fuzz_* programs in
 # BUILD_DIR/fuzz unless named. Each target keeps its corpus in BUILD_DIR/fuzz/campaign/<target>/corpus
 # (started from the seeds in fuzz/corpus/<name>, minimised after every campaign) and writes the inputs
-# that crash, hang or leak to .../findings, its output to .../log. Without --runs or --time each target
-# tries a million inputs; --max-len caps an input's size (4096 bytes unless given). A table of runs, seconds, runs per
-# second, edges covered and findings ends the campaign. Nothing is written outside BUILD_DIR.
+# that crash, hang or leak to .../findings, its output to .../log. Without --runs or --time each
+# target tries a million inputs; --max-len caps an input's size (4096 bytes unless given). A table of
+# runs, seconds, runs per second, edges covered and findings ends the campaign. Nothing is written
+# outside BUILD_DIR.
 set -euo pipefail
 
 usage() {
@@ -43,6 +44,7 @@ fi
 export TMPDIR=$campaign/tmp
 mkdir -p "$TMPDIR"
 
+row='%-18s %12s %9s %9s %7s %9s\n'
 rows=()
 for target in "${targets[@]}"; do
     program=$build/fuzz/$target
@@ -75,9 +77,9 @@ for target in "${targets[@]}"; do
     rm -rf "$work/corpus"
     mv "$work/corpus.new" "$work/corpus"
 
-    rows+=("$(printf '%-18s %12s %9s %9s %7s %9s' "$target" "${runs:-?}" "$seconds" "$rate" "${edges:-?}" "$findings")")
+    rows+=("$(printf "$row" "$target" "${runs:-?}" "$seconds" "$rate" "${edges:-?}" "$findings")")
 done
 
 echo
-printf '%-18s %12s %9s %9s %7s %9s\n' target runs seconds runs/s edges findings
+printf "$row" target runs seconds runs/s edges findings
 printf '%s\n' "${rows[@]}"
