@@ -1,5 +1,6 @@
 // Writes the seed corpora of the fuzz targets: a few small containers made by our own code (intact,
-// with a wrong marker, a damaged digest and a damaged cipher byte), some paths and some texts.
+// with a wrong marker, a damaged digest and a damaged cipher byte), some paths, drop lists, texts,
+// kernel inputs, tessarin-cli arguments and a password file.
 //   make_fuzz_seeds <corpus folder>
 
 #include "core/container.h"
@@ -20,13 +21,18 @@ void Write(const std::filesystem::path& path, const std::string& text) {
     Write(path, std::vector<std::uint8_t>(text.begin(), text.end()));
 }
 
+// A literal's bytes, NUL bytes inside included.
+template <std::size_t N> std::string Bytes(const char (&text)[N]) {
+    return std::string(text, N - 1);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (argc != 2)
         return 2;
     const std::filesystem::path root = argv[1];
-    for (const char* sub : {"container", "paths", "codepage"})
+    for (const char* sub : {"container", "paths", "codepage", "kernels", "cli"})
         std::filesystem::create_directories(root / sub);
 
     const std::string password = "fuzz";
@@ -55,5 +61,20 @@ int main(int argc, char** argv) {
     Write(root / "paths" / "arguments", std::string("/tmp/a b.txt\n/tmp/c.RC4\n\n.profile"));
     Write(root / "codepage" / "umlauts", std::string("Grüße, Ärger – 5 € \x81\xFF"));
     Write(root / "codepage" / "ansi", std::string("\x80\x81\x8D\x8F\x90\x9D\x9F\xA0\xFF"));
+    // Drop-list lines: a form byte, then the name after its leading '/'.
+    Write(root / "paths" / "droplist", Bytes("A\0home/u/Gr\xC3\xBC\xC3\x9F"
+                                             "e 100%.txt\n\x7F/tmp/a?b#c\n\x02\n\x33x\r\xFF"));
+    // Four bytes of settings (register, split, alignments), then the data.
+    Write(root / "kernels" / "empty", std::string("abcd"));
+    Write(root / "kernels" / "check", Bytes("\0\0\0\0"
+                                            "123456789"));
+    Write(root / "kernels" / "long", std::string(300, 'k'));
+    // Arguments separated by NUL bytes; the password file as an editor on Windows writes it.
+    Write(root / "cli" / "encrypt", Bytes("encrypt\0a.txt\0b.txt\0a.txt"));
+    Write(root / "cli" / "decrypt",
+          Bytes("decrypt\0--suffix\0.neu\0-q\0--password-file\0pw.txt\0--\0-x.rc4"));
+    Write(root / "cli" / "stdout", Bytes("decrypt\0--stdout\0--password-stdin\0a.rc4"));
+    Write(root / "cli" / "password", std::string("\xEF\xBB\xBFGr\xC3\xBC\xC3\x9F"
+                                                 "e \xE2\x82\xAC\r\nzweite Zeile\n"));
     return 0;
 }
