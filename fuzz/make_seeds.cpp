@@ -1,6 +1,6 @@
 // Writes the seed corpora of the fuzz targets: a few small containers made by our own code (intact,
 // with a wrong marker, a damaged digest and a damaged cipher byte), some paths, drop lists, texts,
-// kernel inputs, tessarin-cli arguments and a password file.
+// kernel inputs, tessarin-cli arguments and a password file, and the batch targets' first inputs.
 //   make_fuzz_seeds <corpus folder>
 
 #include "core/container.h"
@@ -32,7 +32,8 @@ int main(int argc, char** argv) {
     if (argc != 2)
         return 2;
     const std::filesystem::path root = argv[1];
-    for (const char* sub : {"container", "paths", "codepage", "kernels", "cli"})
+    for (const char* sub :
+         {"container", "paths", "codepage", "kernels", "cli", "decrypt_batch", "encrypt_batch"})
         std::filesystem::create_directories(root / sub);
 
     const std::string password = "fuzz";
@@ -76,5 +77,14 @@ int main(int argc, char** argv) {
     Write(root / "cli" / "stdout", Bytes("decrypt\0--stdout\0--password-stdin\0a.rc4"));
     Write(root / "cli" / "password", std::string("\xEF\xBB\xBFGr\xC3\xBC\xC3\x9F"
                                                  "e \xE2\x82\xAC\r\nzweite Zeile\n"));
+    // The batch targets read their settings from the input's end and its payloads from the front: any
+    // bytes will do to start from, a text and a run of every byte value.
+    std::string everyByte;
+    for (int b = 0; b < 256; ++b)
+        everyByte += static_cast<char>(b);
+    for (const char* sub : {"decrypt_batch", "encrypt_batch"}) {
+        Write(root / sub / "text", Bytes("Hallo Welt, dies ist ein Klartext.\0\1\2\3\4\5\6\7"));
+        Write(root / sub / "bytes", everyByte);
+    }
     return 0;
 }
