@@ -247,4 +247,23 @@ inline void CheckFolder(const Snapshot& before, const std::map<std::string, std:
             Fail("gone: " + name);
 }
 
+// Without a fault (or with one the batch never reached), the batch did exactly what was predicted: its
+// messages, and each output holds its one allowed content; nothing else changed.
+inline void CheckExactly(const RecordingWindow& window, const std::vector<std::string>& predicted,
+                         const Snapshot& before, const std::map<std::string, std::vector<Bytes>>& allowed) {
+    if (window.warnings != predicted)
+        FailMessages(window.warnings, predicted);
+    const Snapshot after = Look();
+    for (const auto& [name, contents] : allowed)
+        if (!after.contains(name) || after.at(name).bytes != contents.front())
+            Fail("an output does not hold what was predicted: " + name);
+    CheckFolder(before, allowed);
+}
+
+// An error the file layer gave is never passed over in silence.
+inline void CheckReported(const FaultPlan& fault, const RecordingWindow& window) {
+    if (fault.Injected() && window.warnings.empty())
+        Fail("an injected failure went unreported");
+}
+
 } // namespace harness

@@ -254,20 +254,12 @@ inline void Run(const std::uint8_t* data, std::size_t size, bool withFault) {
     }
 
     if (!withFault || !fired) {
-        if (window.warnings != warnings)
-            harness::FailMessages(window.warnings, warnings);
         if (host::memory::StandardOutputBytes() != standardOutput)
             harness::Fail("standard output differs from the independent reading");
-        // Each output holds exactly its restoration.
-        const harness::Snapshot after = harness::Look();
-        for (const auto& [name, contents] : allowed)
-            if (!after.contains(name) || after.at(name).bytes != contents.front())
-                harness::Fail("an output does not hold its restoration: " + name);
-        harness::CheckFolder(before, allowed);
+        harness::CheckExactly(window, warnings, before, allowed);
         return;
     }
-    if (fault.Injected() && window.warnings.empty())
-        harness::Fail("an injected failure went unreported");
+    harness::CheckReported(fault, window);
     if (fault.cut) {
         // A container cut short before it was read restores as what it then held.
         for (const Item& item : items) {

@@ -145,17 +145,10 @@ void Run(const std::uint8_t* data, std::size_t size) {
     }
 
     if (!withFault || !fired) {
-        if (window.warnings != warnings)
-            harness::FailMessages(window.warnings, warnings);
-        const harness::Snapshot after = harness::Look();
-        for (const auto& [name, contents] : allowed)
-            if (!after.contains(name) || after.at(name).bytes != contents.front())
-                harness::Fail("a container is not the independent writing: " + name);
-        harness::CheckFolder(before, allowed);
+        harness::CheckExactly(window, warnings, before, allowed);
         return;
     }
-    if (fault.Injected() && window.warnings.empty())
-        harness::Fail("an injected failure went unreported");
+    harness::CheckReported(fault, window);
     auto expectedBefore = before;
     if (fault.cut) {
         // A file cut short before it was read gives the container of what it then held.

@@ -7,6 +7,7 @@
 #include "host/fault_injection.h"
 #include "host/files.h"
 #include "host/memory_disk.h"
+#include "host/posix_paths.h"
 #include "host/system_reasons.h"
 #include "host/temporary_name.h"
 
@@ -391,11 +392,6 @@ Found FreeName(const std::string& path) {
     return found;
 }
 
-std::string LastPart(const std::string& path) {
-    const std::size_t cut = path.rfind('/');
-    return cut == std::string::npos ? path : path.substr(cut + 1);
-}
-
 void Forget(OutputFile* output) {
     auto& outputs = TheDisk().outputsInProgress;
     outputs.erase(std::remove(outputs.begin(), outputs.end(), output), outputs.end());
@@ -521,9 +517,8 @@ void InputFile::Close() noexcept {
 }
 
 OutputFolder::OutputFolder(const std::string& outputPath) : path_(outputPath), handle_(-1) {
-    const std::size_t cut = outputPath.rfind('/');
-    folder_ = cut == std::string::npos ? "." : cut == 0 ? "/" : outputPath.substr(0, cut);
-    name_ = cut == std::string::npos ? outputPath : outputPath.substr(cut + 1);
+    folder_ = FolderPart(outputPath);
+    name_ = LastPart(outputPath);
     faults::CountOperation(path_.c_str(), faults::Operation::OpenFolder);
     const NodePtr node = Existing(folder_, true, path_);
     if (node->kind != EntryKind::Folder)

@@ -4,6 +4,7 @@
 #include "host/errno_reasons.h"
 #include "host/fault_injection.h"
 #include "host/files.h"
+#include "host/posix_paths.h"
 #include "host/system_reasons.h"
 #include "host/temporary_name.h"
 
@@ -107,12 +108,6 @@ void SyncData(int fd, const std::string& name) {
         if (errno != EINTR)
             ThrowErrno(name, errno);
     }
-}
-
-// The part of a path behind its last separator: the name a folder-relative operation takes.
-std::string LastPart(const std::string& path) {
-    const std::size_t cut = path.rfind('/');
-    return cut == std::string::npos ? path : path.substr(cut + 1);
 }
 
 // Opens an ordinary file for reading, relative to the folder at (or the current folder); throws naming
@@ -303,9 +298,8 @@ void InputFile::Close() noexcept {
 }
 
 OutputFolder::OutputFolder(const std::string& outputPath) : path_(outputPath), handle_(-1) {
-    const std::size_t cut = outputPath.rfind('/');
-    folder_ = cut == std::string::npos ? "." : cut == 0 ? "/" : outputPath.substr(0, cut);
-    name_ = cut == std::string::npos ? outputPath : outputPath.substr(cut + 1);
+    folder_ = FolderPart(outputPath);
+    name_ = LastPart(outputPath);
     faults::CountOperation(path_.c_str(), faults::Operation::OpenFolder);
     handle_ = OpenFolder(folder_, path_);
 }

@@ -1,6 +1,7 @@
 // Paths and names on POSIX systems, the same whichever file layer serves them.
 
 #include "host/files.h"
+#include "host/posix_paths.h"
 #include "host/system_reasons.h"
 
 namespace host {
@@ -19,6 +20,16 @@ const char* NameProblem(const std::string& name) noexcept {
 
 bool FitsInName(const std::string& text) noexcept {
     return text.find_first_of("/\\") == std::string::npos;
+}
+
+std::string FolderPart(const std::string& path) {
+    const std::size_t cut = path.rfind('/');
+    return cut == std::string::npos ? "." : cut == 0 ? "/" : path.substr(0, cut);
+}
+
+std::string LastPart(const std::string& path) {
+    const std::size_t cut = path.rfind('/');
+    return cut == std::string::npos ? path : path.substr(cut + 1);
 }
 
 } // namespace host
