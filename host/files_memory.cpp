@@ -392,6 +392,16 @@ Found FreeName(const std::string& path) {
     return found;
 }
 
+// Writes n bytes into a file at offset, as write and pwrite do: the file grows to hold them.
+void PutBytes(Node& node, std::int64_t offset, const std::uint8_t* data, std::size_t n) {
+    const auto at = static_cast<std::size_t>(offset);
+    if (node.data.size() < at + n)
+        node.data.resize(at + n);
+    if (n > 0)
+        std::memcpy(node.data.data() + at, data, n);
+    node.modified = ++TheDisk().clock;
+}
+
 void Forget(OutputFile* output) {
     auto& outputs = TheDisk().outputsInProgress;
     outputs.erase(std::remove(outputs.begin(), outputs.end(), output), outputs.end());
@@ -625,13 +635,7 @@ void OutputFile::ReleaseUnused() noexcept {
 
 void OutputFile::Write(const std::uint8_t* data, std::size_t n) {
     faults::CountOperation(path_.c_str(), faults::Operation::Write);
-    Node& node = Open(handle_, path_);
-    const std::size_t at = static_cast<std::size_t>(written_);
-    if (node.data.size() < at + n)
-        node.data.resize(at + n);
-    if (n > 0)
-        std::memcpy(node.data.data() + at, data, n);
-    node.modified = ++TheDisk().clock;
+    PutBytes(Open(handle_, path_), written_, data, n);
     written_ += static_cast<std::int64_t>(n);
     ReserveAhead();
     WriteBack();
@@ -662,13 +666,7 @@ FileIdentity OutputFile::Identity() const {
 
 void OutputFile::WriteAt(std::int64_t offset, const std::uint8_t* data, std::size_t n) {
     faults::CountOperation(path_.c_str(), faults::Operation::Rewrite);
-    Node& node = Open(handle_, path_);
-    const std::size_t at = static_cast<std::size_t>(offset);
-    if (node.data.size() < at + n)
-        node.data.resize(at + n);
-    if (n > 0)
-        std::memcpy(node.data.data() + at, data, n);
-    node.modified = ++TheDisk().clock;
+    PutBytes(Open(handle_, path_), offset, data, n);
 }
 
 void OutputFile::CloseHandle() {
